@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the game needs to build and test, and only
+# those that are missing. Runs apt-get as root (through sudo when needed).
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++   # the build
+  libgtest-dev            # the logic's test suites
+  clang-format            # the code layout check
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+"${as_root[@]}" apt-get update
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
+  "${missing[@]}"
