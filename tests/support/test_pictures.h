@@ -1,0 +1,43 @@
+// What the tests build the game with: pictures that have sizes and Handles
+// but no pixels, a host that records every music command, and a scene
+// standing in a given room.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "game_state.h"
+#include "host.h"
+#include "scene/scene.h"
+
+namespace munyura::testing {
+
+// Chick pictures take Handles 101 to 104, monument n takes 200 + n.
+scene::PictureSet TestPictures();
+
+class RecordingHost : public Host {
+ public:
+  explicit RecordingHost(std::string start_folder = "/opt/munyura")
+      : folder(std::move(start_folder)) {}
+  std::string ExecutableFolder() override {
+    ++folder_requests;
+    return folder;
+  }
+  void SendMusicCommand(std::string_view command) override { commands.emplace_back(command); }
+
+  std::string folder;
+  int folder_requests = 0;
+  std::vector<std::string> commands;
+};
+
+// The play screen of room (0, 0), as the start button leaves it.
+scene::Scene PlayScene();
+
+// Places the chick showing Picture1(facing) with its top-left corner at
+// (left, top).
+void PlaceChick(scene::Scene& scene, float left, float top, std::int16_t facing = 2);
+
+}  // namespace munyura::testing
