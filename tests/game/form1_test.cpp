@@ -1,0 +1,104 @@
+// The window's handlers driven as the platform drives them.
+#include "form1.h"
+
+#include <gtest/gtest.h>
+
+#include "key_codes.h"
+#include "support/test_pictures.h"
+
+namespace munyura {
+namespace {
+
+constexpr Bool16 T = kTrue;
+
+class Form1Test : public ::testing::Test {
+ protected:
+  Form1Test() : form(testing::TestPictures(), host) { form.Form_Load(); }
+  void Tap(std::int16_t key) {
+    form.Form_KeyDown(key, 0);
+    form.Form_KeyUp(key, 0);
+  }
+  void Ticks(int n) {
+    for (int i = 0; i < n; ++i) {
+      form.Timer1_Timer();
+    }
+  }
+  const scene::SceneControl& Chick() const { return form.Scene().Munyu(); }
+
+  testing::RecordingHost host;
+  Form1 form;
+};
+
+TEST_F(Form1Test, TheTitleScreenOnlySlidesTheButtonAndPlaysMusic) {
+  form.Form_KeyDown(kKeyLeft, 0);
+  Ticks(3);
+  EXPECT_EQ(form.Scene().Command1().Left, 270);
+  EXPECT_EQ(form.Scene().Command1().Width, 167);
+  EXPECT_EQ(std::pair(Chick().Left, Chick().Top), std::pair(280.0F, 192.0F));
+  EXPECT_EQ(form.State().MoveKey[kMoveLeft], T) << "the flag waits for play";
+  EXPECT_EQ(host.commands, std::vector<std::string>(3, R"(play "/opt/munyura\bdmidi.mid")"));
+
+  form.Command1_Click();
+  form.Timer1_Timer();
+  EXPECT_EQ(Chick().Left, 270) << "a flag set on the title screen walks at once";
+  EXPECT_EQ(host.commands.size(), 4U);
+}
+
+TEST_F(Form1Test, KeyDownTriesArrowsThenZThenTheLetters) {
+  form.Command1_Click();
+  // Z over the monument at the start reads it; Shift changes nothing.
+  form.Form_KeyDown(kKeyZ, 1);
+  EXPECT_EQ(form.Scene().Label1().Visible, T);
+  EXPECT_EQ(form.Scene().Label1().Caption.substr(0, 4), u"おはこん");
+  // L does nothing on the way down; K and R do nothing outside their doorway.
+  for (const std::int16_t key : {kKeyL, kKeyK, kKeyR, kKeyH, kKeyA, kKeyO, std::int16_t{32}}) {
+    form.Form_KeyDown(key, 0);
+  }
+  EXPECT_EQ(form.State().ComboKey, (std::array<Bool16, 2>{}));
+  EXPECT_EQ(form.Scene().Label1().Visible, T);
+  form.Form_KeyDown(kKeyUp, 0);
+  form.Form_KeyDown(kKeyRight, 4);
+  EXPECT_EQ(form.State().MoveKey, (std::array<Bool16, 4>{0, T, T, 0}));
+  form.Form_KeyUp(kKeyUp, 0);
+  EXPECT_EQ(form.State().MoveKey, (std::array<Bool16, 4>{0, T, 0, 0}));
+}
+
+TEST_F(Form1Test, RestartFromAnyRoomReturnsToTheTitleWithEverythingReset) {
+  form.Command1_Click();
+  const float button_left = form.Scene().Command1().Left;
+  form.Form_KeyDown(kKeyUp, 0);
+  Ticks(4);
+  form.Form_KeyUp(kKeyUp, 0);
+  form.Form_KeyDown(kKeyLeft, 0);
+  Ticks(40);  // out through the left doorway
+  ASSERT_EQ(form.State().RoomX, -1);
+  form.Form_KeyDown(kKeyDown, 0);
+  form.Form_KeyDown(kKeyZ, 0);
+  form.Label2_Click();
+  EXPECT_EQ(std::pair(form.State().RoomX, form.State().RoomY),
+            (std::pair<std::int16_t, std::int16_t>()));
+  EXPECT_EQ(form.State().MoveKey, (std::array<Bool16, 4>{}));
+  EXPECT_EQ(form.Scene().Label1().Visible, T);
+  EXPECT_EQ(form.Scene().Label1().Caption.size(), 17U);
+  EXPECT_EQ(form.Scene().Command1().Visible, T);
+  EXPECT_EQ(form.Scene().Command1().Left, button_left) << "the button is not moved back";
+  EXPECT_EQ(form.Scene().Sekihi().Picture(), form.Scene().Image2(0).Picture());
+  form.Command1_Click();
+  for (int array = 1; array <= 4; ++array) {
+    EXPECT_EQ(form.Scene().Line(array, 1).Visible, T);
+  }
+}
+
+TEST_F(Form1Test, ACopyPlaysOnWithoutTheOriginal) {
+  form.Command1_Click();
+  Form1 branch = form;
+  branch.Form_KeyDown(kKeyDown, 0);
+  branch.Timer1_Timer();
+  EXPECT_EQ(branch.Scene().Munyu().Top, 202);
+  EXPECT_EQ(Chick().Top, 192);
+  EXPECT_EQ(form.State().MoveKey[kMoveDown], kFalse);
+  EXPECT_EQ(host.commands.size(), 1U) << "both report to the one host";
+}
+
+}  // namespace
+}  // namespace munyura

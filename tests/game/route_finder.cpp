@@ -1,0 +1,135 @@
+#include "game/route_finder.h"
+
+#include <array>
+#include <bit>
+#include <deque>
+#include <unordered_set>
+
+#include "key_codes.h"
+
+namespace munyura::testing {
+namespace {
+
+Move Tap(std::string name, std::int16_t key) {
+  return {std::move(name),
+          {{Event::Kind::kKeyDown, key}, {Event::Kind::kTick}, {Event::Kind::kKeyUp, key}}};
+}
+
+Move Press(std::string name, std::int16_t key) {
+  return {std::move(name),
+          {{Event::Kind::kKeyDown, key}, {Event::Kind::kKeyUp, key}, {Event::Kind::kTick}}};
+}
+
+// Everything that decides what the game does next. The caption is left out:
+// it shows what was read but changes nothing.
+using StateKey = std::array<std::uint32_t, 7>;
+
+struct StateKeyHash {
+  std::size_t operator()(const StateKey& key) const noexcept {
+    std::size_t hash = 0;
+    for (const std::uint32_t word : key) {
+      hash = hash * 1000003U ^ word;
+    }
+    return hash;
+  }
+};
+
+StateKey KeyOf(const Form1& form) {
+  const scene::Scene& scene = form.Scene();
+  const scene::SceneControl& chick = scene.Munyu();
+  const GameState& state = form.State();
+  return {
+      static_cast<std::uint16_t>(state.RoomX),
+      static_cast<std::uint16_t>(state.RoomY),
+      std::bit_cast<std::uint32_t>(chick.Left),
+      std::bit_cast<std::uint32_t>(chick.Top),
+      chick.Picture() ? chick.Picture()->Handle() : 0U,
+      scene.Sekihi().Picture() ? scene.Sekihi().Picture()->Handle() : 0U,
+      static_cast<std::uint32_t>((state.MoveKey[0] & 1) | (state.MoveKey[1] & 2) |
+                                 (state.MoveKey[2] & 4) | (state.MoveKey[3] & 8) |
+                                 (state.ComboKey[0] & 16) | (state.ComboKey[1] & 32)),
+  };
+}
+
+}  // namespace
+
+const std::vector<Move>& PlayerMoves() {
+  static const std::vector<Move> moves = [] {
+    std::vector<Move> m{Tap("Left", kKeyLeft),
+                        Tap("Right", kKeyRight),
+                        Tap("Up", kKeyUp),
+                        Tap("Down", kKeyDown),
+                        Move{"wait", {{Event::Kind::kTick}}},
+                        Press("Z", kKeyZ),
+                        Press("H", kKeyH),
+                        Press("A", kKeyA),
+                        Press("O", kKeyO)};
+    m.push_back({"R+K",
+                 {{Event::Kind::kKeyDown, kKeyR},
+                  {Event::Kind::kKeyUp, kKeyR},
+                  {Event::Kind::kKeyDown, kKeyK},
+                  {Event::Kind::kTick},
+                  {Event::Kind::kKeyUp, kKeyK}}});
+    return m;
+  }();
+  return moves;
+}
+
+void Play(Form1& form, const Event& event) {
+  switch (event.kind) {
+    case Event::Kind::kKeyDown:
+      form.Form_KeyDown(event.key, 0);
+      break;
+    case Event::Kind::kKeyUp:
+      form.Form_KeyUp(event.key, 0);
+      break;
+    case Event::Kind::kTick:
+      form.Timer1_Timer();
+      break;
+  }
+}
+
+void Play(Form1& form, const Move& move) {
+  for (const Event& event : move.events) {
+    Play(form, event);
+  }
+}
+
+std::optional<std::vector<const Move*>> FindRoute(const Form1& start, const Goal& goal,
+                                                  std::size_t max_states) {
+  struct Reached {
+    std::size_t parent;
+    const Move* move;
+  };
+  std::vector<Reached> reached{{0, nullptr}};
+  std::unordered_set<StateKey, StateKeyHash> seen{KeyOf(start)};
+  std::deque<std::pair<std::size_t, Form1>> frontier{{0, start}};
+
+  while (!frontier.empty() && reached.size() < max_states) {
+    auto [index, form] = std::move(frontier.front());
+    frontier.pop_front();
+    for (const Move& move : PlayerMoves()) {
+      Form1 next = form;
+      Play(next, move);
+      const bool arrived = goal(form, next);
+      // A route keeps the message hidden unless showing it is the goal: a
+      // shown message only makes the next Z hide it.
+      const bool message_shown = next.Scene().Label1().Visible == kTrue;
+      if (!arrived && (message_shown || !seen.insert(KeyOf(next)).second)) {
+        continue;
+      }
+      reached.push_back({index, &move});
+      if (arrived) {
+        std::vector<const Move*> route;
+        for (std::size_t at = reached.size() - 1; at != 0; at = reached[at].parent) {
+          route.insert(route.begin(), reached[at].move);
+        }
+        return route;
+      }
+      frontier.emplace_back(reached.size() - 1, std::move(next));
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace munyura::testing

@@ -1,0 +1,222 @@
+// The whole game played from the title screen to the closing message with
+// key presses, releases and ticks only: every room entered, every monument
+// read, every hidden passage taken. The route is searched from the rules, so
+// a broken rule shows up as a room that cannot be reached or read.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+#include <set>
+
+#include "form1.h"
+#include "game/route_finder.h"
+#include "key_codes.h"
+#include "support/test_pictures.h"
+#include "world/expected_inscriptions.h"
+
+namespace munyura {
+namespace {
+
+using Room = std::pair<std::int16_t, std::int16_t>;
+
+Room RoomOf(const Form1& form) {
+  return {form.State().RoomX, form.State().RoomY};
+}
+
+// The five passages, as the rooms they join through a closed doorway.
+const std::map<Room, Room> kPassages{
+    {{-1, 1}, {-1, 2}},  // Z
+    {{-2, 3}, {-2, 2}},  // H
+    {{-4, 3}, {-4, 2}},  // A
+    {{-4, 4}, {-4, 5}},  // O
+    {{-5, 2}, {-6, 2}},  // K with R
+};
+const Room kLastRoom{-6, 2};
+
+std::u16string ExpectedText(Room room) {
+  for (const testing::RoomText& t : testing::kExpectedInscriptions) {
+    if (t.room_x == room.first && t.room_y == room.second) {
+      return std::u16string(t.text);
+    }
+  }
+  ADD_FAILURE() << "no room " << room.first << "," << room.second;
+  return {};
+}
+
+// Counts the music commands of the game and of every copy the search tries.
+class CountingHost : public Host {
+ public:
+  std::string ExecutableFolder() override { return "/opt/munyura"; }
+  void SendMusicCommand(std::string_view command) override {
+    ++sent;
+    different += command != R"(play "/opt/munyura\bdmidi.mid")";
+  }
+  long sent = 0;
+  long different = 0;
+};
+
+class Walkthrough {
+ public:
+  Walkthrough() : form_(testing::TestPictures(), host_) {}
+
+  Form1& form() { return form_; }
+  const CountingHost& host() const { return host_; }
+  int events() const { return events_; }
+  const std::set<Room>& visited() const { return visited_; }
+  const std::set<Room>& passages_taken() const { return passages_taken_; }
+
+  // Returns to `target` room by room along the shortest chain of room
+  // changes already made, one short search per room; where no such chain is
+  // known yet, through the nearest way not yet taken.
+  void ReturnTo(Room target) {
+    while (RoomOf(form_) != target && !::testing::Test::HasFatalFailure()) {
+      const std::optional<Room> next = NextRoomTowards(target);
+      Reach(
+          [&](const Form1& before, const Form1& after) {
+            const Room from = RoomOf(before);
+            const Room to = RoomOf(after);
+            return next ? to == *next : from != to && !ways_[from].contains(to);
+          },
+          "the way back");
+    }
+  }
+
+  // Plays the shortest route to a moment where `goal` holds.
+  void Reach(const testing::Goal& goal, const std::string& what) {
+    const auto route = testing::FindRoute(form_, goal);
+    ASSERT_TRUE(route) << "no way to " << what << " from room " << RoomOf(form_).first << ","
+                       << RoomOf(form_).second;
+    for (const testing::Move* move : *route) {
+      for (const testing::Event& event : move->events) {
+        const Room before = RoomOf(form_);
+        testing::Play(form_, event);
+        ++events_;
+        Note(before, RoomOf(form_));
+      }
+    }
+  }
+
+  // Walks onto the monument, reads it with Z and hides it again with Z.
+  void ReadMonument() {
+    const Room room = RoomOf(form_);
+    const std::u16string expected = ExpectedText(room);
+    Reach(
+        [&](const Form1&, const Form1& after) {
+          return RoomOf(after) == room && after.Scene().Label1().Visible == kTrue &&
+                 after.Scene().Label1().Caption == expected;
+        },
+        "read the monument");
+    Tap(kKeyZ);
+    EXPECT_EQ(form_.Scene().Label1().Visible, kFalse);
+  }
+
+  void Tap(std::int16_t key) {
+    form_.Form_KeyDown(key, 0);
+    form_.Form_KeyUp(key, 0);
+    events_ += 2;
+  }
+
+ private:
+  std::optional<Room> NextRoomTowards(Room target) {
+    std::map<Room, Room> came_from{{RoomOf(form_), RoomOf(form_)}};
+    std::vector<Room> todo{RoomOf(form_)};
+    for (std::size_t i = 0; i < todo.size(); ++i) {
+      for (const Room& next : ways_[todo[i]]) {
+        if (came_from.emplace(next, todo[i]).second) {
+          todo.push_back(next);
+        }
+      }
+    }
+    if (!came_from.contains(target)) {
+      return std::nullopt;
+    }
+    Room at = target;
+    while (came_from[at] != RoomOf(form_)) {
+      at = came_from[at];
+    }
+    return at;
+  }
+
+  void Note(Room before, Room after) {
+    if (before == after) {
+      return;
+    }
+    ways_[before].insert(after);
+    visited_.insert(after);
+    const auto passage = kPassages.find(before);
+    if (passage != kPassages.end() && passage->second == after) {
+      passages_taken_.insert(before);
+    }
+  }
+
+  CountingHost host_;
+  Form1 form_;
+  int events_ = 0;
+  std::set<Room> visited_{{0, 0}};
+  std::set<Room> passages_taken_;
+  std::map<Room, std::set<Room>> ways_;  // every room change seen so far
+};
+
+TEST(Walkthrough, EveryRoomEveryMonumentEveryPassageAndTheEnd) {
+  Walkthrough game;
+  Form1& form = game.form();
+  form.Form_Load();
+  EXPECT_EQ(form.Scene().Command1().Visible, kTrue);
+  EXPECT_EQ(form.Scene().Munyu().Picture(), nullptr);
+  form.Command1_Click();
+  game.ReadMonument();
+
+  std::set<Room> read{{0, 0}};
+  while (game.visited().size() < 29 || game.passages_taken().size() < 4) {
+    // The nearest room not yet seen, or passage not yet taken; the last room
+    // is kept for the end.
+    const std::set<Room> visited = game.visited();
+    const std::set<Room> taken = game.passages_taken();
+    game.Reach(
+        [&](const Form1& before, const Form1& after) {
+          const Room from = RoomOf(before);
+          const Room to = RoomOf(after);
+          if (from == to || to == kLastRoom) {
+            return false;
+          }
+          const auto passage = kPassages.find(from);
+          const bool new_passage =
+              passage != kPassages.end() && passage->second == to && !taken.contains(from);
+          return !visited.contains(to) || new_passage;
+        },
+        "a new room or passage");
+    if (::testing::Test::HasFatalFailure()) {
+      return;
+    }
+    if (read.insert(RoomOf(form)).second) {
+      game.ReadMonument();
+    }
+  }
+
+  // Into the last room through its hidden passage: R armed, K held, the hop.
+  game.ReturnTo({-5, 2});
+  ASSERT_FALSE(::testing::Test::HasFatalFailure());
+  game.Reach([](const Form1&, const Form1& after) { return RoomOf(after) == kLastRoom; },
+             "the last room");
+  ASSERT_FALSE(::testing::Test::HasFatalFailure());
+  game.ReadMonument();
+  read.insert(kLastRoom);
+
+  EXPECT_EQ(read.size(), 30U);
+  EXPECT_EQ(game.passages_taken().size(), 5U);
+  form.Form_KeyDown(kKeyZ, 0);
+  EXPECT_EQ(form.Scene().Label1().Caption,
+            u"おつかれさまでした\u3000このままでんげんをおきりください");
+
+  form.Label2_Click();
+  EXPECT_EQ(RoomOf(form), Room(0, 0));
+  EXPECT_EQ(form.Scene().Command1().Visible, kTrue);
+  EXPECT_EQ(form.Scene().Label2().Visible, kFalse);
+  EXPECT_EQ(form.State().ComboKey, (std::array<Bool16, 2>{})) << "R is disarmed by the restart";
+  EXPECT_GT(game.host().sent, game.events() / 3) << "one command every tick";
+  EXPECT_EQ(game.host().different, 0);
+  RecordProperty("events", game.events());
+}
+
+}  // namespace
+}  // namespace munyura

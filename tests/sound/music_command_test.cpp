@@ -1,0 +1,34 @@
+#include "sound/music_command.h"
+
+#include <gtest/gtest.h>
+
+#include "support/test_pictures.h"
+
+namespace munyura::sound {
+namespace {
+
+TEST(MusicCommand, QuotesTheFolderAsItIsAndAppendsTheTune) {
+  for (const auto& [folder, command] : {
+           std::pair<std::string, std::string>{"/opt/munyura", R"(play "/opt/munyura\bdmidi.mid")"},
+           {"/home/a b/My Games", R"(play "/home/a b/My Games\bdmidi.mid")"},
+           {"/home/ひよこ/ムニュラ", "play \"/home/ひよこ/ムニュラ\\bdmidi.mid\""},
+           {"", R"(play "\bdmidi.mid")"},
+           {"/srv/\xff\xfe",
+            "play \"/srv/\xff\xfe\\bdmidi.mid\""},  // not UTF-8: kept byte for byte
+       }) {
+    EXPECT_EQ(MusicCommand(folder), command);
+  }
+}
+
+TEST(MusicCommand, AsksForTheFolderAfreshEveryTime) {
+  testing::RecordingHost host("/a");
+  SendMusicCommand(host);
+  host.folder = "/b";
+  SendMusicCommand(host);
+  EXPECT_EQ(host.folder_requests, 2);
+  EXPECT_EQ(host.commands,
+            (std::vector<std::string>{R"(play "/a\bdmidi.mid")", R"(play "/b\bdmidi.mid")"}));
+}
+
+}  // namespace
+}  // namespace munyura::sound
