@@ -62,10 +62,5 @@ TEST(Runtime, CheckedIndexRejectsEverythingOutsideTheArray) {
   }
 }
 
-TEST(Runtime, FlagsAreMinusOneAndZero) {
-  EXPECT_EQ(ToBool16(true), -1);
-  EXPECT_EQ(ToBool16(false), 0);
-}
-
 }  // namespace
 }  // namespace munyura
