@@ -74,7 +74,9 @@ TEST_F(Form1Test, RestartFromAnyRoomReturnsToTheTitleWithEverythingReset) {
   ASSERT_EQ(form.State().RoomX, -1);
   form.Form_KeyDown(kKeyDown, 0);
   form.Form_KeyDown(kKeyZ, 0);
+  const std::size_t commands = host.commands.size();
   form.Label2_Click();
+  EXPECT_EQ(host.commands.size(), commands) << "the restart leaves the tune alone";
   EXPECT_EQ(std::pair(form.State().RoomX, form.State().RoomY),
             (std::pair<std::int16_t, std::int16_t>()));
   EXPECT_EQ(form.State().MoveKey, (std::array<Bool16, 4>{}));
@@ -83,10 +85,25 @@ TEST_F(Form1Test, RestartFromAnyRoomReturnsToTheTitleWithEverythingReset) {
   EXPECT_EQ(form.Scene().Command1().Visible, T);
   EXPECT_EQ(form.Scene().Command1().Left, button_left) << "the button is not moved back";
   EXPECT_EQ(form.Scene().Sekihi().Picture(), form.Scene().Image2(0).Picture());
+  // The keys now reach this title screen: Z hides the help, then reads the
+  // start monument behind it.
+  form.Form_KeyDown(kKeyZ, 0);
+  form.Form_KeyDown(kKeyZ, 0);
+  EXPECT_EQ(form.Scene().Label1().Caption.substr(0, 4), u"おはこん");
   form.Command1_Click();
   for (int array = 1; array <= 4; ++array) {
     EXPECT_EQ(form.Scene().Line(array, 1).Visible, T);
   }
+}
+
+TEST_F(Form1Test, AMessageStaysOnScreenInTheNextRoom) {
+  form.Command1_Click();
+  form.Form_KeyDown(kKeyZ, 0);
+  form.Form_KeyDown(kKeyUp, 0);
+  Ticks(25);  // up through the top doorway into room (0, -1)
+  ASSERT_EQ(form.State().RoomY, -1);
+  EXPECT_EQ(form.Scene().Label1().Visible, T);
+  EXPECT_EQ(form.Scene().Label1().Caption.substr(0, 4), u"おはこん");
 }
 
 TEST_F(Form1Test, ACopyPlaysOnWithoutTheOriginal) {
