@@ -7,6 +7,9 @@ packages=(
   cmake ninja-build g++   # the build
   libgtest-dev            # the logic's test suites
   clang-format            # the code layout check
+  libsdl2-dev             # the window, and the surfaces pictures decode into
+  libsdl2-image-dev       # the picture decoder
+  librsvg2-bin python3    # drawing the pictures from their sources (tools/make-pictures.py)
 )
 
 missing=()
