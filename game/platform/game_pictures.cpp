@@ -11,7 +11,7 @@
 namespace munyura::platform {
 namespace {
 
-SurfacePtr DecodeEmbedded(std::string_view name) {
+SurfacePtr DecodeEmbeddedFile(std::string_view name) {
   const auto bytes = FindEmbeddedPicture(name);
   if (!bytes) {
     throw std::runtime_error("the picture " + std::string(name) + " is not in the program");
@@ -40,13 +40,13 @@ std::optional<std::uint32_t> TransparentColourOf(const SDL_Surface& surface) {
 GamePictures GamePictures::DecodeEmbedded() {
   GamePictures decoded;
   for (std::size_t i = 0; i < kChickFiles.size(); ++i) {
-    decoded.pictures_.chick[i] = decoded.Adopt(platform::DecodeEmbedded(kChickFiles[i]));
+    decoded.pictures_.chick[i] = decoded.Adopt(DecodeEmbeddedFile(kChickFiles[i]));
   }
   for (int n = 0; n < kMonumentCount; ++n) {
     decoded.pictures_.monuments[static_cast<std::size_t>(n)] =
-        decoded.Adopt(platform::DecodeEmbedded(MonumentFile(n)));
+        decoded.Adopt(DecodeEmbeddedFile(MonumentFile(n)));
   }
-  decoded.icon_ = platform::DecodeEmbedded(kIconFile);
+  decoded.icon_ = DecodeEmbeddedFile(kIconFile);
   return decoded;
 }
 

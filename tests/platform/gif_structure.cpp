@@ -31,14 +31,16 @@ class Reader {
       Byte();
     }
   }
-  std::vector<std::uint8_t> SubBlocks() {
-    std::vector<std::uint8_t> data;
+  // The data sub-blocks up to the terminating empty one, each on its own.
+  std::vector<std::vector<std::uint8_t>> SubBlocks() {
+    std::vector<std::vector<std::uint8_t>> blocks;
     for (int size = Byte(); size != 0; size = Byte()) {
+      std::vector<std::uint8_t>& block = blocks.emplace_back();
       for (int i = 0; i < size; ++i) {
-        data.push_back(static_cast<std::uint8_t>(Byte()));
+        block.push_back(static_cast<std::uint8_t>(Byte()));
       }
     }
-    return data;
+    return blocks;
   }
 
  private:
@@ -80,23 +82,16 @@ GifStructure ReadGifStructure(std::span<const std::uint8_t> bytes) {
       }
       case 0x21: {  // extension
         const int label = in.Byte();
-        const std::vector<std::uint8_t> first = [&] {
-          const int size = in.Byte();
-          std::vector<std::uint8_t> data;
-          for (int i = 0; i < size; ++i) {
-            data.push_back(static_cast<std::uint8_t>(in.Byte()));
-          }
-          return data;
-        }();
-        const std::vector<std::uint8_t> rest =
-            first.empty() ? std::vector<std::uint8_t>{} : in.SubBlocks();
-        if (label == 0xF9 && first.size() == 4) {
-          gif.delays.push_back(first[1] | first[2] << 8);
-          gif.transparent_indices.push_back((first[0] & 1) != 0 ? std::optional<int>(first[3])
-                                                                : std::nullopt);
-        } else if (label == 0xFF && std::string(first.begin(), first.end()) == "NETSCAPE2.0" &&
-                   rest.size() == 3 && rest[0] == 1) {
-          gif.loop_count = rest[1] | rest[2] << 8;
+        const std::vector<std::vector<std::uint8_t>> blocks = in.SubBlocks();
+        if (label == 0xF9 && blocks.size() == 1 && blocks[0].size() == 4) {
+          const std::vector<std::uint8_t>& control = blocks[0];
+          gif.delays.push_back(control[1] | control[2] << 8);
+          gif.transparent_indices.push_back((control[0] & 1) != 0 ? std::optional<int>(control[3])
+                                                                  : std::nullopt);
+        } else if (label == 0xFF && blocks.size() == 2 &&
+                   std::string(blocks[0].begin(), blocks[0].end()) == "NETSCAPE2.0" &&
+                   blocks[1].size() == 3 && blocks[1][0] == 1) {
+          gif.loop_count = blocks[1][1] | blocks[1][2] << 8;
         }
         break;
       }

@@ -38,6 +38,25 @@ Rgba At(const std::vector<Rgba>& pixels, Size size, int x, int y) {
   return pixels[static_cast<std::size_t>(y * size.width + x)];
 }
 
+std::set<Rgba> OpaqueColours(const std::vector<Rgba>& pixels) {
+  std::set<Rgba> opaque;
+  for (const Rgba& pixel : pixels) {
+    if (!pixel.Transparent()) {
+      opaque.insert(pixel);
+    }
+  }
+  return opaque;
+}
+
+void ExpectTransparentCorners(const std::vector<Rgba>& pixels, Size size) {
+  for (const auto& [x, y] : {std::pair{0, 0},
+                             {size.width - 1, 0},
+                             {0, size.height - 1},
+                             {size.width - 1, size.height - 1}}) {
+    EXPECT_TRUE(At(pixels, size, x, y).Transparent()) << "corner " << x << "," << y;
+  }
+}
+
 TEST(PictureFiles, AreGif89aOfOneFrameLoopingForeverWithADelayOf30) {
   for (const std::string& name : GifNames()) {
     SCOPED_TRACE(name);
@@ -156,18 +175,11 @@ TEST(Icon, Is64By64InAtMost16ColoursOnATransparentBackground) {
   const Size size = SizeOf(*surface);
   ASSERT_EQ(size, (Size{64, 64}));
   const std::vector<Rgba> pixels = SurfacePixels(*surface);
-  std::set<Rgba> opaque;
-  for (const Rgba& pixel : pixels) {
-    if (!pixel.Transparent()) {
-      opaque.insert(pixel);
-    }
-  }
+  const std::set<Rgba> opaque = OpaqueColours(pixels);
   // Sixteen palette entries, one of which is the transparency mask.
   EXPECT_LE(opaque.size(), 15u);
   EXPECT_GE(opaque.size(), 3u) << "the face needs its white, its outline and its colours";
-  for (const auto& [x, y] : {std::pair{0, 0}, {63, 0}, {0, 63}, {63, 63}}) {
-    EXPECT_TRUE(At(pixels, size, x, y).Transparent()) << "corner " << x << "," << y;
-  }
+  ExpectTransparentCorners(pixels, size);
   EXPECT_EQ(At(pixels, size, 32, 28), kOpaqueWhite) << "the face between the eyes is white";
 }
 
