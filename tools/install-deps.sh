@@ -10,6 +10,8 @@ packages=(
   libsdl2-dev             # the window, and the surfaces pictures decode into
   libsdl2-image-dev       # the picture decoder
   librsvg2-bin python3    # drawing the pictures from their sources (tools/make-pictures.py)
+  libpango1.0-dev libcairo2-dev   # the labels' and the button's text
+  fonts-ipafont-gothic            # the Japanese face the game asks for
 )
 
 missing=()
