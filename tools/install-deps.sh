@@ -1,18 +1,24 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game needs to build and test, and only
-# those that are missing. Runs apt-get as root (through sudo when needed).
+# Installs the Debian packages the game needs, and only those that are
+# missing. With --play, only what building and playing need; otherwise also
+# what the tests need. Runs apt-get as root (through sudo when needed).
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++   # the build
-  libgtest-dev            # the logic's test suites
-  clang-format            # the code layout check
-  libsdl2-dev             # the window, and the surfaces pictures decode into
-  libsdl2-image-dev       # the picture decoder
-  librsvg2-bin python3    # drawing the pictures from their sources (tools/make-pictures.py)
+  cmake ninja-build g++           # the build
+  libsdl2-dev libsdl2-image-dev   # the window, and the pictures' decoder
   libpango1.0-dev libcairo2-dev   # the labels' and the button's text
   fonts-ipafont-gothic            # the Japanese face the game asks for
 )
+if [ "${1:-}" != "--play" ]; then
+  packages+=(
+    libgtest-dev                # the test suites
+    clang-format                # the code layout check
+    librsvg2-bin python3        # drawing the pictures from their sources (tools/make-pictures.py)
+    xvfb xauth xdotool imagemagick x11-utils   # the end-to-end tests: a display, keys, screenshots
+    desktop-file-utils          # checking the installed desktop entry
+  )
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,0 +1,134 @@
+"""A real X display for the end-to-end tests, and what a player does on it:
+key presses and clicks through XTEST (xdotool), screenshots (ImageMagick's
+import), and closing a window the way a window manager's close button does."""
+
+import ctypes
+import ctypes.util
+import os
+import subprocess
+import time
+
+
+class XDisplay:
+    """The display named by $DISPLAY, or a private Xvfb when there is none."""
+
+    def __init__(self):
+        self._xvfb = None
+        self.name = os.environ.get("DISPLAY")
+        if not self.name:
+            read_end, write_end = os.pipe()
+            self._xvfb = subprocess.Popen(
+                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
+                 "-nolisten", "tcp"],
+                pass_fds=[write_end], stderr=subprocess.DEVNULL)
+            os.close(write_end)
+            with os.fdopen(read_end) as announced:
+                self.name = ":" + announced.readline().strip()
+        self.env = dict(os.environ, DISPLAY=self.name)
+
+    def close(self):
+        if self._xvfb:
+            self._xvfb.terminate()
+            self._xvfb.wait()
+
+    def run(self, *args):
+        return subprocess.run(args, env=self.env, check=True, capture_output=True,
+                              text=True).stdout
+
+    def find_window(self, pid, timeout=10.0):
+        """The visible window of the process `pid`, once it is mapped."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid)],
+                                   env=self.env, capture_output=True, text=True).stdout.split()
+            if found:
+                return int(found[0])
+            time.sleep(0.02)
+        raise AssertionError("process %d showed no window within %.0f s" % (pid, timeout))
+
+    def window_name(self, window):
+        return self.run("xdotool", "getwindowname", str(window)).strip()
+
+    def window_size(self, window):
+        info = self.run("xwininfo", "-id", str(window))
+        fields = dict(line.strip().split(":", 1) for line in info.splitlines() if ":" in line)
+        return int(fields["Width"]), int(fields["Height"])
+
+    def focus(self, window):
+        self.run("xdotool", "windowfocus", "--sync", str(window))
+
+    def key(self, name):
+        self.run("xdotool", "key", name)
+
+    def hold(self, name, seconds):
+        self.run("xdotool", "keydown", name)
+        time.sleep(seconds)
+        self.run("xdotool", "keyup", name)
+
+    def click(self, window, x, y):
+        self.run("xdotool", "mousemove", "--window", str(window), str(x), str(y),
+                 "click", "1")
+
+    def screenshot(self, window):
+        """The window's inner area as rows of (r, g, b) tuples."""
+        width, height = self.window_size(window)
+        raw = subprocess.run(["import", "-window", str(window), "-depth", "8", "rgb:-"],
+                             env=self.env, check=True, capture_output=True).stdout
+        if len(raw) != width * height * 3:
+            raise AssertionError("a %dx%d screenshot came back with %d bytes"
+                                 % (width, height, len(raw)))
+        return Picture(width, height, raw)
+
+    def close_window(self, window):
+        """Asks the window to close with WM_DELETE_WINDOW, as a window
+        manager does when the player clicks the title bar's close button."""
+        xlib = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
+        xlib.XOpenDisplay.restype = ctypes.c_void_p
+        xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        xlib.XInternAtom.restype = ctypes.c_ulong
+        xlib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        xlib.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                                    ctypes.c_void_p]
+        xlib.XFlush.argtypes = [ctypes.c_void_p]
+        xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        display = xlib.XOpenDisplay(self.name.encode())
+        if not display:
+            raise AssertionError("cannot open display " + self.name)
+
+        class ClientMessage(ctypes.Structure):
+            _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
+                        ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
+                        ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                        ("format", ctypes.c_int), ("data", ctypes.c_long * 5),
+                        ("pad", ctypes.c_long * 12)]
+
+        client_message = 33
+        event = ClientMessage(type=client_message, window=window, format=32,
+                              message_type=xlib.XInternAtom(display, b"WM_PROTOCOLS", 0))
+        event.data[0] = xlib.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+        xlib.XSendEvent(display, window, 0, 0, ctypes.byref(event))
+        xlib.XFlush(display)
+        xlib.XCloseDisplay(display)
+
+
+class Picture:
+    def __init__(self, width, height, rgb):
+        self.width, self.height, self._rgb = width, height, rgb
+
+    def at(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self._rgb[i:i + 3])
+
+    def save(self, path):
+        """Writes the picture as a binary PPM, which any image viewer opens."""
+        with open(path, "wb") as f:
+            f.write(b"P6 %d %d 255\n" % (self.width, self.height) + self._rgb)
+
+    def region(self, left, top, width, height):
+        return [[self.at(x, y) for x in range(left, left + width)]
+                for y in range(top, top + height)]
+
+    def count(self, colour, left=0, top=0, width=None, height=None):
+        width = self.width - left if width is None else width
+        height = self.height - top if height is None else height
+        return sum(row.count(colour) for row in self.region(left, top, width, height))

@@ -1,0 +1,53 @@
+// The folder the game looks for its tune in, and where its music commands go.
+#include "platform/platform_host.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace munyura {
+namespace {
+
+TEST(PlatformHost, FoldersLoseTheirTrailingSeparatorOnly) {
+  const struct {
+    const char* given;
+    const char* expected;
+  } cases[] = {
+      {"/usr/libexec/munyura/", "/usr/libexec/munyura"},
+      {"/opt/ゲーム フォルダ/", "/opt/ゲーム フォルダ"},
+      {"/opt/munyura", "/opt/munyura"},
+      {"/opt/munyura//", "/opt/munyura"},
+      {"/", "/"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(platform::WithoutTrailingSeparator(c.given), c.expected) << c.given;
+  }
+}
+
+TEST(PlatformHost, TheExecutableFolderIsTheRunningProgramsOwn) {
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe");
+  EXPECT_EQ(platform::RunningExecutableFolder(), program.parent_path().string());
+}
+
+class RecordingPlayer final : public platform::MusicPlayer {
+ public:
+  int SendCommand(std::string_view command) override {
+    commands.emplace_back(command);
+    return 0;
+  }
+  std::vector<std::string> commands;
+};
+
+TEST(PlatformHost, PassesEveryMusicCommandToThePlayerUnchanged) {
+  RecordingPlayer player;
+  platform::PlatformHost host(player);
+  const std::string command = "play \"" + host.ExecutableFolder() + "\\bdmidi.mid\"";
+  host.SendMusicCommand(command);
+  host.SendMusicCommand(command);
+  EXPECT_EQ(player.commands, (std::vector<std::string>{command, command}));
+}
+
+}  // namespace
+}  // namespace munyura
