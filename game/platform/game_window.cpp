@@ -1,6 +1,7 @@
 #include "platform/game_window.h"
 
-#include <string>
+#include <array>
+#include <string_view>
 
 #include "platform/startup_error.h"
 
@@ -11,35 +12,68 @@ constexpr int kInnerWidth = 621;
 constexpr int kInnerHeight = 380;
 constexpr char kCaption[] = "ムニュラ";
 
-RendererPtr CreateRenderer(SDL_Window& window, bool& software) {
-  // Pictures are scaled by whole pixels, never smoothed.
-  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-  RendererPtr renderer(SDL_CreateRenderer(&window, -1, SDL_RENDERER_ACCELERATED));
-  software = false;
-  if (!renderer) {
-    renderer.reset(SDL_CreateRenderer(&window, -1, SDL_RENDERER_SOFTWARE));
-    software = true;
+WindowPtr CreateHiddenWindow(const SDL_Surface& icon) {
+  WindowPtr window(SDL_CreateWindow(kCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                    kInnerWidth, kInnerHeight,
+                                    SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI));
+  if (!window) {
+    throw SdlStartupError("the window cannot be created");
   }
-  if (!renderer) {
-    throw SdlStartupError("no renderer will start for the window");
+  SDL_SetWindowIcon(window.get(), const_cast<SDL_Surface*>(&icon));
+  return window;
+}
+
+// An OpenGL driver that rasterises on the processor (Mesa's llvmpipe on a
+// machine without a graphics card, or under Xvfb) costs several times the
+// processor time and memory of SDL's own software renderer drawing straight
+// into the window, for a picture this small.
+bool RasterisesOnTheProcessor(SDL_Renderer& renderer) {
+  SDL_RendererInfo info{};
+  if (SDL_GetRendererInfo(&renderer, &info) != 0 ||
+      std::string_view(info.name).find("opengl") == std::string_view::npos) {
+    return false;
   }
-  if (SDL_RenderSetLogicalSize(renderer.get(), kInnerWidth, kInnerHeight) != 0) {
-    throw SdlStartupError("the renderer cannot keep the window's size");
+  using GetString = const unsigned char* (*)(unsigned int);
+  constexpr unsigned int kGlRenderer = 0x1F01;
+  const auto get_string = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  const unsigned char* const name = get_string ? get_string(kGlRenderer) : nullptr;
+  if (!name) {
+    return false;
   }
-  return renderer;
+  const std::string_view gl_renderer(reinterpret_cast<const char*>(name));
+  constexpr std::array<std::string_view, 4> kSoftwareDrivers{"llvmpipe", "softpipe", "swrast",
+                                                             "Software Rasterizer"};
+  for (const std::string_view driver : kSoftwareDrivers) {
+    if (gl_renderer.find(driver) != std::string_view::npos) {
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace
 
-GameWindow::GameWindow(const SDL_Surface& icon)
-    : window_(SDL_CreateWindow(kCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               kInnerWidth, kInnerHeight,
-                               SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI)) {
-  if (!window_) {
-    throw SdlStartupError("the window cannot be created");
+GameWindow::GameWindow(const SDL_Surface& icon) : window_(CreateHiddenWindow(icon)) {
+  // Pictures are scaled by whole pixels, never smoothed.
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+  renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_ACCELERATED));
+  if (renderer_ && RasterisesOnTheProcessor(*renderer_)) {
+    // A window that has held an OpenGL context keeps the driver loaded, so
+    // the software renderer gets a fresh one. Its frames go to the window
+    // directly, not through an OpenGL texture.
+    renderer_.reset();
+    window_ = CreateHiddenWindow(icon);
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   }
-  SDL_SetWindowIcon(window_.get(), const_cast<SDL_Surface*>(&icon));
-  renderer_ = CreateRenderer(*window_, software_);
+  if (!renderer_) {
+    renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_SOFTWARE));
+  }
+  if (!renderer_) {
+    throw SdlStartupError("no renderer will start for the window");
+  }
+  if (SDL_RenderSetLogicalSize(renderer_.get(), kInnerWidth, kInnerHeight) != 0) {
+    throw SdlStartupError("the renderer cannot keep the window's size");
+  }
   // The game reads its keys as key codes; typed text would only wake an input
   // method that the game has no use for.
   SDL_StopTextInput();

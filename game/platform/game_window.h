@@ -20,12 +20,10 @@ class GameWindow {
   // Output pixels per window pixel: 1 on an ordinary display, 2 on a
   // double-density one.
   float PixelScale() const;
-  bool IsSoftwareRendered() const noexcept { return software_; }
 
  private:
   WindowPtr window_;
   RendererPtr renderer_;
-  bool software_ = false;
 };
 
 // Renderer failures are shown in a message box as well as on stderr, since a

@@ -120,6 +120,19 @@ ButtonLook WindowEvents::StartButtonLook() const {
           focus_.StartButtonPressedByKey() || clicks_.StartButtonLooksPressed(form_->Scene())};
 }
 
+// Once the window has been asked to close, SDL (2.26) may still have a
+// wake-up message of its own on the way to it, sent over a second connection
+// to the display. Destroying the window before the display has delivered it
+// makes the display report an error that ends the program with status 1, so
+// the loop waits for its events to fall quiet first.
+void LetTheLastMessagesArrive() {
+  constexpr int kQuietMilliseconds = 50;
+  constexpr int kMostMessages = 100;
+  SDL_Event event;
+  for (int i = 0; i < kMostMessages && SDL_WaitEventTimeout(&event, kQuietMilliseconds) != 0; ++i) {
+  }
+}
+
 }  // namespace
 
 void RunWindow(Form1& form, GameWindow& window, const GamePictures& pictures,
@@ -154,6 +167,7 @@ void RunWindow(Form1& form, GameWindow& window, const GamePictures& pictures,
     // the next tick falls due first.
     do {
       if (event.type == SDL_QUIT) {
+        LetTheLastMessagesArrive();
         return;
       }
       needs_drawing = events.Dispatch(event) || needs_drawing;

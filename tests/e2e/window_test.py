@@ -8,6 +8,7 @@ Usage: window_test.py <path to munyura>"""
 import os
 import subprocess
 import sys
+import tempfile
 import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -55,14 +56,53 @@ def settle():
     time.sleep(5 * TICK)
 
 
+def refuses_without_a_display(binary):
+    """Without a display the game says so in one line and exits with 1."""
+    for what, display in (("no display at all", None), ("a display that is not there", ":4095")):
+        env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+        if display:
+            env["DISPLAY"] = display
+        run = subprocess.run([binary], env=env, capture_output=True, text=True, timeout=30)
+        lines = run.stderr.splitlines()
+        check(run.returncode == 1 and len(lines) == 1 and "display" in lines[0],
+              "with %s the game exits with 1 and says why in one line: %r"
+              % (what, run.stderr))
+
+
+def warns_without_a_japanese_font(display, binary):
+    """With no font that covers Japanese the game names the package to
+    install, and still opens its window."""
+    with tempfile.TemporaryDirectory() as folder:
+        config = os.path.join(folder, "fonts.conf")
+        with open(config, "w") as f:
+            f.write('<?xml version="1.0"?><fontconfig><dir>%s</dir><cachedir>%s</cachedir>'
+                    '</fontconfig>' % (folder, folder))
+        env = dict(display.env, FONTCONFIG_FILE=config)
+        game = subprocess.Popen([binary], env=env, stderr=subprocess.PIPE, text=True)
+        try:
+            window = display.find_window(game.pid)
+            display.close_window(window)
+            status = game.wait(timeout=10)
+        finally:
+            if game.poll() is None:
+                game.kill()
+        warning = game.stderr.read()
+    check(status == 0 and "fonts-ipafont-gothic" in warning,
+          "without a Japanese font the game runs and names the package: %r" % warning)
+
+
 def main(binary):
+    refuses_without_a_display(binary)
     display = XDisplay()
-    game = subprocess.Popen([binary], env=display.env, stderr=subprocess.PIPE, text=True)
     try:
-        play(display, game)
+        warns_without_a_japanese_font(display, binary)
+        game = subprocess.Popen([binary], env=display.env, stderr=subprocess.PIPE, text=True)
+        try:
+            play(display, game)
+        finally:
+            if game.poll() is None:
+                game.kill()
     finally:
-        if game.poll() is None:
-            game.kill()
         display.close()
     stderr = game.stderr.read()
     check("run-time error" not in stderr, "no run-time error was reported: %r" % stderr[-400:])

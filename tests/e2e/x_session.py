@@ -35,7 +35,7 @@ class XDisplay:
         return subprocess.run(args, env=self.env, check=True, capture_output=True,
                               text=True).stdout
 
-    def find_window(self, pid, timeout=10.0):
+    def find_window(self, pid, timeout=20.0):
         """The visible window of the process `pid`, once it is mapped."""
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
