@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "platform/direct_rendering.h"
 #include "platform/startup_error.h"
 
 namespace munyura::platform {
@@ -56,13 +57,19 @@ bool RasterisesOnTheProcessor(SDL_Renderer& renderer) {
 GameWindow::GameWindow(const SDL_Surface& icon) : window_(CreateHiddenWindow(icon)) {
   // Pictures are scaled by whole pixels, never smoothed.
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-  renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_ACCELERATED));
-  if (renderer_ && RasterisesOnTheProcessor(*renderer_)) {
-    // A window that has held an OpenGL context keeps the driver loaded, so
-    // the software renderer gets a fresh one. Its frames go to the window
-    // directly, not through an OpenGL texture.
-    renderer_.reset();
-    window_ = CreateHiddenWindow(icon);
+  bool software = DisplayLacksDirectRendering(*window_);
+  if (!software) {
+    renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_ACCELERATED));
+    if (renderer_ && RasterisesOnTheProcessor(*renderer_)) {
+      // A window that has held an OpenGL context keeps the driver loaded, so
+      // the software renderer gets a fresh one.
+      renderer_.reset();
+      window_ = CreateHiddenWindow(icon);
+      software = true;
+    }
+  }
+  if (software) {
+    // Frames go to the window directly, not through an OpenGL texture.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   }
   if (!renderer_) {
