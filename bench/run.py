@@ -1,0 +1,80 @@
+#!/usr/bin/env python3
+"""Measures the game under an X display (a private Xvfb when there is none):
+the loop's schedule through loop_bench, then the real game observed from
+outside: CPU use on the title screen and while walking, and peak memory.
+
+Usage: bench/run.py [build folder, default build/release]"""
+
+import os
+import subprocess
+import sys
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+from x_session import XDisplay  # noqa: E402
+
+CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
+
+
+def cpu_seconds(pid):
+    with open("/proc/%d/stat" % pid) as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / CLOCK_TICKS  # utime + stime
+
+
+def memory_kib(pid, field):
+    """VmHWM is the peak resident memory, VmRSS the present one."""
+    with open("/proc/%d/status" % pid) as f:
+        for line in f:
+            if line.startswith(field + ":"):
+                return int(line.split()[1])
+    return 0
+
+
+def cpu_share(pid, seconds, while_doing=None):
+    used = cpu_seconds(pid)
+    began = time.monotonic()
+    if while_doing:
+        while_doing(seconds)
+    else:
+        time.sleep(seconds)
+    return 100.0 * (cpu_seconds(pid) - used) / (time.monotonic() - began)
+
+
+def main():
+    build = sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build", "release")
+    display = XDisplay()
+    try:
+        print("== loop_bench: 1,000 ticks of the game's own loop ==", flush=True)
+        subprocess.run([os.path.join(build, "bench", "loop_bench"), "1000"], env=display.env,
+                       check=True)
+
+        print("== the game, observed from outside ==", flush=True)
+        launched = time.monotonic()
+        game = subprocess.Popen([os.path.join(build, "game", "munyura")], env=display.env)
+        window = display.find_window(game.pid)
+        print("window visible after  %.0f ms (includes xdotool's polling)"
+              % (1000 * (time.monotonic() - launched)))
+        display.focus(window)
+        time.sleep(1)
+        print("CPU, title screen     %.2f %% of one core" % cpu_share(game.pid, 10))
+        display.key("space")
+
+        def walk(seconds):
+            end = time.monotonic() + seconds
+            while time.monotonic() < end:
+                for key in ("Left", "Right"):
+                    display.hold(key, 0.5)
+
+        print("CPU, walking          %.2f %% of one core" % cpu_share(game.pid, 10, walk))
+        print("memory while walking  %.1f MiB" % (memory_kib(game.pid, "VmRSS") / 1024))
+        print("peak memory           %.1f MiB" % (memory_kib(game.pid, "VmHWM") / 1024))
+        display.close_window(window)
+        game.wait(timeout=10)
+    finally:
+        display.close()
+
+
+if __name__ == "__main__":
+    main()
