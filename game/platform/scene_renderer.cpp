@@ -100,7 +100,7 @@ void SceneRenderer::DrawPainted(const SceneControl& control, std::size_t positio
     return;
   }
   Painted& painted = painted_[position];
-  if (!painted.texture || !(painted.key == key)) {
+  if (!painted.texture || painted.key != key) {
     const PaintedImage image =
         is_button ? PaintButton(*fonts_, control, key.look.focused, key.look.pressed, pixel_scale_)
                   : PaintLabel(*fonts_, control, pixel_scale_);

@@ -22,6 +22,7 @@ namespace munyura::platform {
 struct ButtonLook {
   bool focused = false;
   bool pressed = false;
+  bool operator==(const ButtonLook&) const = default;
 };
 
 class SceneRenderer {
@@ -44,11 +45,7 @@ class SceneRenderer {
     int height = 0;
     std::uint32_t back_colour = 0;
     ButtonLook look;
-    bool operator==(const PaintKey& other) const {
-      return caption == other.caption && width == other.width && height == other.height &&
-             back_colour == other.back_colour && look.focused == other.look.focused &&
-             look.pressed == other.look.pressed;
-    }
+    bool operator==(const PaintKey&) const = default;
   };
   struct Painted {
     PaintKey key;

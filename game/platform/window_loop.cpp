@@ -71,11 +71,13 @@ bool WindowEvents::Key(const SDL_KeyboardEvent& key, bool down) {
   if (!virtual_key) {
     return false;
   }
+  const ButtonLook look_before = StartButtonLook();
   const KeyRoute route = down ? focus_.KeyDown(*virtual_key) : focus_.KeyUp(*virtual_key);
   const std::int16_t shift = ShiftStateOf(key.keysym.mod);
   switch (route) {
     case KeyRoute::kIgnore:
-      return false;
+      // Space held on the focused button sinks it without clicking it yet.
+      return StartButtonLook() != look_before;
     case KeyRoute::kClickStartButton:
       Run("Command1_Click", [this] { form_->Command1_Click(); });
       return true;
