@@ -53,7 +53,7 @@ def main():
         print("== the game, observed from outside ==", flush=True)
         launched = time.monotonic()
         game = subprocess.Popen([os.path.join(build, "game", "munyura")], env=display.env)
-        window = display.find_window(game.pid)
+        window = display.find_window(game)
         print("window visible after  %.0f ms (includes xdotool's polling)"
               % (1000 * (time.monotonic() - launched)))
         display.focus(window)

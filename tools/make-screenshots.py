@@ -29,7 +29,7 @@ def main():
     display = XDisplay()
     game = subprocess.Popen([binary], env=display.env)
     try:
-        window = display.find_window(game.pid)
+        window = display.find_window(game)
         display.focus(window)
         time.sleep(2 * TICK)  # the start button begins its slide
         save_png(display, window, "title-screen.png")

@@ -80,7 +80,7 @@ def warns_without_a_japanese_font(display, binary):
         env = dict(display.env, FONTCONFIG_FILE=config)
         game = subprocess.Popen([binary], env=env, stderr=subprocess.PIPE, text=True)
         try:
-            window = display.find_window(game.pid)
+            window = display.find_window(game)
             display.close_window(window)
             status = game.wait(timeout=10)
         finally:
@@ -113,7 +113,7 @@ def main(binary):
 
 
 def play(display, game):
-    window = display.find_window(game.pid)
+    window = display.find_window(game)
     check(display.window_name(window) == "ムニュラ", "the window is titled ムニュラ")
     check(display.window_size(window) == (621, 380), "the window is 621 x 380 inside")
     display.focus(window)

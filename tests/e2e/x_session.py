@@ -35,16 +35,23 @@ class XDisplay:
         return subprocess.run(args, env=self.env, check=True, capture_output=True,
                               text=True).stdout
 
-    def find_window(self, pid, timeout=20.0):
-        """The visible window of the process `pid`, once it is mapped."""
+    def find_window(self, process, timeout=20.0):
+        """The visible window of the running `process` (a Popen), once it is
+        mapped."""
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
-            found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid)],
+            found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid",
+                                    str(process.pid)],
                                    env=self.env, capture_output=True, text=True).stdout.split()
             if found:
                 return int(found[0])
-            time.sleep(0.02)
-        raise AssertionError("process %d showed no window within %.0f s" % (pid, timeout))
+            if process.poll() is not None:
+                raise AssertionError("the game ended with status %d before it showed a window"
+                                     % process.returncode)
+            # Not faster: every search is a new connection to the display,
+            # and a burst of them can crowd out the game's own.
+            time.sleep(0.1)
+        raise AssertionError("the game showed no window within %.0f s" % timeout)
 
     def window_name(self, window):
         return self.run("xdotool", "getwindowname", str(window)).strip()
