@@ -9,6 +9,7 @@ packages=(
   libsdl2-dev libsdl2-image-dev   # the window, and the pictures' decoder
   libpango1.0-dev libcairo2-dev   # the labels' and the button's text
   fonts-ipafont-gothic            # the Japanese face the game asks for
+  libfluidsynth-dev timgm6mb-soundfont   # the tune's synthesiser and its instruments
 )
 if [ "${1:-}" != "--play" ]; then
   packages+=(
@@ -17,6 +18,7 @@ if [ "${1:-}" != "--play" ]; then
     librsvg2-bin python3        # drawing the pictures from their sources (tools/make-pictures.py)
     xvfb xauth xdotool imagemagick x11-utils   # the end-to-end tests: a display, keys, screenshots
     desktop-file-utils          # checking the installed desktop entry
+    sox                         # measuring the sound the game plays
   )
 fi
 

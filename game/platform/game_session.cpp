@@ -4,9 +4,9 @@
 
 #include "form1.h"
 #include "platform/caption_fonts.h"
+#include "platform/command_string_player.h"
 #include "platform/game_pictures.h"
 #include "platform/game_window.h"
-#include "platform/music_player.h"
 #include "platform/platform_host.h"
 #include "platform/sdl_handles.h"
 #include "platform/startup_error.h"
@@ -32,7 +32,7 @@ void PlayGame(std::ostream& messages, LoopObserver& observer) {
     messages << "ムニュラ: " << *warning << '\n';
   }
   const GamePictures pictures = GamePictures::DecodeEmbedded();
-  SilentMusicPlayer music;
+  CommandStringPlayer music(messages);
   PlatformHost host(music);
   Form1 form(pictures.Pictures(), host);
   GameWindow window = OpenWindow(pictures.Icon());

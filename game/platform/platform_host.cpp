@@ -6,7 +6,7 @@
 
 namespace munyura::platform {
 
-PlatformHost::PlatformHost(MusicPlayer& music)
+PlatformHost::PlatformHost(CommandStringPlayer& music)
     : executable_folder_(RunningExecutableFolder()), music_(&music) {}
 
 std::string WithoutTrailingSeparator(std::string folder) {

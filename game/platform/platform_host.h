@@ -6,20 +6,23 @@
 #include <string_view>
 
 #include "host.h"
-#include "platform/music_player.h"
+#include "platform/command_string_player.h"
 
 namespace munyura::platform {
 
 class PlatformHost final : public Host {
  public:
-  explicit PlatformHost(MusicPlayer& music);
+  explicit PlatformHost(CommandStringPlayer& music);
 
   std::string ExecutableFolder() override { return executable_folder_; }
-  void SendMusicCommand(std::string_view command) override { music_->SendCommand(command); }
+  // No text is asked back and no window is notified; the answer is ignored.
+  void SendMusicCommand(std::string_view command) override {
+    music_->SendString(command, {}, nullptr);
+  }
 
  private:
   std::string executable_folder_;
-  MusicPlayer* music_;  // not owned; outlives the host
+  CommandStringPlayer* music_;  // not owned; outlives the host
 };
 
 // The folder of the running executable without a trailing separator, as SDL

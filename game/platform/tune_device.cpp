@@ -1,0 +1,54 @@
+#include "platform/tune_device.h"
+
+#include <utility>
+
+#include "platform/midi_song.h"
+#include "platform/tune_file.h"
+#include "platform/tune_synth.h"
+
+namespace munyura::platform {
+
+TuneDevice::TuneDevice(std::string file, std::string soundfont, std::mutex& sdl_audio)
+    : file_(std::move(file)),
+      soundfont_(std::move(soundfont)),
+      sdl_audio_(&sdl_audio),
+      opener_([this] { Open(); }) {}
+
+void TuneDevice::Open() {
+  try {
+    // The file first: a missing or broken tune never touches the sound card.
+    const MidiSong song = ReadMidiSong(ReadTuneFile(file_));
+    TuneSynth synth(soundfont_, AudioOutput::kFrameRate, kTuneGain);
+    synth.KeepInstrumentsLoaded(song);
+    auto playback = std::make_unique<TunePlayback>(song, std::move(synth), AudioOutput::kFrameRate);
+    auto output = std::make_unique<AudioOutput>(*sdl_audio_);
+    output->Play(*playback);
+    playback_ = std::move(playback);
+    output_ = std::move(output);
+    state_.store(DeviceState::kPlaying, std::memory_order_release);
+  } catch (const TuneFileError& error) {
+    Fail(file_ + ": " + error.what());
+  } catch (const MidiFileError& error) {
+    Fail(file_ + ": not a tune that can be played (" + error.what() + ")");
+  } catch (const std::exception& error) {
+    Fail(error.what());
+  }
+}
+
+void TuneDevice::Fail(std::string why) {
+  failure_ = std::move(why);
+  state_.store(DeviceState::kFailed, std::memory_order_release);
+}
+
+std::string TuneDevice::Failure() const {
+  return State() == DeviceState::kFailed ? failure_ : std::string();
+}
+
+std::optional<PlaybackPosition> TuneDevice::Position() const {
+  if (State() != DeviceState::kPlaying) {
+    return std::nullopt;
+  }
+  return playback_->Position();
+}
+
+}  // namespace munyura::platform
