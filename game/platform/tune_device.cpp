@@ -1,5 +1,7 @@
 #include "platform/tune_device.h"
 
+#include <SDL.h>
+
 #include <utility>
 
 #include "platform/midi_song.h"
@@ -15,6 +17,11 @@ TuneDevice::TuneDevice(std::string file, std::string soundfont, std::mutex& sdl_
       opener_([this] { Open(); }) {}
 
 void TuneDevice::Open() {
+  // SDL keeps per-thread data (its error text) for threads it did not start;
+  // this one ends here, so it hands that back.
+  struct ReleaseSdlThreadData {
+    ~ReleaseSdlThreadData() { SDL_TLSCleanup(); }
+  } const release_sdl_thread_data;
   try {
     // The file first: a missing or broken tune never touches the sound card.
     const MidiSong song = ReadMidiSong(ReadTuneFile(file_));
