@@ -58,7 +58,11 @@ class GameCopy:
         env = dict(display.env, SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE=self.capture)
         game = subprocess.Popen([self.binary], env=env, stderr=subprocess.PIPE, text=True)
         try:
-            window = display.find_window(game)
+            try:
+                window = display.find_window(game)
+            except AssertionError as failure:
+                game.kill()
+                raise AssertionError("%s; it said: %s" % (failure, game.communicate()[1]))
             shown = time.monotonic()
             time.sleep(seconds)
             display.close_window(window)

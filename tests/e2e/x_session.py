@@ -17,8 +17,11 @@ class XDisplay:
         self.name = os.environ.get("DISPLAY")
         if not self.name:
             read_end, write_end = os.pipe()
+            # -noreset: by default the server starts over whenever its last
+            # client leaves, and refuses connections meanwhile, so a game
+            # started just after another one closed could find no display.
             self._xvfb = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
+                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-noreset",
                  "-nolisten", "tcp"],
                 pass_fds=[write_end], stderr=subprocess.DEVNULL)
             os.close(write_end)
