@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Measures the game under an X display (a private Xvfb when there is none):
 the loop's schedule through loop_bench, then the real game observed from
-outside: CPU use on the title screen and while walking, and peak memory.
+outside, once silent and once playing its tune through SDL's disk audio
+driver: CPU use on the title screen and while walking, and peak memory. Last,
+how long the synthesiser takes to render the whole tune on its own.
 
 Usage: bench/run.py [build folder, default build/release]"""
 
@@ -42,6 +44,32 @@ def cpu_share(pid, seconds, while_doing=None):
     return 100.0 * (cpu_seconds(pid) - used) / (time.monotonic() - began)
 
 
+def observe(build, display, title, extra_env):
+    print("== %s, observed from outside ==" % title, flush=True)
+    launched = time.monotonic()
+    game = subprocess.Popen([os.path.join(build, "game", "munyura")],
+                            env=dict(display.env, **extra_env), stderr=subprocess.DEVNULL)
+    window = display.find_window(game)
+    print("window visible after  %.0f ms (includes xdotool's polling)"
+          % (1000 * (time.monotonic() - launched)))
+    display.focus(window)
+    time.sleep(1)
+    print("CPU, title screen     %.2f %% of one core" % cpu_share(game.pid, 10))
+    display.key("space")
+
+    def walk(seconds):
+        end = time.monotonic() + seconds
+        while time.monotonic() < end:
+            for key in ("Left", "Right"):
+                display.hold(key, 0.5)
+
+    print("CPU, walking          %.2f %% of one core" % cpu_share(game.pid, 10, walk))
+    print("memory while walking  %.1f MiB" % (memory_kib(game.pid, "VmRSS") / 1024))
+    print("peak memory           %.1f MiB" % (memory_kib(game.pid, "VmHWM") / 1024))
+    display.close_window(window)
+    game.wait(timeout=10)
+
+
 def main():
     build = sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build", "release")
     display = XDisplay()
@@ -50,28 +78,19 @@ def main():
         subprocess.run([os.path.join(build, "bench", "loop_bench"), "1000"], env=display.env,
                        check=True)
 
-        print("== the game, observed from outside ==", flush=True)
-        launched = time.monotonic()
-        game = subprocess.Popen([os.path.join(build, "game", "munyura")], env=display.env)
-        window = display.find_window(game)
-        print("window visible after  %.0f ms (includes xdotool's polling)"
-              % (1000 * (time.monotonic() - launched)))
-        display.focus(window)
-        time.sleep(1)
-        print("CPU, title screen     %.2f %% of one core" % cpu_share(game.pid, 10))
-        display.key("space")
+        observe(build, display, "the game without a sound card (the tune stays silent)", {})
+        observe(build, display, "the game playing its tune (SDL's disk audio driver)",
+                {"SDL_AUDIODRIVER": "disk", "SDL_DISKAUDIOFILE": os.devnull})
 
-        def walk(seconds):
-            end = time.monotonic() + seconds
-            while time.monotonic() < end:
-                for key in ("Left", "Right"):
-                    display.hold(key, 0.5)
-
-        print("CPU, walking          %.2f %% of one core" % cpu_share(game.pid, 10, walk))
-        print("memory while walking  %.1f MiB" % (memory_kib(game.pid, "VmRSS") / 1024))
-        print("peak memory           %.1f MiB" % (memory_kib(game.pid, "VmHWM") / 1024))
-        display.close_window(window)
-        game.wait(timeout=10)
+        render_tune = os.path.join(build, "tests", "render_tune")
+        if os.path.exists(render_tune):
+            print("== the synthesiser alone ==", flush=True)
+            began = time.monotonic()
+            subprocess.run([render_tune, os.path.join(ROOT, "assets", "bdmidi.mid"), "64",
+                            os.devnull], check=True)
+            took = time.monotonic() - began
+            print("64 s of the tune rendered in %.2f s: %.1f %% of one core while it plays"
+                  % (took, 100 * took / 64))
     finally:
         display.close()
 
