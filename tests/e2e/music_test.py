@@ -5,7 +5,8 @@ disk audio driver, which writes what the sound card would play to a file in
 real time. The capture must sound within half a second of the window
 appearing, and match a direct render of the tune sample for sample, which it
 cannot if the tune restarted on any of the game's ticks. Missing and broken
-tunes must leave the game running, silent, and brief about it.
+tunes, and a missing sound card, must leave the game running, silent, and
+brief about it.
 
 Usage: music_test.py <path to munyura> <path to render_tune>"""
 
@@ -49,13 +50,14 @@ class GameCopy:
         self.tune = os.path.join(self.folder, "bdmidi.mid")
         self.capture = os.path.join(scratch, "captured.raw")
 
-    def run(self, display, seconds):
+    def run(self, display, seconds, audio=None):
         """Runs the game on the title screen for `seconds` after its window
         shows, closes the window, and returns (status, stderr lines, the
         seconds from the window's showing to its closing)."""
         if os.path.exists(self.capture):
             os.remove(self.capture)
-        env = dict(display.env, SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE=self.capture)
+        env = dict(display.env, **(audio or {"SDL_AUDIODRIVER": "disk",
+                                              "SDL_DISKAUDIOFILE": self.capture}))
         game = subprocess.Popen([self.binary], env=env, stderr=subprocess.PIPE, text=True)
         try:
             try:
@@ -211,12 +213,23 @@ def stays_silent_without_a_tune(display, game):
               % (make.__name__, status, loudest, errors))
 
 
+def stays_quiet_without_a_sound_card(display, game):
+    """ALSA on its own prints a screenful when it finds no card; the game
+    says one line instead."""
+    shutil.copy2(TUNE, game.tune)
+    status, errors, _ = game.run(display, 1.5, {"SDL_AUDIODRIVER": "alsa",
+                                                 "AUDIODEV": "munyura-no-such-card"})
+    check(status == 0 and len(errors) == 1 and errors[0].startswith("ムニュラ: no music: "),
+          "without a sound card: runs, exits with %d, says %r" % (status, errors))
+
+
 def main(binary, render_tune):
     display = XDisplay()
     try:
         with tempfile.TemporaryDirectory() as scratch:
             game = GameCopy(scratch, binary)
             plays_the_tune(display, game, render_tune, scratch)
+            stays_quiet_without_a_sound_card(display, game)
             stays_silent_without_a_tune(display, game)
     finally:
         display.close()
