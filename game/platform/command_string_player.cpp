@@ -1,5 +1,6 @@
 #include "platform/command_string_player.h"
 
+#include <exception>
 #include <utility>
 
 namespace munyura::platform {
@@ -16,7 +17,12 @@ int CommandStringPlayer::SendString(std::string_view command, std::span<char> re
   if (parsed.error != CommandError::kNone) {
     return static_cast<int>(parsed.error);
   }
-  return static_cast<int>(Play(parsed.file));
+  try {
+    return static_cast<int>(Play(parsed.file));
+  } catch (const std::exception&) {
+    // No memory or no thread to open it with: the game plays on without it.
+    return static_cast<int>(CommandError::kCannotPlay);
+  }
 }
 
 CommandError CommandStringPlayer::Play(const std::string& file) {

@@ -28,10 +28,12 @@ class CommandStringPlayer {
   // Says once on `messages` why there is no music, if there is none.
   explicit CommandStringPlayer(std::ostream& messages, std::string soundfont = SystemSoundfont());
 
-  // Returns 0 or a CommandError. No command returns text: a returned_text
-  // with room in it gets an empty string, an empty one is never touched.
-  // Notifications are not offered, so notify_window is never used.
-  // Never waits for files or the sound card.
+  // Returns 0 or a CommandError. The first play of a file answers 0 while
+  // the file opens; if the opening fails, the plays after it answer
+  // kCannotPlay. No command returns text: a returned_text with room in it
+  // gets an empty string, an empty one is never touched. Notifications are
+  // not offered, so notify_window is never used. Never waits for files or
+  // the sound card, and never throws.
   int SendString(std::string_view command, std::span<char> returned_text,
                  SDL_Window* notify_window);
 
