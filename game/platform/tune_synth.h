@@ -23,8 +23,8 @@ class SynthError : public std::runtime_error {
 // General MIDI soundfont installed.
 std::string SystemSoundfont();
 
-// Sets the tune's loudness with the small TimGM6mb soundfont: its peaks
-// reach about -4.5 dBFS.
+// The tune's loudness: its peaks reach -4.6 dBFS with the small TimGM6mb
+// soundfont, -4.3 dBFS with FluidR3.
 inline constexpr double kTuneGain = 1.05;
 
 class TuneSynth {
