@@ -43,8 +43,7 @@ AudioOutput::AudioOutput(std::mutex& sdl_audio) : quiet_alsa_(QuietAlsa()), sdl_
   wanted.samples = 1024;  // 23 ms: the tune needs no quicker answer than that
   wanted.callback = &AudioOutput::Fill;
   wanted.userdata = this;
-  SDL_AudioSpec obtained{};
-  device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+  device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
   if (device_ == 0) {
     const std::string why = SDL_GetError();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);

@@ -65,7 +65,6 @@ class ByteReader {
 
 struct TickMessage {
   std::int64_t tick;
-  int track;
   MidiMessage message;
 };
 
@@ -92,7 +91,7 @@ std::uint8_t DataByte(ByteReader& track) {
   return byte;
 }
 
-void ReadTrack(std::span<const std::uint8_t> bytes, int number, Tracks& tracks) {
+void ReadTrack(std::span<const std::uint8_t> bytes, Tracks& tracks) {
   ByteReader track(bytes);
   std::int64_t tick = 0;
   std::uint8_t running_status = 0;
@@ -139,7 +138,7 @@ void ReadTrack(std::span<const std::uint8_t> bytes, int number, Tracks& tracks) 
       if (DataBytes(message.Kind()) == 2) {
         message.data2 = DataByte(track);
       }
-      tracks.messages.push_back({tick, number, message});
+      tracks.messages.push_back({tick, message});
     }
     if (track.AtEnd()) {
       throw MidiFileError("a track has no end-of-track event");
@@ -223,12 +222,13 @@ MidiSong ReadMidiSong(std::span<const std::uint8_t> file) {
   }
 
   Tracks tracks;
-  int number = 0;
-  while (number < static_cast<int>(track_count)) {
+  std::uint32_t tracks_read = 0;
+  while (tracks_read < track_count) {
     const std::uint32_t type = reader.BigEndian(4);
     const auto chunk = reader.Take(reader.BigEndian(4));
     if (type == 0x4D54726B) {  // "MTrk"; other chunks are for other programs
-      ReadTrack(chunk, number++, tracks);
+      ReadTrack(chunk, tracks);
+      ++tracks_read;
     }
   }
 
@@ -238,9 +238,8 @@ MidiSong ReadMidiSong(std::span<const std::uint8_t> file) {
   if (song.length_microseconds > kLongestSong) {
     throw MidiFileError("the song lasts longer than an hour");
   }
-  std::ranges::stable_sort(tracks.messages, [](const TickMessage& a, const TickMessage& b) {
-    return a.tick < b.tick || (a.tick == b.tick && a.track < b.track);
-  });
+  // Tracks were read in order, so equal times keep the order of their tracks.
+  std::ranges::stable_sort(tracks.messages, {}, &TickMessage::tick);
   song.messages.reserve(tracks.messages.size());
   for (const TickMessage& m : tracks.messages) {
     song.messages.push_back({clock.Microseconds(m.tick), m.message});

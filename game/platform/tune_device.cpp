@@ -6,7 +6,6 @@
 
 #include "platform/midi_song.h"
 #include "platform/tune_file.h"
-#include "platform/tune_synth.h"
 
 namespace munyura::platform {
 
@@ -24,10 +23,7 @@ void TuneDevice::Open() {
   } const release_sdl_thread_data;
   try {
     // The file first: a missing or broken tune never touches the sound card.
-    const MidiSong song = ReadMidiSong(ReadTuneFile(file_));
-    TuneSynth synth(soundfont_, AudioOutput::kFrameRate, kTuneGain);
-    synth.KeepInstrumentsLoaded(song);
-    auto playback = std::make_unique<TunePlayback>(song, std::move(synth), AudioOutput::kFrameRate);
+    auto playback = LoadTune(file_, soundfont_, AudioOutput::kFrameRate);
     auto output = std::make_unique<AudioOutput>(*sdl_audio_);
     output->Play(*playback);
     playback_ = std::move(playback);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/tune_file.h"
+
 namespace munyura::platform {
 
 TunePlayback::TunePlayback(const MidiSong& song, TuneSynth synth, int frame_rate)
@@ -36,6 +38,14 @@ void TunePlayback::Render(std::span<float> stereo) {
 PlaybackPosition TunePlayback::Position() const {
   return {frames_played_.load(std::memory_order_acquire), position_.load(std::memory_order_relaxed),
           loops_.load(std::memory_order_relaxed)};
+}
+
+std::unique_ptr<TunePlayback> LoadTune(const std::string& file, const std::string& soundfont,
+                                       int frame_rate) {
+  const MidiSong song = ReadMidiSong(ReadTuneFile(file));
+  TuneSynth synth(soundfont, frame_rate, kTuneGain);
+  synth.KeepInstrumentsLoaded(song);
+  return std::make_unique<TunePlayback>(song, std::move(synth), frame_rate);
 }
 
 }  // namespace munyura::platform

@@ -6,7 +6,9 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <span>
+#include <string>
 
 #include "platform/midi_song.h"
 #include "platform/song_cursor.h"
@@ -45,5 +47,10 @@ class TunePlayback {
   std::atomic<std::int64_t> position_ = 0;
   std::atomic<std::int64_t> loops_ = 0;
 };
+
+// Reads the tune's file and readies the synthesiser with every instrument
+// the tune uses. Throws TuneFileError, MidiFileError or SynthError.
+std::unique_ptr<TunePlayback> LoadTune(const std::string& file, const std::string& soundfont,
+                                       int frame_rate);
 
 }  // namespace munyura::platform

@@ -26,14 +26,13 @@ std::string SystemSoundfont() {
     return chosen;
   }
   std::string path = "/usr/share/sounds/sf2/default-GM.sf2";
-  if (fluid_settings_t* settings = new_fluid_settings()) {
+  if (const FluidSettingsPtr settings{new_fluid_settings()}) {
     char* fallback = nullptr;
-    if (fluid_settings_dupstr(settings, "synth.default-soundfont", &fallback) == FLUID_OK &&
+    if (fluid_settings_dupstr(settings.get(), "synth.default-soundfont", &fallback) == FLUID_OK &&
         fallback && *fallback) {
       path = fallback;
     }
     fluid_free(fallback);
-    delete_fluid_settings(settings);
   }
   return path;
 }

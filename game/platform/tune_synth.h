@@ -27,6 +27,11 @@ std::string SystemSoundfont();
 // soundfont, -4.3 dBFS with FluidR3.
 inline constexpr double kTuneGain = 1.05;
 
+struct FluidSettingsDeleter {
+  void operator()(fluid_settings_t* settings) const noexcept { delete_fluid_settings(settings); }
+};
+using FluidSettingsPtr = std::unique_ptr<fluid_settings_t, FluidSettingsDeleter>;
+
 class TuneSynth {
  public:
   // Loads the soundfont's preset list only; a preset's samples are read
@@ -44,14 +49,11 @@ class TuneSynth {
   void Render(std::span<float> stereo);
 
  private:
-  struct SettingsDeleter {
-    void operator()(fluid_settings_t* settings) const noexcept { delete_fluid_settings(settings); }
-  };
   struct SynthDeleter {
     void operator()(fluid_synth_t* synth) const noexcept { delete_fluid_synth(synth); }
   };
 
-  std::unique_ptr<fluid_settings_t, SettingsDeleter> settings_;  // outlives the synth
+  FluidSettingsPtr settings_;  // outlives the synth
   std::unique_ptr<fluid_synth_t, SynthDeleter> synth_;
   int soundfont_id_ = -1;
 };

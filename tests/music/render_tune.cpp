@@ -10,12 +10,11 @@
 #include <exception>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/audio_output.h"
-#include "platform/midi_song.h"
-#include "platform/tune_file.h"
 #include "platform/tune_playback.h"
 #include "platform/tune_synth.h"
 
@@ -23,12 +22,9 @@ namespace {
 
 using munyura::platform::AudioOutput;
 
-munyura::platform::TunePlayback OpenTune(const std::string& path) {
-  const auto song = munyura::platform::ReadMidiSong(munyura::platform::ReadTuneFile(path));
-  munyura::platform::TuneSynth synth(munyura::platform::SystemSoundfont(), AudioOutput::kFrameRate,
-                                     munyura::platform::kTuneGain);
-  synth.KeepInstrumentsLoaded(song);
-  return munyura::platform::TunePlayback(song, std::move(synth), AudioOutput::kFrameRate);
+std::unique_ptr<munyura::platform::TunePlayback> OpenTune(const std::string& path) {
+  return munyura::platform::LoadTune(path, munyura::platform::SystemSoundfont(),
+                                     AudioOutput::kFrameRate);
 }
 
 int RenderToFile(const std::string& tune, double seconds, const std::string& output) {
@@ -39,7 +35,7 @@ int RenderToFile(const std::string& tune, double seconds, const std::string& out
   while (frames_left > 0) {
     const auto frames = std::min<std::int64_t>(frames_left, 1024);
     const std::span<float> part(buffer.data(), static_cast<std::size_t>(2 * frames));
-    playback.Render(part);
+    playback->Render(part);
     out.write(reinterpret_cast<const char*>(part.data()),
               static_cast<std::streamsize>(part.size_bytes()));
     frames_left -= frames;
@@ -51,14 +47,14 @@ int ReportLevel(const std::string& tune) {
   auto playback = OpenTune(tune);
   std::vector<float> buffer(2 * 1024);
   float peak = 0;
-  while (playback.Position().loops == 0) {
-    playback.Render(buffer);
+  while (playback->Position().loops == 0) {
+    playback->Render(buffer);
     for (const float sample : buffer) {
       peak = std::max(peak, std::abs(sample));
     }
   }
   std::cout << "length_seconds "
-            << static_cast<double>(playback.LoopFrames()) / AudioOutput::kFrameRate
+            << static_cast<double>(playback->LoopFrames()) / AudioOutput::kFrameRate
             << "\npeak_dbfs " << 20 * std::log10(peak) << '\n';
   return 0;
 }
