@@ -1,0 +1,110 @@
+// The game compiled to WebAssembly, seen from the page: Form1 behind the
+// shared window rules, with the same names as the C++ side. Every rule (key
+// codes, focus, clicks, the tick schedule, line breaking, the music command)
+// runs in the C++; this class only carries values across.
+
+const RECORD_FIELDS = [
+  'kind', 'visible', 'left', 'top', 'width', 'height', 'x1', 'y1', 'x2', 'y2',
+  'picture', 'backColour', 'fontPixels', 'fontBold',
+];
+
+export class GameModule {
+  // `pictureSizes` are [width, height] pairs in the order of pictureFiles().
+  constructor(module, folder, pictureSizes) {
+    this.module = module;
+    const sizes = module._malloc(pictureSizes.length * 8);
+    pictureSizes.forEach(([width, height], n) => {
+      module.HEAP32[(sizes >> 2) + 2 * n] = width;
+      module.HEAP32[(sizes >> 2) + 2 * n + 1] = height;
+    });
+    this.game = module.ccall('munyura_new_game', 'number', ['string', 'number', 'number'],
+      [folder, sizes, pictureSizes.length]);
+    module._free(sizes);
+    this.lineCache = new Map();
+  }
+
+  static pictureFiles(module) {
+    const count = module._munyura_picture_count();
+    const names = [];
+    for (let n = 0; n < count; ++n) {
+      names.push(module.UTF8ToString(module._munyura_picture_file(n)));
+    }
+    return names;
+  }
+
+  pictureHandle(n) { return this.module._munyura_picture_handle(this.game, n); }
+
+  load(now) { return this.module._munyura_load(this.game, now) !== 0; }
+  takeDueTick(now) { return this.module._munyura_take_due_tick(this.game, now) !== 0; }
+  tick() { return this.module._munyura_tick(this.game) !== 0; }
+  millisecondsUntilNextTick(now) {
+    return this.module._munyura_milliseconds_until_next_tick(this.game, now);
+  }
+
+  // { known: the game has a virtual key for it, redraw: something may have changed }
+  // `held` is { shift, control, alt }.
+  keyDown(code, key, held) { return this.key('munyura_key_down', code, key, held); }
+  keyUp(code, key, held) { return this.key('munyura_key_up', code, key, held); }
+  key(name, code, key, held) {
+    const bits = this.module.ccall(name, 'number',
+      ['number', 'string', 'string', 'number', 'number', 'number'],
+      [this.game, code, key, held.shift ? 1 : 0, held.control ? 1 : 0, held.alt ? 1 : 0]);
+    return { known: (bits & 1) !== 0, redraw: (bits & 2) !== 0 };
+  }
+
+  mousePress(x, y) { return this.module._munyura_mouse_press(this.game, x, y) !== 0; }
+  mouseRelease(x, y) { return this.module._munyura_mouse_release(this.game, x, y) !== 0; }
+  mouseMove(x, y) { return this.module._munyura_mouse_move(this.game, x, y) !== 0; }
+
+  startButtonLook() {
+    const bits = this.module._munyura_start_button_look(this.game);
+    return { focused: (bits & 1) !== 0, pressed: (bits & 2) !== 0 };
+  }
+
+  windowBackColour() { return this.module._munyura_window_back_colour(); }
+
+  // The scene table, front-most first, with positions in whole pixels.
+  controls() {
+    const count = this.module._munyura_control_count(this.game);
+    const controls = [];
+    for (let position = 0; position < count; ++position) {
+      const at = this.module._munyura_control_record(this.game, position) >> 3;
+      const values = this.module.HEAPF64.subarray(at, at + RECORD_FIELDS.length);
+      const control = { position };
+      RECORD_FIELDS.forEach((field, n) => { control[field] = values[n]; });
+      control.visible = control.visible !== 0;
+      control.fontBold = control.fontBold !== 0;
+      controls.push(control);
+    }
+    return controls;
+  }
+
+  caption(position) {
+    const at = this.module._munyura_control_caption(this.game, position);
+    return this.module.UTF16ToString(at, 2 * this.module._munyura_text_length(this.game));
+  }
+
+  // How captions are measured: measure(control, text) -> width in pixels.
+  setCaptionMeasure(measure) { this.measure = measure; }
+
+  // The caption of `control` broken into lines no wider than `width` by the
+  // game's line-breaking rules, measured by the canvas.
+  captionLines(control, width) {
+    const caption = this.caption(control.position);
+    const key = `${control.position}|${width}|${control.fontPixels}|${caption}`;
+    const known = this.lineCache.get(key);
+    if (known) {
+      return known;
+    }
+    this.module.measureCaption = (text) => this.measure(control, text);
+    const count = this.module._munyura_caption_line_count(this.game, control.position, width);
+    const lines = [];
+    for (let n = 0; n < count; ++n) {
+      const at = this.module._munyura_caption_line(this.game, n);
+      const text = this.module.UTF16ToString(at, 2 * this.module._munyura_text_length(this.game));
+      lines.push({ text, width: this.module._munyura_caption_line_width(this.game, n) });
+    }
+    this.lineCache.set(key, lines);
+    return lines;
+  }
+}

@@ -1,0 +1,220 @@
+// The game's entry points for the page's JavaScript: plain C functions over a
+// PageGame that the page creates once and keeps, with numbers and UTF-8 or
+// UTF-16 text crossing the boundary. The page's own functions (measuring
+// text, starting the tune) are called back through Module.
+#include <emscripten/emscripten.h>
+
+#include <array>
+#include <cmath>
+#include <iostream>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "page_game.h"
+#include "scene/scene.h"
+#include "window_rules/key_names.h"
+#include "window_rules/picture_files.h"
+
+// NOLINTBEGIN: the page's entry points are C functions by nature.
+EM_JS(double, munyura_measure_caption, (const char16_t* text, int length), {
+  return Module.measureCaption(UTF16ToString(text, 2 * length));
+});
+
+EM_JS(void, munyura_play_page_tune, (), {
+  if (Module.playTune) {
+    Module.playTune();
+  }
+});
+
+namespace {
+
+using munyura::scene::ControlKind;
+using munyura::web::PageGame;
+
+// What a PageGame hands back to the page: one control's numbers, or one text.
+struct PageGameAndViews {
+  std::unique_ptr<PageGame> game;
+  std::array<double, 14> record{};
+  std::u16string text;
+};
+
+static_assert(static_cast<int>(ControlKind::kPictureBox) == 0 &&
+                  static_cast<int>(ControlKind::kTimer) == 6,
+              "the page numbers the kinds the same way (scene_drawing.js)");
+
+int Pixel(float position) {
+  return static_cast<int>(std::lround(position));
+}
+
+bool ValidPosition(const PageGameAndViews& page, int position) {
+  return position >= 0 &&
+         static_cast<std::size_t>(position) < page.game->Scene().Controls().size();
+}
+
+std::int16_t Shift(int shift, int control, int alt) {
+  return munyura::window_rules::ShiftStateOf(shift != 0, control != 0, alt != 0);
+}
+
+int KeyBits(munyura::web::KeyResult result) {
+  return (result.known ? 1 : 0) | (result.redraw ? 2 : 0);
+}
+
+}  // namespace
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE int munyura_picture_count() {
+  return static_cast<int>(munyura::window_rules::kPictureFiles.size());
+}
+
+EMSCRIPTEN_KEEPALIVE const char* munyura_picture_file(int n) {
+  return munyura::window_rules::kPictureFiles.at(static_cast<std::size_t>(n)).data();
+}
+
+EMSCRIPTEN_KEEPALIVE std::uint32_t munyura_window_back_colour() {
+  return munyura::scene::kWindowBackColour;
+}
+
+// `sizes` holds width, height pairs.
+EMSCRIPTEN_KEEPALIVE PageGameAndViews* munyura_new_game(const char* folder, const int* sizes,
+                                                        int count) {
+  std::vector<munyura::web::PictureSize> pictures;
+  for (int n = 0; n < count; ++n) {
+    pictures.push_back({sizes[2 * n], sizes[2 * n + 1]});
+  }
+  auto page = std::make_unique<PageGameAndViews>();
+  page->game = std::make_unique<PageGame>(folder, pictures, [] { munyura_play_page_tune(); },
+                                          std::cerr);
+  return page.release();
+}
+
+EMSCRIPTEN_KEEPALIVE void munyura_delete_game(PageGameAndViews* page) {
+  std::unique_ptr<PageGameAndViews> owned(page);
+}
+
+EMSCRIPTEN_KEEPALIVE std::uint32_t munyura_picture_handle(PageGameAndViews* page, int n) {
+  return page->game->PictureHandle(static_cast<std::size_t>(n));
+}
+
+EMSCRIPTEN_KEEPALIVE int munyura_load(PageGameAndViews* page, double now_ms) {
+  return page->game->Load(now_ms);
+}
+
+EMSCRIPTEN_KEEPALIVE int munyura_take_due_tick(PageGameAndViews* page, double now_ms) {
+  return page->game->TakeDueTick(now_ms);
+}
+
+EMSCRIPTEN_KEEPALIVE int munyura_tick(PageGameAndViews* page) {
+  return page->game->Tick();
+}
+
+EMSCRIPTEN_KEEPALIVE int munyura_milliseconds_until_next_tick(PageGameAndViews* page,
+                                                              double now_ms) {
+  return page->game->MillisecondsUntilNextTick(now_ms);
+}
+
+EMSCRIPTEN_KEEPALIVE int munyura_key_down(PageGameAndViews* page, const char* code,
+                                          const char* key, int shift, int control, int alt) {
+  return KeyBits(page->game->KeyDown(code, key, Shift(shift, control, alt)));
+}
+
+EMSCRIPTEN_KEEPALIVE int munyura_key_up(PageGameAndViews* page, const char* code, const char* key,
+                                        int shift, int control, int alt) {
+  return KeyBits(page->game->KeyUp(code, key, Shift(shift, control, alt)));
+}
+
+EMSCRIPTEN_KEEPALIVE int munyura_mouse_press(PageGameAndViews* page, float x, float y) {
+  return page->game->MousePress(x, y);
+}
+
+EMSCRIPTEN_KEEPALIVE int munyura_mouse_release(PageGameAndViews* page, float x, float y) {
+  return page->game->MouseRelease(x, y);
+}
+
+EMSCRIPTEN_KEEPALIVE int munyura_mouse_move(PageGameAndViews* page, float x, float y) {
+  return page->game->MouseMove(x, y);
+}
+
+EMSCRIPTEN_KEEPALIVE int munyura_start_button_look(PageGameAndViews* page) {
+  const auto look = page->game->StartButtonLook();
+  return (look.focused ? 1 : 0) | (look.pressed ? 2 : 0);
+}
+
+EMSCRIPTEN_KEEPALIVE int munyura_room_x(PageGameAndViews* page) {
+  return page->game->State().RoomX;
+}
+
+EMSCRIPTEN_KEEPALIVE int munyura_room_y(PageGameAndViews* page) {
+  return page->game->State().RoomY;
+}
+
+EMSCRIPTEN_KEEPALIVE int munyura_control_count(PageGameAndViews* page) {
+  return static_cast<int>(page->game->Scene().Controls().size());
+}
+
+// kind, visible, left, top, width, height, x1, y1, x2, y2 (whole pixels),
+// picture Handle (0 for none), back colour, font pixels, bold.
+EMSCRIPTEN_KEEPALIVE const double* munyura_control_record(PageGameAndViews* page, int position) {
+  page->record.fill(0);
+  if (!ValidPosition(*page, position)) {
+    return page->record.data();
+  }
+  const auto& c = page->game->Scene().Controls()[static_cast<std::size_t>(position)];
+  const auto picture = c.Picture();
+  page->record = {static_cast<double>(c.Kind),
+                  c.Visible == munyura::kTrue ? 1.0 : 0.0,
+                  static_cast<double>(Pixel(c.Left)),
+                  static_cast<double>(Pixel(c.Top)),
+                  static_cast<double>(Pixel(c.Width)),
+                  static_cast<double>(Pixel(c.Height)),
+                  static_cast<double>(Pixel(c.X1)),
+                  static_cast<double>(Pixel(c.Y1)),
+                  static_cast<double>(Pixel(c.X2)),
+                  static_cast<double>(Pixel(c.Y2)),
+                  picture ? static_cast<double>(picture->Handle()) : 0.0,
+                  static_cast<double>(c.BackColour),
+                  munyura::web::PixelsOfPoints(c.Font.Size),
+                  c.Font.Bold ? 1.0 : 0.0};
+  return page->record.data();
+}
+
+// The caption's UTF-16 text; its length is munyura_text_length's.
+EMSCRIPTEN_KEEPALIVE const char16_t* munyura_control_caption(PageGameAndViews* page,
+                                                             int position) {
+  page->text.clear();
+  if (ValidPosition(*page, position)) {
+    page->text = page->game->Scene().Controls()[static_cast<std::size_t>(position)].Caption;
+  }
+  return page->text.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE int munyura_text_length(PageGameAndViews* page) {
+  return static_cast<int>(page->text.size());
+}
+
+// Breaks the caption into lines, measured by the page's Module.measureCaption.
+EMSCRIPTEN_KEEPALIVE int munyura_caption_line_count(PageGameAndViews* page, int position,
+                                                    float width) {
+  if (!ValidPosition(*page, position)) {
+    return 0;
+  }
+  const auto measure = [](std::u16string_view line) {
+    return static_cast<float>(
+        munyura_measure_caption(line.data(), static_cast<int>(line.size())));
+  };
+  return static_cast<int>(
+      page->game->CaptionLines(static_cast<std::size_t>(position), width, measure).size());
+}
+
+EMSCRIPTEN_KEEPALIVE const char16_t* munyura_caption_line(PageGameAndViews* page, int n) {
+  page->text = page->game->Lines().at(static_cast<std::size_t>(n)).text;
+  return page->text.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE double munyura_caption_line_width(PageGameAndViews* page, int n) {
+  return page->game->Lines().at(static_cast<std::size_t>(n)).width;
+}
+
+}  // extern "C"
+// NOLINTEND
