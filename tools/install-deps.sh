@@ -19,6 +19,11 @@ if [ "${1:-}" != "--play" ]; then
     xvfb xauth xdotool imagemagick x11-utils   # the end-to-end tests: a display, keys, screenshots
     desktop-file-utils          # checking the installed desktop entry
     sox                         # measuring the sound the game plays
+    # The browser edition (tools/build-web.sh) and its tests: the compiler to
+    # WebAssembly and its optimiser's parser, the page's font cut down and its
+    # tune encoded, and a real headless browser driven from Python.
+    emscripten node-acorn fonttools python3-brotli opus-tools
+    chromium chromium-driver python3-selenium
   )
 fi
 

@@ -26,14 +26,14 @@ std::string_view Trimmed(std::string_view text) {
 
 bool IsPlay(std::string_view verb) {
   constexpr std::string_view kPlay = "play";
-  return std::ranges::equal(verb, kPlay, [](char a, char b) {
+  return std::equal(verb.begin(), verb.end(), kPlay.begin(), kPlay.end(), [](char a, char b) {
     return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
   });
 }
 
 std::string WithNativeSeparators(std::string_view file) {
   std::string native(file);
-  std::ranges::replace(native, '\\', '/');
+  std::replace(native.begin(), native.end(), '\\', '/');
   return native;
 }
 
@@ -41,7 +41,7 @@ std::string WithNativeSeparators(std::string_view file) {
 
 ParsedCommand ParseCommandString(std::string_view command) {
   command = Trimmed(command);
-  const auto verb_end = std::ranges::find_if(command, IsBlank) - command.begin();
+  const auto verb_end = std::find_if(command.begin(), command.end(), IsBlank) - command.begin();
   if (!IsPlay(command.substr(0, verb_end))) {
     return {CommandError::kUnrecognizedCommand, {}};
   }
@@ -59,7 +59,7 @@ ParsedCommand ParseCommandString(std::string_view command) {
     file = rest.substr(1, closing - 1);
     rest.remove_prefix(closing + 1);
   } else {
-    const auto end = std::ranges::find_if(rest, IsBlank) - rest.begin();
+    const auto end = std::find_if(rest.begin(), rest.end(), IsBlank) - rest.begin();
     file = rest.substr(0, end);
     rest.remove_prefix(end);
   }

@@ -17,7 +17,8 @@ struct Range {
 };
 
 bool InAny(std::span<const Range> ranges, char32_t c) {
-  return std::ranges::any_of(ranges, [c](const Range& r) { return c >= r.first && c <= r.last; });
+  return std::any_of(ranges.begin(), ranges.end(),
+                     [c](const Range& r) { return c >= r.first && c <= r.last; });
 }
 
 bool IsOneOf(std::u32string_view set, char32_t c) {

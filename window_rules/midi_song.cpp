@@ -165,7 +165,8 @@ class TickClock {
       throw MidiFileError("a time division of zero ticks per quarter note");
     }
     ticks_per_quarter_ = division;
-    std::ranges::stable_sort(changes, {}, &TempoChange::tick);
+    std::stable_sort(changes.begin(), changes.end(),
+                     [](const TempoChange& a, const TempoChange& b) { return a.tick < b.tick; });
     stretches_.push_back({0, 0, kDefaultTempo});
     for (const TempoChange& change : changes) {
       const Stretch& last = stretches_.back();
@@ -178,7 +179,9 @@ class TickClock {
     if (smpte_ticks_per_second_ > 0) {
       return static_cast<std::int64_t>(static_cast<double>(tick) * 1e6 / smpte_ticks_per_second_);
     }
-    const auto after = std::ranges::upper_bound(stretches_, tick, {}, &Stretch::tick);
+    const auto after =
+        std::upper_bound(stretches_.begin(), stretches_.end(), tick,
+                         [](std::int64_t t, const Stretch& stretch) { return t < stretch.tick; });
     return std::prev(after)->Microseconds(tick, ticks_per_quarter_);
   }
 
@@ -239,7 +242,8 @@ MidiSong ReadMidiSong(std::span<const std::uint8_t> file) {
     throw MidiFileError("the song lasts longer than an hour");
   }
   // Tracks were read in order, so equal times keep the order of their tracks.
-  std::ranges::stable_sort(tracks.messages, {}, &TickMessage::tick);
+  std::stable_sort(tracks.messages.begin(), tracks.messages.end(),
+                   [](const TickMessage& a, const TickMessage& b) { return a.tick < b.tick; });
   song.messages.reserve(tracks.messages.size());
   for (const TickMessage& m : tracks.messages) {
     song.messages.push_back({clock.Microseconds(m.tick), m.message});

@@ -1,7 +1,7 @@
 #include "game/route_finder.h"
 
 #include <array>
-#include <bit>
+#include <cstring>
 #include <deque>
 #include <unordered_set>
 
@@ -34,6 +34,14 @@ struct StateKeyHash {
   }
 };
 
+// The float's bits (std::bit_cast, which the WebAssembly build's library
+// lacks).
+std::uint32_t BitsOf(float value) {
+  std::uint32_t bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
 StateKey KeyOf(const Form1& form) {
   const scene::Scene& scene = form.Scene();
   const scene::SceneControl& chick = scene.Munyu();
@@ -41,8 +49,8 @@ StateKey KeyOf(const Form1& form) {
   return {
       static_cast<std::uint16_t>(state.RoomX),
       static_cast<std::uint16_t>(state.RoomY),
-      std::bit_cast<std::uint32_t>(chick.Left),
-      std::bit_cast<std::uint32_t>(chick.Top),
+      BitsOf(chick.Left),
+      BitsOf(chick.Top),
       chick.Picture() ? chick.Picture()->Handle() : 0U,
       scene.Sekihi().Picture() ? scene.Sekihi().Picture()->Handle() : 0U,
       static_cast<std::uint32_t>((state.MoveKey[0] & 1) | (state.MoveKey[1] & 2) |

@@ -10,6 +10,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "page_game.h"
 #include "scene/scene.h"
@@ -17,9 +18,8 @@
 #include "window_rules/picture_files.h"
 
 // NOLINTBEGIN: the page's entry points are C functions by nature.
-EM_JS(double, munyura_measure_caption, (const char16_t* text, int length), {
-  return Module.measureCaption(UTF16ToString(text, 2 * length));
-});
+EM_JS(double, munyura_measure_caption, (const char16_t* text, int length),
+      { return Module.measureCaption(UTF16ToString(text, 2 * length)); });
 
 EM_JS(void, munyura_play_page_tune, (), {
   if (Module.playTune) {
@@ -48,12 +48,23 @@ int Pixel(float position) {
 }
 
 bool ValidPosition(const PageGameAndViews& page, int position) {
-  return position >= 0 &&
-         static_cast<std::size_t>(position) < page.game->Scene().Controls().size();
+  return position >= 0 && static_cast<std::size_t>(position) < page.game->Scene().Controls().size();
 }
 
 std::int16_t Shift(int shift, int control, int alt) {
   return munyura::window_rules::ShiftStateOf(shift != 0, control != 0, alt != 0);
+}
+
+const std::vector<std::string>& PictureFiles() {
+  static const std::vector<std::string> files = [] {
+    std::vector<std::string> names(munyura::window_rules::kChickFiles.begin(),
+                                   munyura::window_rules::kChickFiles.end());
+    for (int n = 0; n < munyura::window_rules::kMonumentCount; ++n) {
+      names.push_back(munyura::window_rules::MonumentFile(n));
+    }
+    return names;
+  }();
+  return files;
 }
 
 int KeyBits(munyura::web::KeyResult result) {
@@ -64,12 +75,14 @@ int KeyBits(munyura::web::KeyResult result) {
 
 extern "C" {
 
+// The chick's four pictures, then the thirty monuments: the order PageGame
+// takes their sizes in.
 EMSCRIPTEN_KEEPALIVE int munyura_picture_count() {
-  return static_cast<int>(munyura::window_rules::kPictureFiles.size());
+  return static_cast<int>(PictureFiles().size());
 }
 
 EMSCRIPTEN_KEEPALIVE const char* munyura_picture_file(int n) {
-  return munyura::window_rules::kPictureFiles.at(static_cast<std::size_t>(n)).data();
+  return PictureFiles().at(static_cast<std::size_t>(n)).c_str();
 }
 
 EMSCRIPTEN_KEEPALIVE std::uint32_t munyura_window_back_colour() {
@@ -84,8 +97,8 @@ EMSCRIPTEN_KEEPALIVE PageGameAndViews* munyura_new_game(const char* folder, cons
     pictures.push_back({sizes[2 * n], sizes[2 * n + 1]});
   }
   auto page = std::make_unique<PageGameAndViews>();
-  page->game = std::make_unique<PageGame>(folder, pictures, [] { munyura_play_page_tune(); },
-                                          std::cerr);
+  page->game = std::make_unique<PageGame>(
+      folder, pictures, [] { munyura_play_page_tune(); }, std::cerr);
   return page.release();
 }
 
@@ -114,8 +127,8 @@ EMSCRIPTEN_KEEPALIVE int munyura_milliseconds_until_next_tick(PageGameAndViews* 
   return page->game->MillisecondsUntilNextTick(now_ms);
 }
 
-EMSCRIPTEN_KEEPALIVE int munyura_key_down(PageGameAndViews* page, const char* code,
-                                          const char* key, int shift, int control, int alt) {
+EMSCRIPTEN_KEEPALIVE int munyura_key_down(PageGameAndViews* page, const char* code, const char* key,
+                                          int shift, int control, int alt) {
   return KeyBits(page->game->KeyDown(code, key, Shift(shift, control, alt)));
 }
 
@@ -180,8 +193,7 @@ EMSCRIPTEN_KEEPALIVE const double* munyura_control_record(PageGameAndViews* page
 }
 
 // The caption's UTF-16 text; its length is munyura_text_length's.
-EMSCRIPTEN_KEEPALIVE const char16_t* munyura_control_caption(PageGameAndViews* page,
-                                                             int position) {
+EMSCRIPTEN_KEEPALIVE const char16_t* munyura_control_caption(PageGameAndViews* page, int position) {
   page->text.clear();
   if (ValidPosition(*page, position)) {
     page->text = page->game->Scene().Controls()[static_cast<std::size_t>(position)].Caption;
@@ -200,8 +212,7 @@ EMSCRIPTEN_KEEPALIVE int munyura_caption_line_count(PageGameAndViews* page, int 
     return 0;
   }
   const auto measure = [](std::u16string_view line) {
-    return static_cast<float>(
-        munyura_measure_caption(line.data(), static_cast<int>(line.size())));
+    return static_cast<float>(munyura_measure_caption(line.data(), static_cast<int>(line.size())));
   };
   return static_cast<int>(
       page->game->CaptionLines(static_cast<std::size_t>(position), width, measure).size());

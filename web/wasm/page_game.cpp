@@ -16,8 +16,8 @@ constexpr std::size_t kMonumentPictures = 30;
 
 // A reading of the page's clock (milliseconds) as a point on the schedule's.
 Clock::time_point PageTime(double now_ms) {
-  return Clock::time_point(
-      std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double, std::milli>(now_ms)));
+  return Clock::time_point(std::chrono::duration_cast<Clock::duration>(
+      std::chrono::duration<double, std::milli>(now_ms)));
 }
 
 std::shared_ptr<const scene::PictureSet> MakePictures(std::span<const PictureSize> sizes) {
@@ -95,7 +95,11 @@ KeyResult PageGame::KeyUp(std::string_view code, std::string_view key, std::int1
 
 const std::vector<window_rules::BrokenLine>& PageGame::CaptionLines(
     std::size_t position, float width, const window_rules::LineWidth& measure) {
-  lines_ = window_rules::BreakLines(Scene().Controls().at(position).Caption, width, measure);
+  const auto controls = Scene().Controls();
+  if (position >= controls.size()) {
+    throw std::out_of_range("no element at that position");
+  }
+  lines_ = window_rules::BreakLines(controls[position].Caption, width, measure);
   return lines_;
 }
 

@@ -40,8 +40,8 @@ class PageGame {
   // `sizes` are the pictures' sizes: the chick facing up, right, down and
   // left, then the thirty monuments. Throws std::invalid_argument for any
   // other count.
-  PageGame(std::string folder, std::span<const PictureSize> sizes,
-           std::function<void()> play_tune, std::ostream& errors);
+  PageGame(std::string folder, std::span<const PictureSize> sizes, std::function<void()> play_tune,
+           std::ostream& errors);
   PageGame(const PageGame&) = delete;
   PageGame& operator=(const PageGame&) = delete;
 

@@ -1,0 +1,112 @@
+// The game as the page runs it: the music command answered for the page's own
+// tune only, Timer1 on the page's clock, keys by their browser names through
+// the start button's focus, and captions broken by the shared rules.
+#include "page_game.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+namespace munyura::web {
+namespace {
+
+std::vector<PictureSize> GameSizes() {
+  std::vector<PictureSize> sizes{{47, 49}, {49, 47}, {47, 49}, {49, 47}};
+  sizes.resize(34, {150, 150});
+  return sizes;
+}
+
+TEST(PageHost, PlaysItsOwnTuneAndNothingElse) {
+  struct Case {
+    const char* command;
+    bool plays;
+  } const cases[] = {
+      {R"(play "/games/munyura\bdmidi.mid")", true},
+      {R"(PLAY "/games/munyura/bdmidi.mid")", true},
+      {R"(play /games/munyura\bdmidi.mid)", true},
+      {R"(play "/games/munyura\other.mid")", false},
+      {R"(play "/elsewhere\bdmidi.mid")", false},
+      {R"(play "/games/munyura\bdmidi.mid)", false},
+      {R"(stop "/games/munyura\bdmidi.mid")", false},
+      {"play", false},
+      {"", false},
+  };
+  for (const Case& c : cases) {
+    int plays = 0;
+    PageHost host("/games/munyura", [&plays] { ++plays; });
+    host.SendMusicCommand(c.command);
+    EXPECT_EQ(plays, c.plays ? 1 : 0) << c.command;
+  }
+}
+
+TEST(PageGame, TicksOnTheGridOfThePagesClockAndPlaysTheTuneEachTick) {
+  int plays = 0;
+  std::ostringstream errors;
+  const auto sizes = GameSizes();
+  PageGame game(
+      "", sizes, [&plays] { ++plays; }, errors);
+  game.Load(1000.5);
+  EXPECT_FALSE(game.TakeDueTick(1060.4));
+  EXPECT_EQ(game.MillisecondsUntilNextTick(1060.4), 1);
+  EXPECT_TRUE(game.TakeDueTick(1060.5));
+  EXPECT_FALSE(game.TakeDueTick(1061));
+  // A stall over many deadlines gives one tick, and the grid stays put.
+  EXPECT_TRUE(game.TakeDueTick(5000));
+  EXPECT_FALSE(game.TakeDueTick(5000));
+  EXPECT_EQ(game.MillisecondsUntilNextTick(5000), 21);  // to 1000.5 + 67 * 60, rounded up
+  game.Tick();
+  game.Tick();
+  EXPECT_EQ(plays, 2);
+  EXPECT_EQ(errors.str(), "");
+}
+
+TEST(PageGame, KeysByTheirBrowserNamesGoThroughTheStartButtonsFocus) {
+  std::ostringstream errors;
+  const auto sizes = GameSizes();
+  PageGame game(
+      "", sizes, [] {}, errors);
+  game.Load(0);
+  EXPECT_FALSE(game.KeyDown("Lang1", "HangulMode", 0).known);
+  EXPECT_TRUE(game.KeyDown("Space", " ", 0).known);
+  EXPECT_EQ(game.Scene().Command1().Visible, kTrue);  // Space clicks on release
+  game.KeyUp("Space", " ", 0);
+  EXPECT_EQ(game.Scene().Command1().Visible, kFalse);
+  game.KeyDown("ArrowLeft", "ArrowLeft", 0);
+  EXPECT_EQ(game.State().MoveKey[0], kTrue);
+  game.KeyUp("ArrowLeft", "ArrowLeft", 0);
+  EXPECT_EQ(game.State().MoveKey[0], kFalse);
+  EXPECT_EQ(game.PictureHandle(0), game.Scene().Picture1(0).Picture()->Handle());
+  EXPECT_EQ(game.PictureHandle(33), game.Scene().Image2(29).Picture()->Handle());
+}
+
+TEST(PageGame, CaptionsBreakByTheSharedRulesAsTheCanvasMeasures) {
+  std::ostringstream errors;
+  const auto sizes = GameSizes();
+  PageGame game(
+      "", sizes, [] {}, errors);
+  game.Load(0);
+  const auto controls = game.Scene().Controls();
+  std::size_t label1 = 0;
+  while (controls[label1].Name != "Label1") {
+    ++label1;
+  }
+  // Ten pixels a character: the 17 characters of the help take two lines of
+  // at most ten.
+  const auto measure = [](std::u16string_view line) { return 10.0F * line.size(); };
+  const auto& lines = game.CaptionLines(label1, 100, measure);
+  ASSERT_EQ(lines.size(), 2U);
+  EXPECT_EQ(lines[0].text + lines[1].text, controls[label1].Caption);
+  EXPECT_THROW(game.CaptionLines(controls.size(), 100, measure), std::out_of_range);
+}
+
+TEST(PageGame, RefusesAnyOtherNumberOfPictures) {
+  std::ostringstream errors;
+  const std::vector<PictureSize> too_few(33, {150, 150});
+  EXPECT_THROW(PageGame(
+                   "", too_few, [] {}, errors),
+               std::invalid_argument);
+}
+
+}  // namespace
+}  // namespace munyura::web

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Builds the browser edition into build/web/: a static folder with index.html
+# at its root, the page's scripts, the game compiled to WebAssembly, the
+# pictures, the font cut down to the game's characters, and the tune rendered
+# through the game's own synthesiser. Installs whatever is missing first
+# (through apt-get) unless given --no-install.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+[ "${1:-}" = "--no-install" ] || tools/install-deps.sh
+# Emscripten's optimiser needs Debian's acorn, which a node not from Debian
+# does not look for on its own.
+export NODE_PATH=/usr/share/nodejs
+
+wasm=build/web-wasm
+out=build/web
+staging=build/web.new
+
+# The tune is rendered by the game's own synthesiser, a native tool.
+render_tune=${RENDER_TUNE:-}
+if [ -z "$render_tune" ]; then
+  [ -f build/release/CMakeCache.txt ] || cmake --preset release > /dev/null
+  nice -n 10 cmake --build build/release --target render_tune
+  render_tune=build/release/tests/render_tune
+fi
+
+[ -f "$wasm/CMakeCache.txt" ] ||
+  emcmake cmake -S . -B "$wasm" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMUNYURA_BUILD_TESTS=ON > /dev/null
+nice -n 10 cmake --build "$wasm"
+
+rm -rf "$staging"
+mkdir -p "$staging/pictures"
+cp web/page/index.html web/page/*.js "$staging/"
+cp "$wasm/web/munyura.js" "$wasm/web/munyura.wasm" "$staging/"
+cp assets/chick-*.gif assets/monument-*.gif assets/icon.png "$staging/pictures/"
+node "$wasm/web/caption_characters.js" > "$wasm/characters.txt"
+/usr/bin/python3 tools/web/make-web-font.py "$wasm/characters.txt" "$staging/fonts"
+tools/web/make-web-tune.sh "$render_tune" assets/bdmidi.mid "$staging"
+rm -rf "$out"
+mv "$staging" "$out"
+echo "The page is in $out/ ($(du -sb "$out" | cut -f1) bytes)"
