@@ -61,6 +61,9 @@ export class GameModule {
     return { focused: (bits & 1) !== 0, pressed: (bits & 2) !== 0 };
   }
 
+  roomX() { return this.module._munyura_room_x(this.game); }
+  roomY() { return this.module._munyura_room_y(this.game); }
+
   windowBackColour() { return this.module._munyura_window_back_colour(); }
 
   // The scene table, front-most first, with positions in whole pixels.

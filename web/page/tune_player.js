@@ -27,7 +27,9 @@ export class TunePlayer {
     if (this.context) {
       return;
     }
-    this.context = new AudioContext();
+    // Opus decodes at 48 kHz: a context at that rate takes the decoded sound
+    // as it is, with no resampler to shave a frame off the loop.
+    this.context = new AudioContext({ sampleRate: 48000 });
     this.onState('waiting');
     try {
       const response = await fetch(this.tuneUrl);

@@ -1,0 +1,128 @@
+"""A page of build/web/ served on localhost and opened in Debian's headless
+Chromium through chromedriver, with real input events from the DevTools
+protocol. Shared by the page's test and its bench."""
+import pathlib
+import struct
+import subprocess
+import zlib
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+
+CHROMIUM_FLAGS = [
+    "--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+    "--disable-background-networking", "--disable-component-update", "--disable-sync",
+    "--force-device-scale-factor=1", "--force-color-profile=srgb", "--window-size=800,600",
+]
+SERVER = pathlib.Path(__file__).resolve().parents[2] / "tools" / "web" / "serve.py"
+
+
+class PageSession:
+    def __init__(self, folder, profile, window_size=None):
+        self.folder = folder
+        self.profile = profile
+        self.window_size = window_size
+        self.errors = []
+
+    def __enter__(self):
+        self.server = subprocess.Popen(["/usr/bin/python3", str(SERVER), str(self.folder)],
+                                       stdout=subprocess.PIPE, text=True)
+        self.url = self.server.stdout.readline().strip()
+        options = webdriver.ChromeOptions()
+        options.binary_location = "/usr/bin/chromium"
+        for flag in CHROMIUM_FLAGS:
+            options.add_argument(flag)
+        if self.window_size:
+            options.add_argument(f"--window-size={self.window_size}")
+        options.add_argument(f"--user-data-dir={self.profile}")
+        options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+        try:
+            self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"),
+                                           options=options)
+            self.driver.get(self.url)
+        except BaseException:
+            self.server.terminate()
+            raise
+        return self
+
+    def __exit__(self, *exc):
+        try:
+            self.driver.quit()
+        finally:
+            self.server.terminate()
+            self.server.wait(10)
+
+    def console_errors(self):
+        self.errors += [e for e in self.driver.get_log("browser") if e["level"] == "SEVERE"]
+        return self.errors
+
+    def _key(self, kind, code, key, virtual_key, repeat=False):
+        event = {"type": kind, "code": code, "key": key, "windowsVirtualKeyCode": virtual_key,
+                 "autoRepeat": repeat}
+        if kind == "keyDown" and len(key) == 1:
+            event["text"] = key
+        elif kind == "keyDown":
+            event["type"] = "rawKeyDown"
+        self.driver.execute_cdp_cmd("Input.dispatchKeyEvent", event)
+
+    def key_down(self, code, key, virtual_key, repeat=False):
+        self._key("keyDown", code, key, virtual_key, repeat)
+
+    def key_up(self, code, key, virtual_key):
+        self._key("keyUp", code, key, virtual_key)
+
+    def key(self, code, key, virtual_key):
+        self.key_down(code, key, virtual_key)
+        self.key_up(code, key, virtual_key)
+
+    def click(self, game_x, game_y):
+        """A left click at a point of the game's window, in game pixels."""
+        x, y = self.driver.execute_script(
+            """const b = document.getElementById('game').getBoundingClientRect();
+            return [b.left + arguments[0] * b.width / 621, b.top + arguments[1] * b.height / 380];""",
+            game_x + 0.5, game_y + 0.5)
+        for kind in ("mousePressed", "mouseReleased"):
+            self.driver.execute_cdp_cmd("Input.dispatchMouseEvent", {
+                "type": kind, "x": x, "y": y, "button": "left", "buttons": 1, "clickCount": 1})
+
+
+def read_png(path):
+    """The RGB pixels of an 8-bit RGBA or RGB PNG without interlacing."""
+    data = pathlib.Path(path).read_bytes()
+    assert data[:8] == b"\x89PNG\r\n\x1a\n", path
+    at, idat, header = 8, b"", None
+    while at < len(data):
+        length, kind = struct.unpack(">I4s", data[at:at + 8])
+        body = data[at + 8:at + 8 + length]
+        if kind == b"IHDR":
+            header = struct.unpack(">IIBBBBB", body)
+        elif kind == b"IDAT":
+            idat += body
+        at += 12 + length
+    width, height, depth, colour, _, _, interlace = header
+    assert depth == 8 and colour in (2, 6) and interlace == 0, f"{path}: unsupported PNG"
+    channels = 4 if colour == 6 else 3
+    raw = zlib.decompress(idat)
+    stride = width * channels
+    rows, previous = [], bytearray(stride)
+    for y in range(height):
+        kind = raw[y * (stride + 1)]
+        line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for i in range(stride):
+            left = line[i - channels] if i >= channels else 0
+            up = previous[i]
+            corner = previous[i - channels] if i >= channels else 0
+            if kind == 1:
+                line[i] = (line[i] + left) & 0xFF
+            elif kind == 2:
+                line[i] = (line[i] + up) & 0xFF
+            elif kind == 3:
+                line[i] = (line[i] + (left + up) // 2) & 0xFF
+            elif kind == 4:
+                p = left + up - corner
+                pa, pb, pc = abs(p - left), abs(p - up), abs(p - corner)
+                predictor = left if pa <= pb and pa <= pc else up if pb <= pc else corner
+                line[i] = (line[i] + predictor) & 0xFF
+        rows.append(line)
+        previous = line
+    return [tuple(row[x * channels:x * channels + 3]) for row in rows for x in range(width)]

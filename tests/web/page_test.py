@@ -1,0 +1,187 @@
+#!/usr/bin/python3
+"""The page in a real headless Chromium: it loads without a console error,
+shows the first title screen, and plays as the desktop does, with real key
+and mouse events from the DevTools protocol: Space starts play with the chick
+over monument 0, Z shows and hides the inscription, Up then Left held with
+auto-repeats walks through the doorway into room (-1, 0), a click on ﾊﾂﾞﾒｶﾗ
+brings the title screen back; after the first key the tune plays, looping at
+its exact length. Each moment's pixels outside the text equal the desktop's
+reference image.
+
+    page_test.py BUILD_WEB_FOLDER GOLDEN_FOLDER
+"""
+import base64
+import json
+import pathlib
+import sys
+import tempfile
+import time
+
+from page_session import PageSession, read_png
+
+WIDTH, HEIGHT = 621, 380
+RED = (255, 0, 0)
+GREEN = (0, 255, 0)
+WHITE = (255, 255, 255)
+
+
+def wait_for(session, script, what, timeout=30):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        value = session.driver.execute_script(script)
+        if value:
+            return value
+        time.sleep(0.05)
+    raise AssertionError(f"timed out waiting for {what}")
+
+
+def canvas_pixels(session):
+    data = session.driver.execute_script(
+        """const c = document.getElementById('game');
+        const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+        let s = ''; for (let i = 0; i < d.length; i += 0x8000)
+          s += String.fromCharCode.apply(null, d.subarray(i, i + 0x8000));
+        return [c.width, c.height, btoa(s)];""")
+    width, height, raw = data
+    assert (width, height) == (WIDTH, HEIGHT), f"canvas is {width} x {height}"
+    raw = base64.b64decode(raw)
+    return [tuple(raw[i:i + 3]) for i in range(0, len(raw), 4)]
+
+
+def controls(session):
+    return session.driver.execute_script(
+        "return window.munyura.game.controls().map(c => [c.kind, c.visible, c.left, c.top,"
+        " c.width, c.height, c.picture]);")
+
+
+def control(session, position):
+    kind, visible, left, top, width, height, picture = controls(session)[position]
+    return {"visible": visible, "left": left, "top": top, "width": width,
+            "height": height, "picture": picture}
+
+
+def ink_box(pixels, box, back):
+    """The bounding box of the pixels in `box` that are not `back`."""
+    left, top, right, bottom = box
+    found = None
+    for y in range(max(0, top), min(HEIGHT, bottom)):
+        for x in range(max(0, left), min(WIDTH, right)):
+            if pixels[y * WIDTH + x] != back:
+                if found is None:
+                    found = [x, y, x + 1, y + 1]
+                found = [min(found[0], x), min(found[1], y), max(found[2], x + 1),
+                         max(found[3], y + 1)]
+    return found
+
+
+def compare(name, page, golden, text_boxes, other_masks=()):
+    """Every pixel outside the text (and the masks) must be the desktop's."""
+    masks = list(other_masks)
+    for box, back in text_boxes:
+        for image in (page, golden):
+            ink = ink_box(image, box, back)
+            if ink:
+                masks.append(ink)
+    differing = []
+    for y in range(HEIGHT):
+        for x in range(WIDTH):
+            if any(m[0] <= x < m[2] and m[1] <= y < m[3] for m in masks):
+                continue
+            if page[y * WIDTH + x] != golden[y * WIDTH + x]:
+                differing.append((x, y))
+    assert not differing, (
+        f"{name}: {len(differing)} pixels differ from the desktop outside the text, "
+        f"first {differing[:5]}: page {[page[y * WIDTH + x] for x, y in differing[:5]]}, "
+        f"desktop {[golden[y * WIDTH + x] for x, y in differing[:5]]}")
+
+
+def main():
+    web, golden_dir = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
+    golden = {name: read_png(golden_dir / f"{name}.png")
+              for name in ("title", "room-0-0", "inscription", "closed-doorways")}
+    tune = json.loads((web / "tune.json").read_text())
+    with tempfile.TemporaryDirectory() as profile, PageSession(web, profile) as session:
+        wait_for(session, "return window.munyura && window.munyura.firstFrameMs !== null",
+                 "the first frame")
+        names = session.driver.execute_script(
+            "return window.munyura.game.controls().map((c, n) => n);")
+        assert len(names) == 50, f"{len(names)} elements"
+        # Positions in the scene table (front-most first), as the element table has them.
+        command1, label2, label1, munyu, sekihi = 5, 6, 36, 37, 49
+
+        # The first title screen: the help on the green band, the red button
+        # (it slides with every tick, so its row is left out here), no chick.
+        page = canvas_pixels(session)
+        compare("title", page, golden["title"],
+                [((0, 248, 617, 377), GREEN)], [(0, 128, WIDTH, 177)])
+        assert page[150 * WIDTH:151 * WIDTH].count(RED) > 50, "no red start button"
+        assert not session.console_errors(), session.console_errors()
+
+        # Space on the focused button starts play in room (0, 0).
+        session.key("Space", " ", 32)
+        wait_for(session, f"return !window.munyura.game.controls()[{command1}].visible",
+                 "the play screen")
+        chick = control(session, munyu)
+        assert (chick["left"], chick["top"]) == (280, 192), chick
+        monument0 = session.driver.execute_script("return window.munyura.game.pictureHandle(4);")
+        assert control(session, sekihi)["picture"] == monument0
+        time.sleep(0.2)
+        compare("room (0, 0)", canvas_pixels(session), golden["room-0-0"],
+                [((568, 0, 621, 15), WHITE)])
+
+        # The tune: running after that first key, looping at its exact length.
+        audio = wait_for(session, """const t = window.munyura.tune;
+            return t.source && t.context.state === 'running' &&
+              [t.source.loop, t.source.loopStart, t.source.loopEnd, t.buffer.duration];""",
+                         "the tune to play")
+        loop, loop_start, loop_end, duration = audio
+        seconds = tune["loopFrames"] / tune["frameRate"]
+        assert loop and loop_start == 0 and abs(loop_end - seconds) < 1e-6, audio
+        assert abs(duration - seconds) < 1 / 48000, f"decoded {duration} s of a {seconds} s tune"
+
+        # Z reads monument 0, and hides it again.
+        session.key("KeyZ", "z", 90)
+        wait_for(session, f"return window.munyura.game.controls()[{label1}].visible",
+                 "the inscription")
+        time.sleep(0.2)
+        compare("inscription", canvas_pixels(session), golden["inscription"],
+                [((0, 248, 617, 377), GREEN), ((568, 0, 621, 15), WHITE)])
+        session.key("KeyZ", "z", 90)
+        wait_for(session, f"return !window.munyura.game.controls()[{label1}].visible",
+                 "the inscription hidden")
+
+        # Up into the height of the left doorway, then Left held, with the
+        # keyboard's auto-repeats, out through it into (-1, 0).
+        session.key_down("ArrowUp", "ArrowUp", 38)
+        wait_for(session, f"return window.munyura.game.controls()[{munyu}].top < 190",
+                 "the chick walking up")
+        session.key_up("ArrowUp", "ArrowUp", 38)
+        top = control(session, munyu)["top"]
+        assert 128 < top < 183, f"the chick stopped at {top}, outside the doorway's height"
+        session.key_down("ArrowLeft", "ArrowLeft", 37)
+        deadline = time.monotonic() + 30
+        while session.driver.execute_script("return window.munyura.game.roomX()") != -1:
+            assert time.monotonic() < deadline, "the chick never left room (0, 0)"
+            session.key_down("ArrowLeft", "ArrowLeft", 37, repeat=True)
+            time.sleep(0.03)
+        session.key_up("ArrowLeft", "ArrowLeft", 37)
+        assert control(session, sekihi)["picture"] == session.driver.execute_script(
+            "return window.munyura.game.pictureHandle(4 + 6);"), "room (-1, 0) shows monument 6"
+        chick = control(session, munyu)
+        time.sleep(0.2)
+        compare("room (-1, 0)", canvas_pixels(session), golden["closed-doorways"],
+                [((568, 0, 621, 15), WHITE)],
+                [(chick["left"], chick["top"], chick["left"] + 50, chick["top"] + 50),
+                 (510, 182 - 10, 560, 182 + 60)])
+
+        # A click on ﾊﾂﾞﾒｶﾗ: the title screen again.
+        session.click(590, 7)
+        wait_for(session, f"return window.munyura.game.controls()[{command1}].visible",
+                 "the title screen after the restart")
+        assert not control(session, label2)["visible"]
+        assert not session.console_errors(), session.console_errors()
+    print("1 passed, 0 failed")
+
+
+if __name__ == "__main__":
+    main()
