@@ -73,7 +73,7 @@ async function start() {
   const room = document.getElementById('room');
   const ctx = canvas.getContext('2d', { alpha: false });
   let devicePixels = fitCanvas(canvas, room);
-  const page = { game, tune, tickTimes: [], firstFrameMs: null };
+  const page = { game, tune, tickTimes: [], firstFrameMs: null, loadMs: null };
   window.munyura = page;
 
   let framePending = false;
@@ -91,7 +91,8 @@ async function start() {
     }
   };
 
-  game.load(performance.now());
+  page.loadMs = performance.now();
+  game.load(page.loadMs);
   draw();
   window.addEventListener('resize', () => {
     devicePixels = fitCanvas(canvas, room);
