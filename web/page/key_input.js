@@ -2,9 +2,9 @@
 // KeyboardEvent.code and .key into a virtual-key code, as the desktop does
 // with its key events, and routes it through the start button's focus rules.
 // Auto-repeats are passed on. Keys the game knows do not scroll the page;
-// anything pressed with Ctrl, Alt or Meta is a browser shortcut and is left to
-// the browser. A key still held when the page loses the focus is let go, so
-// no walk sticks.
+// anything pressed with Ctrl, Alt or Meta is a browser shortcut: the game
+// still reads the key, as on the desktop, and the browser acts on it too. A
+// key still held when the page loses the focus is let go, so no walk sticks.
 
 function modifiers(event) {
   return { shift: event.shiftKey, control: event.ctrlKey, alt: event.altKey };
@@ -18,20 +18,19 @@ export function attachKeys(target, game, onHandled) {
   const held = new Map(); // code -> key, of keys the game was told are down
 
   target.addEventListener('keydown', (event) => {
-    if (isBrowserShortcut(event)) {
-      return;
-    }
     const result = game.keyDown(event.code, event.key, modifiers(event));
     if (result.known) {
-      event.preventDefault();
       held.set(event.code, event.key);
+      if (!isBrowserShortcut(event)) {
+        event.preventDefault();
+      }
     }
     onHandled(result.redraw);
   });
 
   target.addEventListener('keyup', (event) => {
     const result = game.keyUp(event.code, event.key, modifiers(event));
-    if (result.known) {
+    if (result.known && !isBrowserShortcut(event)) {
       event.preventDefault();
     }
     held.delete(event.code);
