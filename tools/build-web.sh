@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-[ "${1:-}" = "--no-install" ] || tools/install-deps.sh
+[ "${1:-}" = "--no-install" ] || tools/install-deps.sh --web
 # Emscripten's optimiser needs Debian's acorn, which a node not from Debian
 # does not look for on its own.
 export NODE_PATH=/usr/share/nodejs

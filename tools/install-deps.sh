@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the game needs, and only those that are
-# missing. With --play, only what building and playing need; otherwise also
+# missing. With --play, only what building and playing need; with --web, what
+# building the browser edition needs (tools/build-web.sh); otherwise also
 # what the tests need. Runs apt-get as root (through sudo when needed).
 set -euo pipefail
 
@@ -11,19 +12,21 @@ packages=(
   fonts-ipafont-gothic            # the Japanese face the game asks for
   libfluidsynth-dev timgm6mb-soundfont   # the tune's synthesiser and its instruments
 )
-if [ "${1:-}" != "--play" ]; then
-  packages+=(
+# The browser edition: the compiler to WebAssembly and its optimiser's
+# parser, the page's font cut down, its tune encoded, and the native build that
+# renders the tune (configured with its tests).
+web_build=(emscripten node-acorn fonttools python3-brotli opus-tools sox libgtest-dev python3)
+if [ "${1:-}" = "--web" ]; then
+  packages+=("${web_build[@]}")
+elif [ "${1:-}" != "--play" ]; then
+  packages+=("${web_build[@]}"
+    chromium chromium-driver python3-selenium   # the page's tests in a real headless browser
     libgtest-dev                # the test suites
     clang-format                # the code layout check
     librsvg2-bin python3        # drawing the pictures from their sources (tools/make-pictures.py)
     xvfb xauth xdotool imagemagick x11-utils   # the end-to-end tests: a display, keys, screenshots
     desktop-file-utils          # checking the installed desktop entry
     sox                         # measuring the sound the game plays
-    # The browser edition (tools/build-web.sh) and its tests: the compiler to
-    # WebAssembly and its optimiser's parser, the page's font cut down and its
-    # tune encoded, and a real headless browser driven from Python.
-    emscripten node-acorn fonttools python3-brotli opus-tools
-    chromium chromium-driver python3-selenium
   )
 fi
 

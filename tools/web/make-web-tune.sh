@@ -27,5 +27,7 @@ two_passes=$(awk -v f="$frames" -v r="$rate" 'BEGIN { printf "%.6f", 2 * f / r }
 sox -t raw -r "$rate" -e floating-point -b 32 -c 2 "$work/two-passes.raw" \
     -t wav -e floating-point -b 32 "$work/loop.wav" trim "${frames}s" "${frames}s"
 mkdir -p "$out"
-opusenc --quiet --music --bitrate 64 --serial 1 "$work/loop.wav" "$out/tune.opus"
+# (opusenc notes the float WAV's "fact" chunk, which it has no use for.)
+opusenc --quiet --music --bitrate 64 --serial 1 "$work/loop.wav" "$out/tune.opus" \
+  2> >(grep -v '^Skipping chunk of type "fact"' >&2)
 printf '{"loopFrames": %d, "frameRate": %d}\n' "$frames" "$rate" > "$out/tune.json"
