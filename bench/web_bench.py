@@ -34,11 +34,13 @@ def tick_schedule(session):
     # Each tick's lateness behind its grid point, load + k * 60 ms.
     lateness = [(t - load) % PERIOD for t in times]
     missed = sum(round(p / PERIOD) - 1 for p in periods)
+    mean = statistics.mean(periods)
     return {
-        "mean period (ms)": statistics.mean(periods),
-        "off 60 ms by (%)": abs(statistics.mean(periods) - PERIOD) / PERIOD * 100,
-        "lateness first / last tick (ms)": (lateness[0], lateness[-1]),
-        "lateness 99th percentile (ms)": sorted(lateness)[int(0.99 * len(lateness))],
+        f"mean period over {TICKS} ticks (ms)": "%.3f" % mean,
+        "off 60 ms by (%)": "%.3f" % (abs(mean - PERIOD) / PERIOD * 100),
+        "lateness behind the grid, first / last tick (ms)": "%.1f / %.1f" % (lateness[0],
+                                                                              lateness[-1]),
+        "lateness, 99th percentile (ms)": "%.1f" % sorted(lateness)[int(0.99 * len(lateness))],
         "grid points without a tick": missed,
     }
 
