@@ -62,7 +62,8 @@ def main() -> int:
     options.name_IDs = ["*"]
     options.name_languages = ["*"]
     options.notdef_outline = True
-    font = TTFont(SOURCE)
+    # The original's timestamp is kept, so every build makes the same bytes.
+    font = TTFont(SOURCE, recalcTimestamp=False)
     subsetter = subset.Subsetter(options)
     subsetter.populate(text="".join(sorted(characters)))
     subsetter.subset(font)
