@@ -65,8 +65,10 @@ async function start() {
     return measuring.measureText(text).width;
   });
 
-  const tuneInfo = await (await fetch('tune.json')).json();
-  const tune = new TunePlayer('tune.opus', tuneInfo.loopFrames / tuneInfo.frameRate, noteTune);
+  // Without its length the tune still loops, at the decoded sound's end.
+  const tuneInfo = await fetch('tune.json').then((r) => (r.ok ? r.json() : null)).catch(() => null);
+  const loopSeconds = tuneInfo ? tuneInfo.loopFrames / tuneInfo.frameRate : Infinity;
+  const tune = new TunePlayer('tune.opus', loopSeconds, noteTune);
   module.playTune = () => tune.play();
 
   const canvas = document.getElementById('game');
