@@ -20,7 +20,7 @@ test('the largest whole scale that fits, at least 1', () => {
     [620, 379, 2, 1, 310.5],
   ];
   for (const [width, height, ratio, devicePixels, cssWidth] of cases) {
-    const fit = fitScale(width, height, ratio);
+    const fit = fitScale(width, height, ratio, { width: 621, height: 380 });
     assert.deepEqual([fit.devicePixels, fit.cssWidth], [devicePixels, cssWidth],
       `${width} x ${height} at ${ratio}`);
     assert.equal(fit.cssHeight, (380 * devicePixels) / ratio);

@@ -116,6 +116,7 @@ def main():
         names = session.driver.execute_script(
             "return window.munyura.game.controls().map((c, n) => n);")
         assert len(names) == 50, f"{len(names)} elements"
+        assert session.driver.title == "ムニュラ", session.driver.title
         # Positions in the scene table (front-most first), as the element table has them.
         command1, label2, label1, munyu, sekihi = 5, 6, 36, 37, 49
 

@@ -64,6 +64,19 @@ export class GameModule {
   roomX() { return this.module._munyura_room_x(this.game); }
   roomY() { return this.module._munyura_room_y(this.game); }
 
+  // The window's inner area in game pixels: { width, height }.
+  size() {
+    return {
+      width: this.module._munyura_scale_width(),
+      height: this.module._munyura_scale_height(),
+    };
+  }
+
+  windowCaption() {
+    const at = this.module._munyura_window_caption();
+    return this.module.UTF16ToString(at, 2 * this.module._munyura_window_caption_length());
+  }
+
   windowBackColour() { return this.module._munyura_window_back_colour(); }
 
   // The scene table, front-most first, with positions in whole pixels.

@@ -74,7 +74,8 @@ async function start() {
   const canvas = document.getElementById('game');
   const room = document.getElementById('room');
   const ctx = canvas.getContext('2d', { alpha: false });
-  let devicePixels = fitCanvas(canvas, room);
+  document.title = game.windowCaption();
+  let devicePixels = fitCanvas(canvas, room, game.size());
   const page = { game, tune, tickTimes: [], firstFrameMs: null, loadMs: null };
   window.munyura = page;
 
@@ -97,7 +98,7 @@ async function start() {
   game.load(page.loadMs);
   draw();
   window.addEventListener('resize', () => {
-    devicePixels = fitCanvas(canvas, room);
+    devicePixels = fitCanvas(canvas, room, game.size());
     draw();
   });
   startTickLoop(game, (changed, now) => {

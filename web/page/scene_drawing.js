@@ -5,7 +5,6 @@
 // shape outlines one pixel wide in black.
 
 import { buttonCaptionWidth, cssColour, paintButton, paintLabel } from './caption_painting.js';
-import { GAME_HEIGHT, GAME_WIDTH } from './page_scale.js';
 
 // The same numbers as scene::ControlKind.
 export const ControlKind = Object.freeze({
@@ -111,7 +110,8 @@ export function drawScene(ctx, game, pictures, devicePixels) {
   ctx.setTransform(devicePixels, 0, 0, devicePixels, 0, 0);
   ctx.imageSmoothingEnabled = false;
   ctx.fillStyle = cssColour(game.windowBackColour());
-  ctx.fillRect(0, 0, GAME_WIDTH, GAME_HEIGHT);
+  const size = game.size();
+  ctx.fillRect(0, 0, size.width, size.height);
   const controls = game.controls();
   const look = game.startButtonLook();
   for (const childWindows of [false, true]) {

@@ -89,6 +89,24 @@ EMSCRIPTEN_KEEPALIVE std::uint32_t munyura_window_back_colour() {
   return munyura::scene::kWindowBackColour;
 }
 
+// The window's inner area, the game's own coordinate space.
+EMSCRIPTEN_KEEPALIVE float munyura_scale_width() {
+  return munyura::scene::kScaleWidth;
+}
+
+EMSCRIPTEN_KEEPALIVE float munyura_scale_height() {
+  return munyura::scene::kScaleHeight;
+}
+
+// The window's caption, UTF-16, kWindowCaption.size() units long.
+EMSCRIPTEN_KEEPALIVE const char16_t* munyura_window_caption() {
+  return munyura::scene::kWindowCaption.data();
+}
+
+EMSCRIPTEN_KEEPALIVE int munyura_window_caption_length() {
+  return static_cast<int>(munyura::scene::kWindowCaption.size());
+}
+
 // `sizes` holds width, height pairs.
 EMSCRIPTEN_KEEPALIVE PageGameAndViews* munyura_new_game(const char* folder, const int* sizes,
                                                         int count) {
