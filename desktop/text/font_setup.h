@@ -11,13 +11,11 @@
 #include <string_view>
 
 #include "desktop/text/text_handles.h"
+#include "window_rules/caption_size.h"
 
 namespace munyura::desktop {
 
-// The window is laid out at 96 dots per inch: 20.25 pt is 27 px.
-constexpr double PixelsOfPoints(double points) {
-  return points * 96.0 / 72.0;
-}
+using window_rules::PixelsOfPoints;  // the window's 96 dots per inch
 
 class FontSetup {
  public:

@@ -14,6 +14,7 @@
 
 #include "page_game.h"
 #include "scene/scene.h"
+#include "window_rules/caption_size.h"
 #include "window_rules/key_names.h"
 #include "window_rules/picture_files.h"
 
@@ -205,7 +206,7 @@ EMSCRIPTEN_KEEPALIVE const double* munyura_control_record(PageGameAndViews* page
                   static_cast<double>(Pixel(c.Y2)),
                   picture ? static_cast<double>(picture->Handle()) : 0.0,
                   static_cast<double>(c.BackColour),
-                  munyura::web::PixelsOfPoints(c.Font.Size),
+                  munyura::window_rules::PixelsOfPoints(c.Font.Size),
                   c.Font.Bold ? 1.0 : 0.0};
   return page->record.data();
 }

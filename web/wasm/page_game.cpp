@@ -103,8 +103,4 @@ const std::vector<window_rules::BrokenLine>& PageGame::CaptionLines(
   return lines_;
 }
 
-double PixelsOfPoints(double points) {
-  return points * 96.0 / 72.0;
-}
-
 }  // namespace munyura::web

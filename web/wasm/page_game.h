@@ -80,8 +80,4 @@ class PageGame {
   std::vector<window_rules::BrokenLine> lines_;
 };
 
-// The font size of a caption in pixels: the page is laid out at 96 dots per
-// inch, as the desktop is.
-double PixelsOfPoints(double points);
-
 }  // namespace munyura::web
