@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the game needs, and only those that are
-# missing. With --play, only what building and playing need; otherwise also
-# what the tests need. Runs apt-get as root (through sudo when needed).
+# missing. With --play, only what building and playing need; with --package,
+# also what making the Debian package needs; otherwise also what the tests
+# need. Runs apt-get as root (through sudo when needed).
 set -euo pipefail
 
 packages=(
@@ -12,12 +13,16 @@ packages=(
   libfluidsynth-dev timgm6mb-soundfont   # the tune's synthesiser and its instruments
 )
 if [ "${1:-}" != "--play" ]; then
+  packages+=(dpkg-dev file)       # the Debian package: its library dependencies (dpkg-shlibdeps)
+fi
+if [ "${1:-}" != "--play" ] && [ "${1:-}" != "--package" ]; then
   packages+=(
     libgtest-dev                # the test suites
     clang-format                # the code layout check
     librsvg2-bin python3        # drawing the pictures from their sources (tools/make-pictures.py)
     xvfb xauth xdotool imagemagick x11-utils   # the end-to-end tests: a display, keys, screenshots
     desktop-file-utils          # checking the installed desktop entry
+    lintian appstream man-db    # checking the Debian package, its metainfo and manual page
     sox                         # measuring the sound the game plays
   )
 fi
