@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/game_session.h"
+#include "desktop/window/game_session.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ using namespace munyura;
 using Clock = std::chrono::steady_clock;
 using Milliseconds = std::chrono::duration<double, std::milli>;
 
-class TickRecorder final : public platform::LoopObserver {
+class TickRecorder final : public desktop::LoopObserver {
  public:
   explicit TickRecorder(std::size_t ticks) : wanted_(ticks) { ticks_.reserve(ticks); }
 
@@ -83,7 +83,7 @@ int main(int argc, char* argv[]) {
   const std::size_t ticks = argc > 1 ? std::stoul(argv[1]) : 1000;
   try {
     TickRecorder recorder(std::max<std::size_t>(ticks, 2));
-    platform::PlayGame(std::cerr, recorder);
+    desktop::PlayGame(std::cerr, recorder);
     Report(recorder, launched);
   } catch (const std::exception& error) {
     std::cerr << "loop_bench: " << error.what() << '\n';

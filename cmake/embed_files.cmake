@@ -4,7 +4,7 @@
 #   cmake -DOUTPUT=<file.cpp> -DFUNCTION=<name> -DFILES=<a;b;...> -P embed_files.cmake
 #
 # The source defines `std::span<const EmbeddedFile> <name>()` in
-# munyura::platform, one entry per file, named by the file's name. It is only
+# munyura::desktop, one entry per file, named by the file's name. It is only
 # rewritten when its text changes, so an untouched asset rebuilds nothing.
 
 foreach(required OUTPUT FUNCTION FILES)
@@ -32,9 +32,9 @@ foreach(path IN LISTS FILES)
 endforeach()
 
 set(text "// Made by cmake/embed_files.cmake from the files in assets/. Not edited by hand.
-#include \"platform/embedded_files.h\"
+#include \"desktop/pictures/embedded_files.h\"
 
-namespace munyura::platform {
+namespace munyura::desktop {
 namespace {
 
 ${arrays}constexpr EmbeddedFile kFiles[] = {
@@ -44,7 +44,7 @@ ${entries}};
 
 std::span<const EmbeddedFile> ${FUNCTION}() { return kFiles; }
 
-}  // namespace munyura::platform
+}  // namespace munyura::desktop
 ")
 
 file(WRITE "${OUTPUT}.new" "${text}")

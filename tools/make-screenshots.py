@@ -3,7 +3,7 @@
 private Xvfb when there is none): the title screen, and play with an
 inscription shown.
 
-Usage: tools/make-screenshots.py [path to munyura, default build/release/game/munyura]"""
+Usage: tools/make-screenshots.py [path to munyura, default build/release/desktop/munyura]"""
 
 import os
 import subprocess

@@ -6,4 +6,4 @@ cd "$(dirname "$0")/.."
 tools/install-deps.sh --play
 cmake --preset play >/dev/null
 cmake --build --preset play
-exec build/play/game/munyura
+exec build/play/desktop/munyura

@@ -29,7 +29,7 @@ class Reference:
     """A committed reference image of the window, as rows of (r, g, b)."""
 
     def __init__(self, name):
-        with open(os.path.join(ROOT, "tests", "platform", "golden", name + ".png"), "rb") as f:
+        with open(os.path.join(ROOT, "tests", "desktop", "window", "golden", name + ".png"), "rb") as f:
             width, _, rows = read_rgba_png(f.read())
         self._rows = [[tuple(row[i:i + 3]) for i in range(0, width * 4, 4)] for row in rows]
 

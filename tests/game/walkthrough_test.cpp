@@ -10,9 +10,9 @@
 
 #include "form1.h"
 #include "game/route_finder.h"
+#include "game/world/expected_inscriptions.h"
 #include "key_codes.h"
 #include "support/test_pictures.h"
-#include "world/expected_inscriptions.h"
 
 namespace munyura {
 namespace {

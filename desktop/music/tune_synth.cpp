@@ -1,0 +1,122 @@
+#include "desktop/music/tune_synth.h"
+
+#include <array>
+#include <cstdlib>
+#include <set>
+#include <utility>
+
+namespace munyura::desktop {
+namespace {
+
+constexpr int kDrumChannel = 9;
+constexpr int kDrumBank = 128;  // FluidSynth's bank for General MIDI percussion
+
+// FluidSynth reports its troubles on stderr by default; the game says in one
+// line of its own why there is no music instead.
+void QuietenFluidSynthLog() {
+  for (const int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) {
+    fluid_set_log_function(level, nullptr, nullptr);
+  }
+}
+
+}  // namespace
+
+std::string SystemSoundfont() {
+  if (const char* chosen = std::getenv("MUNYURA_SOUNDFONT"); chosen && *chosen) {
+    return chosen;
+  }
+  std::string path = "/usr/share/sounds/sf2/default-GM.sf2";
+  if (const FluidSettingsPtr settings{new_fluid_settings()}) {
+    char* fallback = nullptr;
+    if (fluid_settings_dupstr(settings.get(), "synth.default-soundfont", &fallback) == FLUID_OK &&
+        fallback && *fallback) {
+      path = fallback;
+    }
+    fluid_free(fallback);
+  }
+  return path;
+}
+
+TuneSynth::TuneSynth(const std::string& soundfont, int frame_rate, double gain) {
+  QuietenFluidSynthLog();
+  settings_.reset(new_fluid_settings());
+  if (!settings_) {
+    throw SynthError("the synthesiser cannot start");
+  }
+  fluid_settings_setnum(settings_.get(), "synth.sample-rate", frame_rate);
+  fluid_settings_setnum(settings_.get(), "synth.gain", gain);
+  fluid_settings_setint(settings_.get(), "synth.dynamic-sample-loading", 1);
+  // Pinning samples in RAM needs a locked-memory allowance most desktops
+  // do not grant, and buys nothing for one small tune.
+  fluid_settings_setint(settings_.get(), "synth.lock-memory", 0);
+  synth_.reset(new_fluid_synth(settings_.get()));
+  if (!synth_) {
+    throw SynthError("the synthesiser cannot start");
+  }
+  soundfont_id_ = fluid_synth_sfload(synth_.get(), soundfont.c_str(), 1);
+  if (soundfont_id_ == FLUID_FAILED) {
+    throw SynthError("no soundfont at " + soundfont);
+  }
+}
+
+void TuneSynth::KeepInstrumentsLoaded(const MidiSong& song) {
+  std::array<int, 16> bank{};
+  bank[kDrumChannel] = kDrumBank;
+  std::array<int, 16> program{};
+  std::set<std::pair<int, int>> instruments;
+  for (const TimedMessage& timed : song.messages) {
+    const MidiMessage& m = timed.message;
+    if (m.Kind() == 0xB0 && m.data1 == 0 && m.Channel() != kDrumChannel) {
+      bank[m.Channel()] = m.data2;
+    } else if (m.Kind() == 0xC0) {
+      program[m.Channel()] = m.data1;
+      instruments.insert({bank[m.Channel()], m.data1});
+    } else if (m.Kind() == 0x90) {
+      instruments.insert({bank[m.Channel()], program[m.Channel()]});
+    }
+  }
+  for (const auto& [instrument_bank, instrument_program] : instruments) {
+    fluid_synth_pin_preset(synth_.get(), soundfont_id_, instrument_bank, instrument_program);
+  }
+}
+
+void TuneSynth::Send(const MidiMessage& m) {
+  fluid_synth_t* const synth = synth_.get();
+  const int channel = m.Channel();
+  switch (m.Kind()) {
+    case 0x80:
+      fluid_synth_noteoff(synth, channel, m.data1);
+      break;
+    case 0x90:
+      if (m.data2 == 0) {
+        fluid_synth_noteoff(synth, channel, m.data1);
+      } else {
+        fluid_synth_noteon(synth, channel, m.data1, m.data2);
+      }
+      break;
+    case 0xA0:
+      fluid_synth_key_pressure(synth, channel, m.data1, m.data2);
+      break;
+    case 0xB0:
+      fluid_synth_cc(synth, channel, m.data1, m.data2);
+      break;
+    case 0xC0:
+      fluid_synth_program_change(synth, channel, m.data1);
+      break;
+    case 0xD0:
+      fluid_synth_channel_pressure(synth, channel, m.data1);
+      break;
+    case 0xE0:
+      fluid_synth_pitch_bend(synth, channel, m.data1 | (m.data2 << 7));
+      break;
+    default:
+      break;
+  }
+}
+
+void TuneSynth::Render(std::span<float> stereo) {
+  const int frames = static_cast<int>(stereo.size() / 2);
+  fluid_synth_write_float(synth_.get(), frames, stereo.data(), 0, 2, stereo.data(), 1, 2);
+}
+
+}  // namespace munyura::desktop

@@ -1,0 +1,65 @@
+// The synthesiser the tune plays on: FluidSynth with a General MIDI
+// soundfont, fed one MIDI message at a time and rendering float stereo.
+#pragma once
+
+#include <fluidsynth.h>
+
+#include <memory>
+#include <span>
+#include <stdexcept>
+#include <string>
+
+#include "window_rules/midi_song.h"
+
+namespace munyura::desktop {
+
+using window_rules::MidiMessage;
+using window_rules::MidiSong;
+using window_rules::TimedMessage;
+
+class SynthError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The soundfont named by $MUNYURA_SOUNDFONT, else FluidSynth's default: on
+// Debian /usr/share/sounds/sf2/default-GM.sf2, which points at the largest
+// General MIDI soundfont installed.
+std::string SystemSoundfont();
+
+// The tune's loudness: its peaks reach -4.6 dBFS with the small TimGM6mb
+// soundfont, -4.3 dBFS with FluidR3.
+inline constexpr double kTuneGain = 1.05;
+
+struct FluidSettingsDeleter {
+  void operator()(fluid_settings_t* settings) const noexcept { delete_fluid_settings(settings); }
+};
+using FluidSettingsPtr = std::unique_ptr<fluid_settings_t, FluidSettingsDeleter>;
+
+class TuneSynth {
+ public:
+  // Loads the soundfont's preset list only; a preset's samples are read
+  // when a channel first selects it (see KeepInstrumentsLoaded).
+  // Throws SynthError when the soundfont cannot be loaded.
+  TuneSynth(const std::string& soundfont, int frame_rate, double gain);
+
+  // Reads the samples of every instrument the song selects and keeps them,
+  // so that playing never waits for the disk.
+  void KeepInstrumentsLoaded(const MidiSong& song);
+
+  void Send(const MidiMessage& message);
+
+  // Fills interleaved left/right frames.
+  void Render(std::span<float> stereo);
+
+ private:
+  struct SynthDeleter {
+    void operator()(fluid_synth_t* synth) const noexcept { delete_fluid_synth(synth); }
+  };
+
+  FluidSettingsPtr settings_;  // outlives the synth
+  std::unique_ptr<fluid_synth_t, SynthDeleter> synth_;
+  int soundfont_id_ = -1;
+};
+
+}  // namespace munyura::desktop

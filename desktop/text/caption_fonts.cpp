@@ -1,0 +1,63 @@
+#include "desktop/text/caption_fonts.h"
+
+#include <pango/pangocairo.h>
+#include <pango/pangofc-fontmap.h>
+
+#include <stdexcept>
+
+#include "window_rules/utf16_text.h"
+
+namespace munyura::desktop {
+
+using window_rules::Utf8FromUtf16;
+
+CaptionFonts::CaptionFonts()
+    : font_map_(pango_cairo_font_map_new()), options_(cairo_font_options_create()) {
+  // On this system Pango's cairo font maps are fontconfig ones; the game's
+  // map reads the game's configuration, with its alias for the face.
+  if (!PANGO_IS_FC_FONT_MAP(font_map_.get())) {
+    throw std::runtime_error("Pango does not take its fonts from fontconfig here");
+  }
+  pango_fc_font_map_set_config(PANGO_FC_FONT_MAP(font_map_.get()), setup_.Config());
+  cairo_font_options_set_antialias(options_.get(), CAIRO_ANTIALIAS_GRAY);
+  cairo_font_options_set_subpixel_order(options_.get(), CAIRO_SUBPIXEL_ORDER_DEFAULT);
+  cairo_font_options_set_hint_style(options_.get(), CAIRO_HINT_STYLE_SLIGHT);
+  cairo_font_options_set_hint_metrics(options_.get(), CAIRO_HINT_METRICS_ON);
+}
+
+GObjectPtr<PangoContext> CaptionFonts::NewContext() const {
+  GObjectPtr<PangoContext> context(pango_font_map_create_context(font_map_.get()));
+  pango_cairo_context_set_font_options(context.get(), options_.get());
+  pango_cairo_context_set_resolution(context.get(), 96);
+  pango_context_set_round_glyph_positions(context.get(), TRUE);
+  pango_context_set_language(context.get(), pango_language_from_string("ja"));
+  return context;
+}
+
+FontDescriptionPtr DescribeFont(scene::FontSpec font) {
+  FontDescriptionPtr description(pango_font_description_new());
+  pango_font_description_set_family(description.get(), Utf8FromUtf16(font.Face).c_str());
+  pango_font_description_set_weight(description.get(),
+                                    font.Bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+  pango_font_description_set_absolute_size(description.get(),
+                                           PixelsOfPoints(font.Size) * PANGO_SCALE);
+  return description;
+}
+
+LoadedFont LoadFont(const CaptionFonts& fonts, scene::FontSpec font) {
+  const GObjectPtr<PangoContext> context = fonts.NewContext();
+  const FontDescriptionPtr wanted = DescribeFont(font);
+  const GObjectPtr<PangoFontset> fontset(pango_context_load_fontset(
+      context.get(), wanted.get(), pango_context_get_language(context.get())));
+  if (!fontset) {
+    return {};
+  }
+  const GObjectPtr<PangoFont> kana(pango_fontset_get_font(fontset.get(), U'あ'));
+  const FontDescriptionPtr loaded(pango_font_describe_with_absolute_size(kana.get()));
+  const char* const family = pango_font_description_get_family(loaded.get());
+  return {family ? family : "",
+          static_cast<double>(pango_font_description_get_size(loaded.get())) / PANGO_SCALE,
+          pango_font_description_get_weight(loaded.get()) >= PANGO_WEIGHT_BOLD};
+}
+
+}  // namespace munyura::desktop

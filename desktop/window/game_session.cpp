@@ -1,0 +1,42 @@
+#include "desktop/window/game_session.h"
+
+#include <chrono>
+
+#include "desktop/music/command_string_player.h"
+#include "desktop/pictures/game_pictures.h"
+#include "desktop/sdl_handles.h"
+#include "desktop/text/caption_fonts.h"
+#include "desktop/window/game_window.h"
+#include "desktop/window/platform_host.h"
+#include "desktop/window/startup_error.h"
+#include "form1.h"
+
+namespace munyura::desktop {
+namespace {
+
+GameWindow OpenWindow(const SDL_Surface& icon) {
+  try {
+    return GameWindow(icon);
+  } catch (const StartupError& error) {
+    ShowStartupFailure(error.what());
+    throw;
+  }
+}
+
+}  // namespace
+
+void PlayGame(std::ostream& messages, LoopObserver& observer) {
+  const SdlVideo video;
+  const CaptionFonts fonts;
+  if (const auto warning = fonts.Setup().MissingFontWarning()) {
+    messages << "ムニュラ: " << *warning << '\n';
+  }
+  const GamePictures pictures = GamePictures::DecodeEmbedded();
+  CommandStringPlayer music(messages);
+  PlatformHost host(music);
+  Form1 form(pictures.Pictures(), host);
+  GameWindow window = OpenWindow(pictures.Icon());
+  RunWindow(form, window, pictures, fonts, std::chrono::steady_clock::now(), messages, observer);
+}
+
+}  // namespace munyura::desktop

@@ -1,0 +1,108 @@
+#include "desktop/window/game_window.h"
+
+#include <array>
+#include <string_view>
+
+#include "desktop/window/direct_rendering.h"
+#include "desktop/window/startup_error.h"
+
+namespace munyura::desktop {
+namespace {
+
+constexpr int kInnerWidth = 621;
+constexpr int kInnerHeight = 380;
+constexpr char kCaption[] = "ムニュラ";
+
+WindowPtr CreateHiddenWindow(const SDL_Surface& icon) {
+  WindowPtr window(SDL_CreateWindow(kCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                    kInnerWidth, kInnerHeight,
+                                    SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI));
+  if (!window) {
+    throw SdlStartupError("the window cannot be created");
+  }
+  SDL_SetWindowIcon(window.get(), const_cast<SDL_Surface*>(&icon));
+  return window;
+}
+
+// An OpenGL driver that rasterises on the processor (Mesa's llvmpipe on a
+// machine without a graphics card, or under Xvfb) costs several times the
+// processor time and memory of SDL's own software renderer drawing straight
+// into the window, for a picture this small.
+bool RasterisesOnTheProcessor(SDL_Renderer& renderer) {
+  SDL_RendererInfo info{};
+  if (SDL_GetRendererInfo(&renderer, &info) != 0 ||
+      std::string_view(info.name).find("opengl") == std::string_view::npos) {
+    return false;
+  }
+  using GetString = const unsigned char* (*)(unsigned int);
+  constexpr unsigned int kGlRenderer = 0x1F01;
+  const auto get_string = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  const unsigned char* const name = get_string ? get_string(kGlRenderer) : nullptr;
+  if (!name) {
+    return false;
+  }
+  const std::string_view gl_renderer(reinterpret_cast<const char*>(name));
+  constexpr std::array<std::string_view, 4> kSoftwareDrivers{"llvmpipe", "softpipe", "swrast",
+                                                             "Software Rasterizer"};
+  for (const std::string_view driver : kSoftwareDrivers) {
+    if (gl_renderer.find(driver) != std::string_view::npos) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+GameWindow::GameWindow(const SDL_Surface& icon) : window_(CreateHiddenWindow(icon)) {
+  // Pictures are scaled by whole pixels, never smoothed.
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+  bool software = DisplayLacksDirectRendering(*window_);
+  if (!software) {
+    renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_ACCELERATED));
+    if (renderer_ && RasterisesOnTheProcessor(*renderer_)) {
+      // A window that has held an OpenGL context keeps the driver loaded, so
+      // the software renderer gets a fresh one.
+      renderer_.reset();
+      window_ = CreateHiddenWindow(icon);
+      software = true;
+    }
+  }
+  if (software) {
+    // Frames go to the window directly, not through an OpenGL texture.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  }
+  if (!renderer_) {
+    renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_SOFTWARE));
+  }
+  if (!renderer_) {
+    throw SdlStartupError("no renderer will start for the window");
+  }
+  if (SDL_RenderSetLogicalSize(renderer_.get(), kInnerWidth, kInnerHeight) != 0) {
+    throw SdlStartupError("the renderer cannot keep the window's size");
+  }
+  // The game reads its keys as key codes; typed text would only wake an input
+  // method that the game has no use for.
+  SDL_StopTextInput();
+}
+
+void GameWindow::Show() {
+  SDL_ShowWindow(window_.get());
+  SDL_RaiseWindow(window_.get());
+}
+
+float GameWindow::PixelScale() const {
+  int width = 0;
+  int height = 0;
+  if (SDL_GetRendererOutputSize(renderer_.get(), &width, &height) != 0 || width < kInnerWidth) {
+    return 1;
+  }
+  return static_cast<float>(width) / kInnerWidth;
+}
+
+void ShowStartupFailure(const char* message) {
+  // Fails quietly when there is no display at all; stderr already has it.
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, kCaption, message, nullptr);
+}
+
+}  // namespace munyura::desktop

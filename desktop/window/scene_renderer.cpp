@@ -1,0 +1,147 @@
+#include "desktop/window/scene_renderer.h"
+
+#include <cmath>
+#include <ranges>
+
+#include "desktop/text/control_painter.h"
+
+namespace munyura::desktop {
+namespace {
+
+using scene::ControlKind;
+using scene::SceneControl;
+
+int Pixel(float position) {
+  return static_cast<int>(std::lround(position));
+}
+
+// Picture boxes and the button are child windows: they lie above everything
+// drawn on the window's own surface, whatever their rank.
+bool IsChildWindow(const SceneControl& control) {
+  return control.Kind == ControlKind::kPictureBox || control.Kind == ControlKind::kCommandButton;
+}
+
+void SetDrawColour(SDL_Renderer& renderer, std::uint32_t bbggrr) {
+  SDL_SetRenderDrawColor(&renderer, bbggrr & 0xFF, (bbggrr >> 8) & 0xFF, (bbggrr >> 16) & 0xFF,
+                         SDL_ALPHA_OPAQUE);
+}
+
+constexpr std::uint32_t kWindowText = 0x00000000;
+
+}  // namespace
+
+SceneRenderer::SceneRenderer(SDL_Renderer& renderer, const GamePictures& pictures,
+                             const CaptionFonts& fonts, float pixel_scale)
+    : renderer_(&renderer), pictures_(&pictures), fonts_(&fonts), pixel_scale_(pixel_scale) {}
+
+void SceneRenderer::Draw(const scene::Scene& scene, ButtonLook look) {
+  SetDrawColour(*renderer_, scene::kWindowBackColour);
+  SDL_RenderClear(renderer_);
+  const auto controls = scene.Controls();
+  for (const bool child_windows : {false, true}) {
+    for (std::size_t position = controls.size(); position-- > 0;) {
+      const SceneControl& control = controls[position];
+      if (control.Visible == kTrue && IsChildWindow(control) == child_windows) {
+        DrawControl(control, position, look);
+      }
+    }
+  }
+}
+
+void SceneRenderer::DrawControl(const SceneControl& control, std::size_t position,
+                                ButtonLook look) {
+  switch (control.Kind) {
+    case ControlKind::kPictureBox:
+    case ControlKind::kImage:
+      DrawPicture(control);
+      break;
+    case ControlKind::kLabel:
+    case ControlKind::kCommandButton:
+      DrawPainted(control, position, look);
+      break;
+    case ControlKind::kLine:
+      DrawLine(control);
+      break;
+    case ControlKind::kShape:
+      DrawOutline(control);
+      break;
+    case ControlKind::kTimer:
+      break;
+  }
+}
+
+void SceneRenderer::DrawPicture(const SceneControl& control) {
+  const scene::PictureRef picture = control.Picture();
+  if (!picture) {
+    return;
+  }
+  SDL_Texture* const texture = PictureTexture(picture->Handle());
+  if (!texture) {
+    return;
+  }
+  // A picture is shown at its own size; a picture box crops it to the box.
+  int width = picture->Width();
+  int height = picture->Height();
+  if (control.Kind == ControlKind::kPictureBox) {
+    width = std::min(width, Pixel(control.Width));
+    height = std::min(height, Pixel(control.Height));
+  }
+  const SDL_Rect source{0, 0, width, height};
+  const SDL_Rect target{Pixel(control.Left), Pixel(control.Top), width, height};
+  SDL_RenderCopy(renderer_, texture, &source, &target);
+}
+
+void SceneRenderer::DrawPainted(const SceneControl& control, std::size_t position,
+                                ButtonLook look) {
+  const bool is_button = control.Kind == ControlKind::kCommandButton;
+  PaintKey key{control.Caption, Pixel(control.Width), Pixel(control.Height), control.BackColour,
+               is_button ? look : ButtonLook{}};
+  if (key.width <= 0 || key.height <= 0) {
+    return;
+  }
+  Painted& painted = painted_[position];
+  if (!painted.texture || painted.key != key) {
+    const PaintedImage image =
+        is_button ? PaintButton(*fonts_, control, key.look.focused, key.look.pressed, pixel_scale_)
+                  : PaintLabel(*fonts_, control, pixel_scale_);
+    painted.texture.reset(SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
+                                            SDL_TEXTUREACCESS_STATIC, image.Width(),
+                                            image.Height()));
+    if (!painted.texture) {
+      return;
+    }
+    SDL_UpdateTexture(painted.texture.get(), nullptr, image.Data(), image.Stride());
+    painted.key = std::move(key);
+  }
+  const SDL_Rect target{Pixel(control.Left), Pixel(control.Top), painted.key.width,
+                        painted.key.height};
+  SDL_RenderCopy(renderer_, painted.texture.get(), nullptr, &target);
+}
+
+void SceneRenderer::DrawLine(const SceneControl& line) {
+  SetDrawColour(*renderer_, kWindowText);
+  SDL_RenderDrawLine(renderer_, Pixel(line.X1), Pixel(line.Y1), Pixel(line.X2), Pixel(line.Y2));
+}
+
+void SceneRenderer::DrawOutline(const SceneControl& shape) {
+  SetDrawColour(*renderer_, kWindowText);
+  const SDL_Rect outline{Pixel(shape.Left), Pixel(shape.Top), Pixel(shape.Width),
+                         Pixel(shape.Height)};
+  SDL_RenderDrawRect(renderer_, &outline);
+}
+
+SDL_Texture* SceneRenderer::PictureTexture(std::uint32_t handle) {
+  auto found = picture_textures_.find(handle);
+  if (found == picture_textures_.end()) {
+    const SDL_Surface* const pixels = pictures_->PixelsOf(handle);
+    if (!pixels) {
+      return nullptr;
+    }
+    // The surface's colour key becomes transparency in the texture.
+    TexturePtr texture(SDL_CreateTextureFromSurface(renderer_, const_cast<SDL_Surface*>(pixels)));
+    found = picture_textures_.emplace(handle, std::move(texture)).first;
+  }
+  return found->second.get();
+}
+
+}  // namespace munyura::desktop

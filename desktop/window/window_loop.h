@@ -1,0 +1,33 @@
+// The game's event loop: one event at a time, each handler run to its end,
+// Timer1_Timer every 60 ms on a fixed schedule, and the window redrawn after
+// every event that ran a handler. Between events and ticks it sleeps.
+#pragma once
+
+#include <chrono>
+#include <ostream>
+
+#include "desktop/pictures/game_pictures.h"
+#include "desktop/text/caption_fonts.h"
+#include "desktop/window/game_window.h"
+#include "form1.h"
+
+namespace munyura::desktop {
+
+// Told what the loop does and when; the game itself watches nothing, a bench
+// program watches the schedule it keeps.
+class LoopObserver {
+ public:
+  using Clock = std::chrono::steady_clock;
+  virtual ~LoopObserver() = default;
+  virtual void TickRan(Clock::time_point /*when*/) {}
+  virtual void FramePresented(Clock::time_point /*when*/) {}
+};
+
+// Runs Form_Load, shows the window and handles its events until it is
+// closed. `start` is the window's creation: the clock counts from there.
+// Run-time errors of the game's handlers are reported on `errors`.
+void RunWindow(Form1& form, GameWindow& window, const GamePictures& pictures,
+               const CaptionFonts& fonts, LoopObserver::Clock::time_point start,
+               std::ostream& errors, LoopObserver& observer);
+
+}  // namespace munyura::desktop

@@ -1,0 +1,177 @@
+// The Japanese line-breaking rules, with a stand-in measure: full-width
+// characters are 10 wide and the rest 5, so that every case is worked out by
+// hand.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "window_rules/line_breaks.h"
+#include "window_rules/utf16_text.h"
+
+namespace munyura::window_rules {
+namespace {
+
+float StandInWidth(std::u16string_view line) {
+  float width = 0;
+  for (const CodePoint& point : CodePointsOf(line)) {
+    const char32_t c = point.value;
+    const bool half_width = c < 0x2E80 || (c >= 0xFF61 && c <= 0xFFDC);
+    const bool combining = c == 0x3099 || c == 0x309A;
+    width += combining ? 0.0F : half_width ? 5.0F : 10.0F;
+  }
+  return width;
+}
+
+std::vector<std::u16string> Texts(const std::vector<BrokenLine>& lines) {
+  std::vector<std::u16string> texts;
+  for (const BrokenLine& line : lines) {
+    texts.push_back(line.text);
+  }
+  return texts;
+}
+
+std::string Printable(std::u16string_view text) {
+  return Utf8FromUtf16(text);
+}
+
+TEST(LineStart, IsRefusedToClosingMarksSmallKanaAndSpaces) {
+  const std::u32string kept_off =
+      U"。、！？」』）】，．：；｡､｣ー・ｰ゛゜ﾞﾟ"
+      U"ぁぃぅぇぉっゃゅょゎァィゥェォッャュョヮヵヶｧｨｩｪｫｬｭｮｯ"
+      U"!?),.…‥ゝヽ々\u3099\u3000 ";
+  for (const char32_t c : kept_off) {
+    EXPECT_FALSE(MayStartLine(c)) << "U+" << std::hex << static_cast<std::uint32_t>(c);
+  }
+  for (const char32_t c : std::u32string(U"あアｱ漢AZ09０「｢（(")) {
+    EXPECT_TRUE(MayStartLine(c)) << "U+" << std::hex << static_cast<std::uint32_t>(c);
+  }
+}
+
+TEST(LineEnd, IsRefusedToOpeningBrackets) {
+  for (const char32_t c : std::u32string(U"「『（【｢〔([")) {
+    EXPECT_FALSE(MayEndLine(c)) << "U+" << std::hex << static_cast<std::uint32_t>(c);
+  }
+  for (const char32_t c : std::u32string(U"あ」。）A ")) {
+    EXPECT_TRUE(MayEndLine(c)) << "U+" << std::hex << static_cast<std::uint32_t>(c);
+  }
+}
+
+struct BreakCase {
+  char32_t previous;
+  char32_t next;
+  bool may_break;
+};
+
+TEST(BreakOpportunity, FollowsTheJapaneseRules) {
+  const BreakCase cases[] = {
+      {U'あ', U'い', true},       // kana
+      {U'漢', U'字', true},       // kanji
+      {U'ｱ', U'ｲ', true},         // half-width kana
+      {U'時', U'キ', true},       // kanji and kana
+      {U'あ', U'。', false},      // a full stop stays on its line
+      {U'う', U'！', false},      // and so do the marks ending a sentence
+      {U'ち', U'ょ', false},      // small kana
+      {U'ｼ', U'ｭ', false},        // half-width small kana
+      {U'キ', U'ー', false},      // the prolonged sound mark
+      {U'ｯ', U'!', false},        // half-width text and Latin punctuation
+      {U'ﾂ', U'ﾞ', false},        // the half-width voicing mark
+      {U'あ', U'」', false},      // closing bracket
+      {U'「', U'あ', false},      // opening bracket
+      {U'｢', U'ｱ', false},        // half-width opening bracket
+      {U'あ', U'「', true},       // before an opening bracket
+      {U'」', U'あ', true},       // after a closing bracket
+      {U'。', U'あ', true},       // after a full stop
+      {U'A', U'B', false},        // inside a Latin word
+      {U'１', U'０', false},      // inside a full-width number
+      {U'０', U'時', true},       // between a number and a kanji
+      {U'z', U'キ', true},        // between a Latin letter and kana
+      {U'よ', U'\u3000', false},  // the ideographic space hangs at the line's end
+      {U'\u3000', U'柴', true},   // and the line may break after it
+      {U'\u3000', U'？', false},  // but not before a mark kept off a line start
+      {U'A', U' ', false},        // so does an ordinary space
+      {U' ', U'B', true},         // which is where Latin text wraps
+      {U'…', U'…', false},        // leaders are set in pairs
+      {U'—', U'—', false},        // and so are dashes
+      {U'か', U'\u3099', false},  // a combining voicing mark
+  };
+  for (const BreakCase& c : cases) {
+    EXPECT_EQ(MayBreakBefore(c.previous, c.next), c.may_break)
+        << "U+" << std::hex << static_cast<std::uint32_t>(c.previous) << " U+"
+        << static_cast<std::uint32_t>(c.next);
+  }
+}
+
+struct WrapCase {
+  std::u16string_view text;
+  float width;
+  std::vector<std::u16string> lines;
+};
+
+TEST(BreakLines, WrapsEachLineAsLongAsFitsWhereTheRulesAllow) {
+  const WrapCase cases[] = {
+      // Any two kana.
+      {u"あいうえお", 30, {u"あいう", u"えお"}},
+      // The full stop may not start a line, so the character before it goes
+      // with it.
+      {u"あいう。えお", 30, {u"あい", u"う。え", u"お"}},
+      // Small kana stay with the kana before them.
+      {u"ちょっと", 30, {u"ちょっ", u"と"}},
+      {u"ﾊﾂﾞﾒｶﾗ", 10, {u"ﾊ", u"ﾂﾞ", u"ﾒｶ", u"ﾗ"}},
+      // Brackets stay with what they enclose.
+      {u"あ「いう」え", 20, {u"あ", u"「い", u"う」", u"え"}},
+      // An ideographic space ends its line and takes no width there.
+      {u"左にせよ\u3000石井", 40, {u"左にせよ\u3000", u"石井"}},
+      // Latin words and numbers stay whole and wrap at spaces.
+      {u"HELLO WORLD AB", 40, {u"HELLO ", u"WORLD AB"}},
+      {u"あいDEATHう", 30, {u"あい", u"DEATH", u"う"}},
+      {u"あ１０", 20, {u"あ", u"１０"}},
+      // Everything fits: one line.
+      {u"zキーで決ティ", 100, {u"zキーで決ティ"}},
+  };
+  for (const WrapCase& c : cases) {
+    EXPECT_EQ(Texts(BreakLines(c.text, c.width, StandInWidth)), c.lines)
+        << Printable(c.text) << " in " << c.width;
+  }
+}
+
+TEST(BreakLines, CutsARunTooWideForTheLineBetweenCharacters) {
+  const WrapCase cases[] = {
+      {u"ABCDEFGH", 20, {u"ABCD", u"EFGH"}},
+      {u"あABCDEFG", 20, {u"あ", u"ABCD", u"EFG"}},
+      // A character wider than the line still takes a line of its own.
+      {u"あい", 5, {u"あ", u"い"}},
+      // A combining mark is never parted from its character.
+      {u"か\u3099か\u3099", 5, {u"か\u3099", u"か\u3099"}},
+      // Nor a surrogate pair split.
+      {u"\U0002000B\U0002000B", 10, {u"\U0002000B", u"\U0002000B"}},
+  };
+  for (const WrapCase& c : cases) {
+    EXPECT_EQ(Texts(BreakLines(c.text, c.width, StandInWidth)), c.lines)
+        << Printable(c.text) << " in " << c.width;
+  }
+}
+
+TEST(BreakLines, KeepsExplicitLineBreaks) {
+  const WrapCase cases[] = {
+      {u"あい\r\nう\nえ\rお", 100, {u"あい", u"う", u"え", u"お"}},
+      {u"あ\r\n\r\nい", 100, {u"あ", u"", u"い"}},
+      {u"あいう\nえ", 20, {u"あい", u"う", u"え"}},
+      {u"", 100, {}},
+  };
+  for (const WrapCase& c : cases) {
+    EXPECT_EQ(Texts(BreakLines(c.text, c.width, StandInWidth)), c.lines) << Printable(c.text);
+  }
+}
+
+TEST(BreakLines, MeasuresEachLineWithoutTheSpacesThatEndIt) {
+  const std::vector<BrokenLine> lines = BreakLines(u"左にせよ\u3000石井 AB", 40, StandInWidth);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].width, 40);
+  EXPECT_EQ(lines[1].text, u"石井 AB");
+  EXPECT_EQ(lines[1].width, 35);
+}
+
+}  // namespace
+}  // namespace munyura::window_rules

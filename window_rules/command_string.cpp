@@ -1,0 +1,77 @@
+#include "window_rules/command_string.h"
+
+#include <algorithm>
+
+namespace munyura::window_rules {
+namespace {
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+std::string_view TrimmedLeft(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) {
+    text.remove_prefix(1);
+  }
+  return text;
+}
+
+std::string_view Trimmed(std::string_view text) {
+  text = TrimmedLeft(text);
+  while (!text.empty() && IsBlank(text.back())) {
+    text.remove_suffix(1);
+  }
+  return text;
+}
+
+bool IsPlay(std::string_view verb) {
+  constexpr std::string_view kPlay = "play";
+  return std::ranges::equal(verb, kPlay, [](char a, char b) {
+    return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
+  });
+}
+
+std::string WithNativeSeparators(std::string_view file) {
+  std::string native(file);
+  std::ranges::replace(native, '\\', '/');
+  return native;
+}
+
+}  // namespace
+
+ParsedCommand ParseCommandString(std::string_view command) {
+  command = Trimmed(command);
+  const auto verb_end = std::ranges::find_if(command, IsBlank) - command.begin();
+  if (!IsPlay(command.substr(0, verb_end))) {
+    return {CommandError::kUnrecognizedCommand, {}};
+  }
+  std::string_view rest = TrimmedLeft(command.substr(verb_end));
+  if (rest.empty()) {
+    return {CommandError::kMissingFileName, {}};
+  }
+
+  std::string_view file;
+  if (rest.front() == '"') {
+    const auto closing = rest.find('"', 1);
+    if (closing == std::string_view::npos) {
+      return {CommandError::kBadSyntax, {}};
+    }
+    file = rest.substr(1, closing - 1);
+    rest.remove_prefix(closing + 1);
+  } else {
+    const auto end = std::ranges::find_if(rest, IsBlank) - rest.begin();
+    file = rest.substr(0, end);
+    rest.remove_prefix(end);
+  }
+  // Flags such as "notify" or "from" would need a device that reports back
+  // or seeks; the game never sends them, so they are refused, not ignored.
+  if (!TrimmedLeft(rest).empty()) {
+    return {CommandError::kBadSyntax, {}};
+  }
+  if (file.empty()) {
+    return {CommandError::kMissingFileName, {}};
+  }
+  return {CommandError::kNone, WithNativeSeparators(file)};
+}
+
+}  // namespace munyura::window_rules
