@@ -11,17 +11,17 @@
 # CPack makes it from the same install rules as `cmake --install`
 # (packaging/CMakeLists.txt); dpkg-shlibdeps computes the libraries it depends on.
 set -euo pipefail
-cd "$(dirname "$0")/.."
 
 build_dir=""
 out_dir=dist
 while [ $# -gt 0 ]; do
   case $1 in
-    --build-dir) build_dir=$2; shift 2 ;;
-    --out) out_dir=$2; shift 2 ;;
+    --build-dir) build_dir=$(realpath -m "$2"); shift 2 ;;
+    --out) out_dir=$(realpath -m "$2"); shift 2 ;;
     *) echo "usage: tools/package.sh [--build-dir DIR] [--out DIR]" >&2; exit 2 ;;
   esac
 done
+cd "$(dirname "$0")/.."
 
 if [ -z "$build_dir" ]; then
   tools/install-deps.sh --package

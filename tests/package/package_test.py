@@ -2,9 +2,8 @@
 """The Debian package as a player's system sees it: lintian, every path with
 its mode, the manual page, the menu entry, the metainfo and the Depends.
 
-Usage: package_test.py <munyura_*.deb> <source folder>"""
+Usage: package_test.py <munyura_*.deb>"""
 
-import gzip
 import os
 import re
 import subprocess
@@ -44,7 +43,7 @@ def run(*args, **kwargs):
     return subprocess.run(args, capture_output=True, text=True, **kwargs)
 
 
-def main(deb, source):
+def main(deb):
     said = run("lintian", "--display-info", "--pedantic", "--display-experimental", deb).stdout
     print(said, end="")
     tags = re.findall(r"^([EWIPX]): munyura\S*: (\S+)", said, re.M)
@@ -69,9 +68,6 @@ def main(deb, source):
     with tempfile.TemporaryDirectory() as root:
         run("dpkg-deb", "--extract", deb, root, check=True)
         at = lambda path: os.path.join(root, path)  # noqa: E731
-        with open(at("usr/lib/games/munyura/bdmidi.mid"), "rb") as a, \
-                open(os.path.join(source, "assets/bdmidi.mid"), "rb") as b:
-            check(a.read() == b.read(), "the tune lies beside the game")
         man = run("man", "--warnings", "-l", at("usr/share/man/man6/munyura.6.gz"),
                   env=dict(os.environ, LC_ALL="C.UTF-8", MANWIDTH="80"))
         check(man.returncode == 0 and not man.stderr and "--zoom" in man.stdout,
@@ -86,10 +82,6 @@ def main(deb, source):
         check(appstream.returncode == 0 and not re.search(r"^[EW]:", appstream.stdout, re.M),
               "appstreamcli validate-tree --no-net, one ID for entry, metainfo and icons:\n"
               + appstream.stdout)
-        with gzip.open(at("usr/share/doc/munyura/changelog.gz"), "rt") as changelog:
-            newest = re.match(r"munyura \(([^)]+)\)", changelog.read()).group(1)
-        version = run("dpkg-deb", "--field", deb, "Version").stdout.strip()
-        check(newest == version, "the changelog's newest entry %s is the package's" % newest)
 
         # Depends: the font, a soundfont, and exactly the packages of the
         # libraries the executable links to.
