@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "desktop/window/game_session.h"
+#include "scene/element_table.h"
 
 namespace {
 
@@ -48,14 +49,14 @@ class TickRecorder final : public desktop::LoopObserver {
   std::optional<Clock::time_point> first_frame_;
 };
 
-// Tick k is due 60 ms after tick k - 1 was due; the first tick's own delay
+// Tick k is due one Timer1 interval after tick k - 1 was due; the first tick's own delay
 // is unknown from outside the loop, so the schedule is measured from it.
 void Report(const TickRecorder& recorder, Clock::time_point launched) {
   const auto& ticks = recorder.Ticks();
-  const double period = 60.0;
+  const double period = scene::kTimerInterval;
   std::vector<double> lateness;
   for (std::size_t k = 0; k < ticks.size(); ++k) {
-    const auto deadline = ticks.front() + std::chrono::milliseconds(60 * k);
+    const auto deadline = ticks.front() + std::chrono::milliseconds(scene::kTimerInterval * k);
     lateness.push_back(Milliseconds(ticks[k] - deadline).count());
   }
   const double mean_period =
@@ -66,8 +67,8 @@ void Report(const TickRecorder& recorder, Clock::time_point launched) {
     return sorted[static_cast<std::size_t>(p * static_cast<double>(sorted.size() - 1))];
   };
   std::printf("ticks                 %zu\n", ticks.size());
-  std::printf("mean period           %.3f ms (%+.3f %% from 60 ms)\n", mean_period,
-              100.0 * (mean_period - period) / period);
+  std::printf("mean period           %.3f ms (%+.3f %% from %d ms)\n", mean_period,
+              100.0 * (mean_period - period) / period, scene::kTimerInterval);
   std::printf("drift at the last     %.3f ms behind its deadline\n", lateness.back());
   std::printf("lateness median       %.3f ms\n", percentile(0.5));
   std::printf("lateness 99th pct     %.3f ms\n", percentile(0.99));

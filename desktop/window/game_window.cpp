@@ -1,20 +1,24 @@
 #include "desktop/window/game_window.h"
 
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "desktop/window/direct_rendering.h"
 #include "desktop/window/startup_error.h"
+#include "scene/scene.h"
+#include "window_rules/utf16_text.h"
 
 namespace munyura::desktop {
 namespace {
 
-constexpr int kInnerWidth = 621;
-constexpr int kInnerHeight = 380;
-constexpr char kCaption[] = "ムニュラ";
+// The window's inner area is the game's own coordinate space.
+constexpr int kInnerWidth = static_cast<int>(scene::kScaleWidth);
+constexpr int kInnerHeight = static_cast<int>(scene::kScaleHeight);
 
 WindowPtr CreateHiddenWindow(const SDL_Surface& icon) {
-  WindowPtr window(SDL_CreateWindow(kCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+  const std::string caption = window_rules::Utf8FromUtf16(scene::kWindowCaption);
+  WindowPtr window(SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                     kInnerWidth, kInnerHeight,
                                     SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI));
   if (!window) {
@@ -102,7 +106,8 @@ float GameWindow::PixelScale() const {
 
 void ShowStartupFailure(const char* message) {
   // Fails quietly when there is no display at all; stderr already has it.
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, kCaption, message, nullptr);
+  const std::string caption = window_rules::Utf8FromUtf16(scene::kWindowCaption);
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), message, nullptr);
 }
 
 }  // namespace munyura::desktop
