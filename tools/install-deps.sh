@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the game needs, and only those that are
 # missing. With --play, only what building and playing need; with --web, what
-# building the browser edition needs (tools/build-web.sh); otherwise also
-# what the tests need. Runs apt-get as root (through sudo when needed).
+# building the browser edition needs (tools/build-web.sh); with --package,
+# what making the Debian package needs (tools/package.sh); otherwise also what
+# the tests need. Runs apt-get as root (through sudo when needed).
 set -euo pipefail
 
 packages=(
@@ -16,19 +17,25 @@ packages=(
 # parser, the page's font cut down, its tune encoded, and the native build that
 # renders the tune (configured with its tests).
 web_build=(emscripten node-acorn fonttools python3-brotli opus-tools sox libgtest-dev python3)
-if [ "${1:-}" = "--web" ]; then
-  packages+=("${web_build[@]}")
-elif [ "${1:-}" != "--play" ]; then
-  packages+=("${web_build[@]}"
-    chromium chromium-driver python3-selenium   # the page's tests in a real headless browser
-    libgtest-dev                # the test suites
-    clang-format                # the code layout check
-    librsvg2-bin python3        # drawing the pictures from their sources (tools/make-pictures.py)
-    xvfb xauth xdotool imagemagick x11-utils   # the end-to-end tests: a display, keys, screenshots
-    desktop-file-utils          # checking the installed desktop entry
-    sox                         # measuring the sound the game plays
-  )
-fi
+# The Debian package: its library dependencies (dpkg-shlibdeps).
+package_build=(dpkg-dev file)
+case "${1:-}" in
+  --play) ;;
+  --web) packages+=("${web_build[@]}") ;;
+  --package) packages+=("${package_build[@]}") ;;
+  *)
+    packages+=("${web_build[@]}" "${package_build[@]}"
+      chromium chromium-driver python3-selenium   # the page's tests in a real headless browser
+      libgtest-dev                # the test suites
+      clang-format                # the code layout check
+      librsvg2-bin python3        # drawing the pictures from their sources (tools/make-pictures.py)
+      xvfb xauth xdotool imagemagick x11-utils   # the end-to-end tests: a display, keys, screenshots
+      desktop-file-utils          # checking the installed desktop entry
+      lintian appstream man-db    # checking the Debian package, its metainfo and manual page
+      sox                         # measuring the sound the game plays
+    )
+    ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

@@ -7,11 +7,15 @@ Writes into FOLDER (assets/ by default):
   monument-00.gif .. monument-29.gif  150 x 150, black on white
   chick-up.gif, chick-right.gif, chick-down.gif, chick-left.gif
   icon.png                            64 x 64, 16 colours with a mask
+  hicolor/icon-16.png .. icon-256.png the desktop's icon, full colour with
+                                      alpha, at the sizes of the hicolor theme
 
 Every monument is thresholded to pure black and white. The chick is drawn
 once, facing up, and turned by whole quarters pixel for pixel, so the four
 are exactly the same creature. The icon is mapped onto the sixteen colours
-of the classic VGA palette, with magenta as its transparency mask.
+of the classic VGA palette, with magenta as its transparency mask; the
+desktop's icons are the same drawing in full colour, one per size, since a
+menu or a dock shows it far smaller or larger than the window's 64 pixels.
 
 Needs rsvg-convert (Debian: librsvg2-bin) and python3; the output is the
 same, byte for byte, on every run.
@@ -23,7 +27,8 @@ import subprocess
 import sys
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
-from picture_codecs import Bitmap, read_rgba_png, write_gif, write_indexed_png  # noqa: E402
+from picture_codecs import (Bitmap, read_rgba_png, write_gif, write_indexed_png,  # noqa: E402
+                            write_rgba_png)
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 SOURCES = ROOT / "assets" / "src"
@@ -33,6 +38,9 @@ BLACK = (0, 0, 0)
 MAGENTA = (255, 0, 255)
 
 CHICK_DIRECTIONS = ("up", "right", "down", "left")
+
+# The sizes of the hicolor icon theme that menus, docks and launchers ask for.
+HICOLOR_SIZES = (16, 24, 32, 48, 64, 128, 256)
 
 # The sixteen colours of the VGA palette; magenta is kept for the mask.
 VGA = [
@@ -116,6 +124,11 @@ def main():
         chick = chick.turned_clockwise()
 
     (out / "icon.png").write_bytes(write_indexed_png(icon(SOURCES / "icon.svg")))
+
+    (out / "hicolor").mkdir(exist_ok=True)
+    for size in HICOLOR_SIZES:
+        rows = render(SOURCES / "icon.svg", size, size)
+        (out / "hicolor" / ("icon-%d.png" % size)).write_bytes(write_rgba_png(size, size, rows))
 
 
 if __name__ == "__main__":

@@ -137,6 +137,25 @@ def write_indexed_png(bitmap):
     return png
 
 
+def write_rgba_png(width, height, rows):
+    """A full-colour PNG with an alpha channel from rows of RGBA bytes, every
+    fully transparent pixel made black so that only what shows is stored."""
+    raw = bytearray()
+    for row in rows:
+        if len(row) != width * 4:
+            raise ValueError("row length does not match the width")
+        raw.append(0)
+        for i in range(0, len(row), 4):
+            raw += row[i : i + 4] if row[i + 3] else b"\0\0\0\0"
+    if len(raw) != height * (width * 4 + 1):
+        raise ValueError("row count does not match the height")
+    png = b"\x89PNG\r\n\x1a\n"
+    png += _chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0))
+    png += _chunk(b"IDAT", zlib.compress(bytes(raw), 9))
+    png += _chunk(b"IEND", b"")
+    return png
+
+
 # --- GIF -------------------------------------------------------------------
 
 

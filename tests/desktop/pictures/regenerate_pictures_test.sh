@@ -17,8 +17,10 @@ trap 'rm -rf "$scratch"' EXIT
 python3 "$root/tools/make-pictures.py" --out "$scratch"
 
 status=0
-committed=$(cd "$root/assets" && ls -1 -- *.gif *.png)
-drawn=$(cd "$scratch" && ls -1 -- *.gif *.png)
+pictures_in() { (cd "$1" && find . -path ./src -prune -o -name '*.gif' -print -o -name '*.png' -print |
+                  sed 's|^\./||' | LC_ALL=C sort); }
+committed=$(pictures_in "$root/assets")
+drawn=$(pictures_in "$scratch")
 if [ "$committed" != "$drawn" ]; then
   echo "the sources draw other files than assets/ holds:"
   diff <(echo "$committed") <(echo "$drawn") || true

@@ -1,0 +1,86 @@
+#!/usr/bin/env python3
+"""Installs the Debian package with apt-get as a player does, starts the game
+by the name a player types, listens to its tune through SDL's disk audio
+driver, and purges it again without a trace. Skipped (77) unless root, or
+where munyura is already installed (this would remove it).
+
+Usage: installed_test.py <munyura_*.deb>"""
+
+import os
+import re
+import subprocess
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+from music_test import GameCopy, check, failures, sox_rms  # noqa: E402
+from x_session import XDisplay  # noqa: E402
+
+LAUNCHER = "/usr/games/munyura"
+APT = ["apt-get", "-y", "-o", "DPkg::Lock::Timeout=600", "--no-install-recommends"]
+
+
+class InstalledGame(GameCopy):
+    """The game where the package put it, run through its link."""
+
+    def __init__(self, scratch):  # pylint: disable=super-init-not-called
+        self.binary, self.capture = LAUNCHER, os.path.join(scratch, "captured.raw")
+
+
+def run(*args, **kwargs):
+    return subprocess.run(args, capture_output=True, text=True, **kwargs)
+
+
+def installed():
+    return run("dpkg-query", "-W", "-f=${Status}", "munyura").stdout == "install ok installed"
+
+
+def try_installed(deb, scratch):
+    env = dict(os.environ, DEBIAN_FRONTEND="noninteractive")
+    run(*APT, "install", os.path.abspath(deb), env=env, check=True)
+    check(installed(), "apt-get installs it and everything it depends on")
+    no_display = {k: v for k, v in env.items() if k != "DISPLAY"}
+    version = run("dpkg-deb", "--field", deb, "Version").stdout.strip()
+    said = run(LAUNCHER, "--version", env=no_display, timeout=30)
+    check(said.returncode == 0 and version in said.stdout,
+          "%s --version answers %s: %r" % (LAUNCHER, version, said.stdout + said.stderr))
+    options = set(re.findall(r"--[a-z]+", run(LAUNCHER, "--help", env=no_display, timeout=30).stdout))
+    manual = run("man", "-P", "cat", "munyura", env=dict(env, LC_ALL="C.UTF-8")).stdout
+    check(options and all(o in manual for o in options),
+          "man munyura documents every option of --help: %s" % sorted(options))
+
+    display = XDisplay()
+    display.env.update(XDG_CONFIG_HOME=scratch, HOME=scratch)  # no remembered mute
+    try:
+        game = InstalledGame(scratch)
+        status, errors, _ = game.run(display, 3.0)
+    finally:
+        display.close()
+    seconds = len(game.captured()) / 2 / 44100
+    loudness = sox_rms(game.capture, 0, 2.0) if seconds >= 2 else 0.0
+    check(status == 0 and errors == [] and loudness > 0.01,
+          "it played 3 s with its tune from beside the real executable (%.1f s heard, RMS %.3f), "
+          "exited %d, said %r" % (seconds, loudness, status, errors))
+
+
+def main(deb):
+    if os.geteuid() != 0 or installed():
+        print("SKIPPED: " + ("munyura is installed here already, and this would purge it"
+                             if installed() else "not root, so the package is not installed"))
+        return 77
+    listing = run("dpkg-deb", "--contents", deb, check=True).stdout.splitlines()
+    paths = [line.split(None, 5)[5][1:].partition(" -> ")[0].rstrip("/") for line in listing]
+    new = [path for path in paths if not os.path.lexists(path)]
+    try:
+        with tempfile.TemporaryDirectory() as scratch:
+            try_installed(deb, scratch)
+    finally:
+        run(*APT, "purge", "munyura", check=True, env=dict(os.environ, DEBIAN_FRONTEND="noninteractive"))
+    left = [path for path in new if os.path.lexists(path)]
+    check(not installed() and not left, "apt-get purge leaves nothing of it behind: %s" % left)
+    print("%d check(s) failed" % len(failures) if failures else "all passed")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(*sys.argv[1:]))
