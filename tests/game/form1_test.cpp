@@ -96,26 +96,5 @@ TEST_F(Form1Test, RestartFromAnyRoomReturnsToTheTitleWithEverythingReset) {
   }
 }
 
-TEST_F(Form1Test, AMessageStaysOnScreenInTheNextRoom) {
-  form.Command1_Click();
-  form.Form_KeyDown(kKeyZ, 0);
-  form.Form_KeyDown(kKeyUp, 0);
-  Ticks(25);  // up through the top doorway into room (0, -1)
-  ASSERT_EQ(form.State().RoomY, -1);
-  EXPECT_EQ(form.Scene().Label1().Visible, T);
-  EXPECT_EQ(form.Scene().Label1().Caption.substr(0, 4), u"おはこん");
-}
-
-TEST_F(Form1Test, ACopyPlaysOnWithoutTheOriginal) {
-  form.Command1_Click();
-  Form1 branch = form;
-  branch.Form_KeyDown(kKeyDown, 0);
-  branch.Timer1_Timer();
-  EXPECT_EQ(branch.Scene().Munyu().Top, 202);
-  EXPECT_EQ(Chick().Top, 192);
-  EXPECT_EQ(form.State().MoveKey[kMoveDown], kFalse);
-  EXPECT_EQ(host.commands.size(), 1U) << "both report to the one host";
-}
-
 }  // namespace
 }  // namespace munyura
