@@ -1,167 +1,192 @@
-// What the player sees: every picture at its size, in its colours, looping
-// GIFs of one frame; thirty monuments that are all different; one chick
-// turned four ways; an icon that keeps its background transparent.
+// The pictures the player sees: the embedded bytes are the files in assets/,
+// GIFs of one frame looping forever, each decoded at the size the game's rules
+// are tested with; thirty different monuments, one chick turned four ways, an
+// icon on a transparent background.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <set>
-#include <string>
-#include <vector>
+#include <stdexcept>
 
-#include "desktop/pictures/gif_structure.h"
-#include "desktop/pictures/picture_test_support.h"
+#include "desktop/picture_pixels.h"
+#include "desktop/pictures/embedded_files.h"
+#include "desktop/pictures/game_pictures.h"
+#include "desktop/pictures/picture_decoder.h"
+#include "support/test_pictures.h"
 #include "window_rules/picture_files.h"
 
 namespace munyura::testing {
 namespace {
 
 using window_rules::kChickFiles;
+using window_rules::kMonumentCount;
 using window_rules::MonumentFile;
 
-struct Size {
-  int width;
-  int height;
-  bool operator==(const Size&) const = default;
+// What the decoder does not report, read from the GIF's blocks: the signature,
+// the global palette's size, the frames, the loop count and the delays.
+struct Gif {
+  std::string version;
+  int palette = 0;
+  int frames = 0;
+  std::optional<int> loops;
+  std::vector<int> delays;
 };
 
-Size SizeOf(const SDL_Surface& surface) {
-  return {surface.w, surface.h};
-}
-
-std::vector<std::string> GifNames() {
-  std::vector<std::string> names = AllPictureNames();
-  std::erase(names, std::string(window_rules::kIconFile));
-  return names;
-}
-
-Rgba At(const std::vector<Rgba>& pixels, Size size, int x, int y) {
-  return pixels[static_cast<std::size_t>(y * size.width + x)];
-}
-
-std::set<Rgba> OpaqueColours(const std::vector<Rgba>& pixels) {
-  std::set<Rgba> opaque;
-  for (const Rgba& pixel : pixels) {
-    if (!pixel.Transparent()) {
-      opaque.insert(pixel);
+Gif ReadGif(std::span<const std::uint8_t> bytes) {
+  std::size_t at = 0;
+  const auto byte = [&] {
+    if (at >= bytes.size()) {
+      throw std::runtime_error("GIF ends early");
+    }
+    return int{bytes[at++]};
+  };
+  const auto skip = [&](int n) { at += static_cast<std::size_t>(n); };
+  const auto table = [](int packed) { return (packed & 0x80) != 0 ? 2 << (packed & 7) : 0; };
+  const auto sub_blocks = [&] {
+    std::vector<std::vector<int>> blocks;
+    for (int size = byte(); size != 0; size = byte()) {
+      std::vector<int>& block = blocks.emplace_back();
+      for (int i = 0; i < size; ++i) {
+        block.push_back(byte());
+      }
+    }
+    return blocks;
+  };
+  Gif gif;
+  for (int i = 0; i < 6; ++i) {
+    gif.version += static_cast<char>(byte());
+  }
+  skip(4);  // width and height
+  gif.palette = table(byte());
+  skip(2 + 3 * gif.palette);
+  for (;;) {
+    switch (byte()) {
+      case 0x3B:  // trailer
+        return gif;
+      case 0x2C:  // image
+        skip(8);
+        skip(3 * table(byte()) + 1);
+        sub_blocks();
+        ++gif.frames;
+        break;
+      case 0x21: {
+        const int label = byte();
+        const auto blocks = sub_blocks();
+        if (label == 0xF9 && blocks.size() == 1 && blocks[0].size() == 4) {
+          gif.delays.push_back(blocks[0][1] | blocks[0][2] << 8);
+        } else if (label == 0xFF && blocks.size() == 2 && blocks[1].size() == 3) {
+          gif.loops = blocks[1][1] | blocks[1][2] << 8;  // NETSCAPE2.0
+        }
+        break;
+      }
+      default:
+        throw std::runtime_error("unknown GIF block");
     }
   }
+}
+
+Rgba At(const std::vector<Rgba>& pixels, const SDL_Surface& size, int x, int y) {
+  return pixels[static_cast<std::size_t>(y * size.w + x)];
+}
+
+// Checks the corners are transparent; returns the opaque colours.
+std::set<Rgba> OpaqueColoursInsideTransparentCorners(const SDL_Surface& surface) {
+  const std::vector<Rgba> pixels = SurfacePixels(surface);
+  for (const auto& [x, y] :
+       {std::pair{0, 0}, {surface.w - 1, 0}, {0, surface.h - 1}, {surface.w - 1, surface.h - 1}}) {
+    EXPECT_TRUE(At(pixels, surface, x, y).Transparent()) << "corner " << x << "," << y;
+  }
+  std::set<Rgba> opaque;
+  std::ranges::copy_if(pixels, std::inserter(opaque, opaque.end()),
+                       [](const Rgba& p) { return !p.Transparent(); });
   return opaque;
 }
 
-void ExpectTransparentCorners(const std::vector<Rgba>& pixels, Size size) {
-  for (const auto& [x, y] : {std::pair{0, 0},
-                             {size.width - 1, 0},
-                             {0, size.height - 1},
-                             {size.width - 1, size.height - 1}}) {
-    EXPECT_TRUE(At(pixels, size, x, y).Transparent()) << "corner " << x << "," << y;
-  }
-}
-
-TEST(PictureFiles, AreGif89aOfOneFrameLoopingForeverWithADelayOf30) {
-  for (const std::string& name : GifNames()) {
+TEST(Pictures, AreTheFilesInAssetsGif89aOfOneFrameLoopingForeverWithADelayOf30) {
+  EXPECT_EQ(desktop::EmbeddedPictures().size(), AllPictureNames().size());
+  for (const std::string& name : AllPictureNames()) {
     SCOPED_TRACE(name);
-    const GifStructure gif = ReadGifStructure(EmbeddedBytes(name));
-    EXPECT_EQ(gif.version, "89a");
-    EXPECT_EQ(gif.frames, 1);
-    EXPECT_EQ(gif.loop_count, 0);
-    EXPECT_EQ(gif.delays, std::vector<int>{30});
+    std::ifstream file(std::string(MUNYURA_ASSETS_DIR) + "/" + name, std::ios::binary);
+    const std::vector<std::uint8_t> on_disk{std::istreambuf_iterator<char>(file), {}};
+    EXPECT_TRUE(std::ranges::equal(EmbeddedBytes(name), on_disk)) << "differs from assets/";
+    if (name != window_rules::kIconFile) {
+      const Gif gif = ReadGif(EmbeddedBytes(name));
+      EXPECT_EQ(std::tuple(gif.version, gif.frames, gif.loops, gif.delays),
+                std::tuple("GIF89a", 1, std::optional(0), std::vector{30}));
+    }
+  }
+  const std::uint8_t noise[] = {0x13, 0x37, 0x00, 0xFF, 0x42, 0x42, 0x42, 0x42};
+  const std::uint8_t truncated[] = {'G', 'I', 'F', '8', '9', 'a', 0x96};
+  EXPECT_THROW(desktop::DecodePicture({}), std::runtime_error);
+  EXPECT_THROW(desktop::DecodePicture(noise), std::runtime_error);
+  EXPECT_THROW(desktop::DecodePicture(truncated), std::runtime_error);
+}
+
+// The sizes matter to the rules (walls, doorways, edges): the logic's tests
+// use the same ones.
+TEST(Pictures, DecodeAtTheSizesTheRulesAreTestedWith) {
+  const desktop::GamePictures decoded = desktop::GamePictures::DecodeEmbedded();
+  const scene::PictureSet stand_in = TestPictures();
+  for (std::size_t i = 0; i < 34; ++i) {
+    const auto& real = i < 4 ? decoded.Pictures().chick[i] : decoded.Pictures().monuments[i - 4];
+    const auto& expected = i < 4 ? stand_in.chick[i] : stand_in.monuments[i - 4];
+    const SDL_Surface* pixels = decoded.PixelsOf(real->Handle());
+    ASSERT_NE(pixels, nullptr);
+    EXPECT_EQ(
+        std::tuple(pixels->w, pixels->h, real->Width(), real->Height()),
+        std::tuple(expected->Width(), expected->Height(), expected->Width(), expected->Height()))
+        << i;
   }
 }
 
-TEST(PictureFiles, DecodeToTheirExactSizes) {
-  const struct {
-    std::string name;
-    Size size;
-  } cases[] = {
-      {"chick-up.gif", {47, 49}},      {"chick-right.gif", {49, 47}},
-      {"chick-down.gif", {47, 49}},    {"chick-left.gif", {49, 47}},
-      {"monument-00.gif", {150, 150}}, {"monument-29.gif", {150, 150}},
-      {"icon.png", {64, 64}},
-  };
-  for (const auto& [name, size] : cases) {
-    EXPECT_EQ(SizeOf(*Decoded(name)), size) << name;
-  }
-  for (int n = 0; n < window_rules::kMonumentCount; ++n) {
-    EXPECT_EQ(SizeOf(*Decoded(MonumentFile(n))), (Size{150, 150})) << n;
-  }
-}
-
-TEST(Monuments, AreBlackLinesOnWhiteWithoutTransparency) {
-  for (int n = 0; n < window_rules::kMonumentCount; ++n) {
+TEST(Monuments, AreBlackLinesOnWhiteEachClearlyDifferent) {
+  std::vector<std::vector<Rgba>> monuments;
+  for (int n = 0; n < kMonumentCount; ++n) {
     SCOPED_TRACE(MonumentFile(n));
-    EXPECT_FALSE(ReadGifStructure(EmbeddedBytes(MonumentFile(n))).transparent_indices.at(0));
-    const std::vector<Rgba> pixels = SurfacePixels(*Decoded(MonumentFile(n)));
-    const std::set<Rgba> colours(pixels.begin(), pixels.end());
-    EXPECT_EQ(colours, (std::set<Rgba>{kOpaqueBlack, kOpaqueWhite}));
-    // Lines, not a blank stone and not a filled block: between 2 % and 35 %
-    // of the picture is ink.
+    const std::vector<Rgba>& pixels =
+        monuments.emplace_back(SurfacePixels(*Decoded(MonumentFile(n))));
+    EXPECT_EQ(std::set(pixels.begin(), pixels.end()), (std::set{kOpaqueBlack, kOpaqueWhite}));
+    // Lines, not a blank stone nor a filled block: 2 % to 35 % ink.
     const auto ink = std::ranges::count(pixels, kOpaqueBlack);
     EXPECT_GT(ink, 150 * 150 * 2 / 100);
     EXPECT_LT(ink, 150 * 150 * 35 / 100);
   }
-}
-
-TEST(Monuments, DifferFromEachOtherByAClearMargin) {
-  std::vector<std::vector<Rgba>> monuments;
-  for (int n = 0; n < window_rules::kMonumentCount; ++n) {
-    monuments.push_back(SurfacePixels(*Decoded(MonumentFile(n))));
-  }
-  // At least 3 % of the pixels (675) differ between any two stones: far more
-  // than a retouched copy, and each stone's own drawing is larger than that.
-  constexpr long kClearMargin = 150 * 150 * 3 / 100;
-  for (int a = 0; a < window_rules::kMonumentCount; ++a) {
-    for (int b = a + 1; b < window_rules::kMonumentCount; ++b) {
+  // At least 3 % of the pixels differ between any two stones: far more than a
+  // retouched copy.
+  for (std::size_t a = 0; a < monuments.size(); ++a) {
+    for (std::size_t b = a + 1; b < monuments.size(); ++b) {
       long differing = 0;
-      for (std::size_t i = 0; i < monuments[0].size(); ++i) {
-        differing +=
-            monuments[static_cast<std::size_t>(a)][i] != monuments[static_cast<std::size_t>(b)][i];
+      for (std::size_t i = 0; i < monuments[a].size(); ++i) {
+        differing += monuments[a][i] != monuments[b][i];
       }
-      EXPECT_GE(differing, kClearMargin) << "monuments " << a << " and " << b;
+      EXPECT_GE(differing, 150 * 150 * 3 / 100) << "monuments " << a << " and " << b;
     }
   }
 }
 
-TEST(Chick, IsWhiteAndBlackOnATransparentSurround) {
-  for (const std::string_view name : kChickFiles) {
-    SCOPED_TRACE(name);
-    const desktop::SurfacePtr surface = Decoded(name);
-    const Size size = SizeOf(*surface);
-    const std::vector<Rgba> pixels = SurfacePixels(*surface);
-    std::set<Rgba> opaque;
-    for (const Rgba& pixel : pixels) {
-      if (!pixel.Transparent()) {
-        opaque.insert(pixel);
-      }
+TEST(Chick, IsOneWhiteAndBlackCreatureTurnedAQuarterAtATime) {
+  for (std::size_t i = 0; i < kChickFiles.size(); ++i) {
+    SCOPED_TRACE(kChickFiles[i]);
+    const desktop::SurfacePtr chick = Decoded(kChickFiles[i]);
+    EXPECT_EQ(OpaqueColoursInsideTransparentCorners(*chick),
+              (std::set{kOpaqueBlack, kOpaqueWhite}));
+    EXPECT_EQ(At(SurfacePixels(*chick), *chick, chick->w / 2, chick->h / 2), kOpaqueWhite);
+    EXPECT_LE(ReadGif(EmbeddedBytes(kChickFiles[i])).palette, 4) << "white, black, the key";
+    if (i == 0) {
+      continue;
     }
-    EXPECT_EQ(opaque, (std::set<Rgba>{kOpaqueBlack, kOpaqueWhite}));
-    for (const auto& [x, y] : {std::pair{0, 0},
-                               {size.width - 1, 0},
-                               {0, size.height - 1},
-                               {size.width - 1, size.height - 1}}) {
-      EXPECT_TRUE(At(pixels, size, x, y).Transparent()) << "corner " << x << "," << y;
-    }
-    EXPECT_EQ(At(pixels, size, size.width / 2, size.height / 2), kOpaqueWhite);
-    // The palette holds white, black and the transparent colour.
-    EXPECT_LE(ReadGifStructure(EmbeddedBytes(name)).global_colours, 4);
-  }
-}
-
-TEST(Chick, IsOneCreatureTurnedAQuarterAtATime) {
-  for (std::size_t i = 0; i + 1 < kChickFiles.size(); ++i) {
-    SCOPED_TRACE(kChickFiles[i + 1]);
-    const desktop::SurfacePtr before = Decoded(kChickFiles[i]);
-    const desktop::SurfacePtr after = Decoded(kChickFiles[i + 1]);
-    const Size from = SizeOf(*before);
-    const Size to = SizeOf(*after);
-    ASSERT_EQ(to, (Size{from.height, from.width}));
+    // A quarter turn clockwise from the one before: its left column is the top row.
+    const desktop::SurfacePtr before = Decoded(kChickFiles[i - 1]);
+    ASSERT_EQ(std::pair(chick->w, chick->h), std::pair(before->h, before->w));
     const std::vector<Rgba> source = SurfacePixels(*before);
-    const std::vector<Rgba> turned = SurfacePixels(*after);
+    const std::vector<Rgba> turned = SurfacePixels(*chick);
     int mismatches = 0;
-    for (int y = 0; y < to.height; ++y) {
-      for (int x = 0; x < to.width; ++x) {
-        // A quarter turn clockwise: the left column becomes the top row.
-        const Rgba expected = At(source, from, y, from.height - 1 - x);
-        const Rgba actual = At(turned, to, x, y);
+    for (int y = 0; y < chick->h; ++y) {
+      for (int x = 0; x < chick->w; ++x) {
+        const Rgba expected = At(source, *before, y, before->h - 1 - x);
+        const Rgba actual = At(turned, *chick, x, y);
         mismatches += expected.Transparent() != actual.Transparent() ||
                       (!expected.Transparent() && expected != actual);
       }
@@ -171,16 +196,13 @@ TEST(Chick, IsOneCreatureTurnedAQuarterAtATime) {
 }
 
 TEST(Icon, Is64By64InAtMost16ColoursOnATransparentBackground) {
-  const desktop::SurfacePtr surface = Decoded(window_rules::kIconFile);
-  const Size size = SizeOf(*surface);
-  ASSERT_EQ(size, (Size{64, 64}));
-  const std::vector<Rgba> pixels = SurfacePixels(*surface);
-  const std::set<Rgba> opaque = OpaqueColours(pixels);
+  const desktop::SurfacePtr icon = Decoded(window_rules::kIconFile);
+  ASSERT_EQ(std::pair(icon->w, icon->h), std::pair(64, 64));
   // Sixteen palette entries, one of which is the transparency mask.
-  EXPECT_LE(opaque.size(), 15u);
-  EXPECT_GE(opaque.size(), 3u) << "the face needs its white, its outline and its colours";
-  ExpectTransparentCorners(pixels, size);
-  EXPECT_EQ(At(pixels, size, 32, 28), kOpaqueWhite) << "the face between the eyes is white";
+  const std::set<Rgba> opaque = OpaqueColoursInsideTransparentCorners(*icon);
+  EXPECT_LE(opaque.size(), 15U);
+  EXPECT_GE(opaque.size(), 3U) << "the face needs its white, its outline and its colours";
+  EXPECT_EQ(At(SurfacePixels(*icon), *icon, 32, 28), kOpaqueWhite) << "white between the eyes";
 }
 
 }  // namespace
