@@ -14,10 +14,6 @@ constexpr Bool16 T = kTrue;
 class Form1Test : public ::testing::Test {
  protected:
   Form1Test() : form(testing::TestPictures(), host) { form.Form_Load(); }
-  void Tap(std::int16_t key) {
-    form.Form_KeyDown(key, 0);
-    form.Form_KeyUp(key, 0);
-  }
   void Ticks(int n) {
     for (int i = 0; i < n; ++i) {
       form.Timer1_Timer();
