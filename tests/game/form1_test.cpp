@@ -14,10 +14,6 @@ constexpr Bool16 T = kTrue;
 class Form1Test : public ::testing::Test {
  protected:
   Form1Test() : form(testing::TestPictures(), host) { form.Form_Load(); }
-  void Tap(std::int16_t key) {
-    form.Form_KeyDown(key, 0);
-    form.Form_KeyUp(key, 0);
-  }
   void Ticks(int n) {
     for (int i = 0; i < n; ++i) {
       form.Timer1_Timer();
@@ -94,27 +90,6 @@ TEST_F(Form1Test, RestartFromAnyRoomReturnsToTheTitleWithEverythingReset) {
   for (int array = 1; array <= 4; ++array) {
     EXPECT_EQ(form.Scene().Line(array, 1).Visible, T);
   }
-}
-
-TEST_F(Form1Test, AMessageStaysOnScreenInTheNextRoom) {
-  form.Command1_Click();
-  form.Form_KeyDown(kKeyZ, 0);
-  form.Form_KeyDown(kKeyUp, 0);
-  Ticks(25);  // up through the top doorway into room (0, -1)
-  ASSERT_EQ(form.State().RoomY, -1);
-  EXPECT_EQ(form.Scene().Label1().Visible, T);
-  EXPECT_EQ(form.Scene().Label1().Caption.substr(0, 4), u"おはこん");
-}
-
-TEST_F(Form1Test, ACopyPlaysOnWithoutTheOriginal) {
-  form.Command1_Click();
-  Form1 branch = form;
-  branch.Form_KeyDown(kKeyDown, 0);
-  branch.Timer1_Timer();
-  EXPECT_EQ(branch.Scene().Munyu().Top, 202);
-  EXPECT_EQ(Chick().Top, 192);
-  EXPECT_EQ(form.State().MoveKey[kMoveDown], kFalse);
-  EXPECT_EQ(host.commands.size(), 1U) << "both report to the one host";
 }
 
 }  // namespace

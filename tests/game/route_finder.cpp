@@ -10,16 +10,6 @@
 namespace munyura::testing {
 namespace {
 
-Move Tap(std::string name, std::int16_t key) {
-  return {std::move(name),
-          {{Event::Kind::kKeyDown, key}, {Event::Kind::kTick}, {Event::Kind::kKeyUp, key}}};
-}
-
-Move Press(std::string name, std::int16_t key) {
-  return {std::move(name),
-          {{Event::Kind::kKeyDown, key}, {Event::Kind::kKeyUp, key}, {Event::Kind::kTick}}};
-}
-
 // Everything that decides what the game does next. The caption is left out:
 // it shows what was read but changes nothing.
 using StateKey = std::array<std::uint32_t, 7>;
@@ -62,24 +52,28 @@ StateKey KeyOf(const Form1& form) {
 }  // namespace
 
 const std::vector<Move>& PlayerMoves() {
-  static const std::vector<Move> moves = [] {
-    std::vector<Move> m{Tap("Left", kKeyLeft),
-                        Tap("Right", kKeyRight),
-                        Tap("Up", kKeyUp),
-                        Tap("Down", kKeyDown),
-                        Move{"wait", {{Event::Kind::kTick}}},
-                        Press("Z", kKeyZ),
-                        Press("H", kKeyH),
-                        Press("A", kKeyA),
-                        Press("O", kKeyO)};
-    m.push_back({"R+K",
-                 {{Event::Kind::kKeyDown, kKeyR},
-                  {Event::Kind::kKeyUp, kKeyR},
-                  {Event::Kind::kKeyDown, kKeyK},
-                  {Event::Kind::kTick},
-                  {Event::Kind::kKeyUp, kKeyK}}});
-    return m;
-  }();
+  using K = Event::Kind;
+  const auto tap = [](std::string name, std::int16_t key) {  // held over a tick
+    return Move{std::move(name), {{K::kKeyDown, key}, {K::kTick}, {K::kKeyUp, key}}};
+  };
+  const auto press = [](std::string name, std::int16_t key) {  // let go before it
+    return Move{std::move(name), {{K::kKeyDown, key}, {K::kKeyUp, key}, {K::kTick}}};
+  };
+  static const std::vector<Move> moves{tap("Left", kKeyLeft),
+                                       tap("Right", kKeyRight),
+                                       tap("Up", kKeyUp),
+                                       tap("Down", kKeyDown),
+                                       {"wait", {{K::kTick}}},
+                                       press("Z", kKeyZ),
+                                       press("H", kKeyH),
+                                       press("A", kKeyA),
+                                       press("O", kKeyO),
+                                       {"R+K",
+                                        {{K::kKeyDown, kKeyR},
+                                         {K::kKeyUp, kKeyR},
+                                         {K::kKeyDown, kKeyK},
+                                         {K::kTick},
+                                         {K::kKeyUp, kKeyK}}}};
   return moves;
 }
 

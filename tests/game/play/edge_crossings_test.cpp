@@ -39,33 +39,6 @@ TEST(EdgeCrossings, OnlyAChickWhollyOutsideTheWindowChangesRoom) {
   }
 }
 
-TEST(EdgeCrossings, AChickEnteringARoomIsNeverPulledBackOut) {
-  // Walk out of room (0, 0) through each doorway, then stand with no key.
-  struct Way {
-    std::int16_t key_flag;
-    float left, top;
-    std::int16_t back_flag;
-  };
-  for (const Way w : {Way{kMoveLeft, 100, 150, kMoveRight}, Way{kMoveRight, 450, 150, kMoveLeft},
-                      Way{kMoveUp, 300, 100, kMoveDown}, Way{kMoveDown, 300, 200, kMoveUp}}) {
-    Start s;
-    testing::PlaceChick(s.scene, w.left, w.top);
-    s.state.MoveKey[static_cast<std::size_t>(w.key_flag)] = T;
-    while (s.state.RoomX == 0 && s.state.RoomY == 0) {
-      RunPlayTick(s.state, s.scene);
-    }
-    const auto entered = std::pair(s.scene.Munyu().Left, s.scene.Munyu().Top);
-    RunPlayTick(s.state, s.scene);
-    EXPECT_EQ(std::pair(s.scene.Munyu().Left, s.scene.Munyu().Top), entered);
-    // Holding the way back walks into the doorway and home again.
-    for (int tick = 0; tick < 30 && (s.state.RoomX != 0 || s.state.RoomY != 0); ++tick) {
-      s.state.MoveKey[static_cast<std::size_t>(w.back_flag)] = T;
-      RunPlayTick(s.state, s.scene);
-    }
-    EXPECT_EQ(std::pair(s.state.RoomX, s.state.RoomY), (std::pair<std::int16_t, std::int16_t>()));
-  }
-}
-
 TEST(EdgeCrossings, AnOverflowingRoomCoordinateChangesNothing) {
   struct Case {
     std::int16_t room_x, room_y;

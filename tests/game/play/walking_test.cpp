@@ -53,26 +53,5 @@ TEST(Walking, EachHeldArrowStepsTenAndTheLastAppliedPictureStays) {
   }
 }
 
-TEST(PlayTick, TheWallIsCheckedBeforeTheStepSoTheChickOvershootsOnce) {
-  scene::Scene scene = testing::PlayScene();
-  testing::PlaceChick(scene, 16, 250, 3);  // below the left doorway
-  GameState state{.MoveKey = {T, 0, 0, 0}};
-  RunPlayTick(state, scene);
-  EXPECT_EQ(scene.Munyu().Left, 6);
-  RunPlayTick(state, scene);
-  EXPECT_EQ(scene.Munyu().Left, 6);
-  EXPECT_EQ(state.MoveKey[kMoveLeft], kFalse);
-}
-
-TEST(PlayTick, TheMonumentDoesNotStopTheChick) {
-  scene::Scene scene = testing::PlayScene();
-  testing::PlaceChick(scene, 180, 150, 1);
-  GameState state{.MoveKey = {0, T, 0, 0}};
-  for (int i = 0; i < 20; ++i) {
-    RunPlayTick(state, scene);
-  }
-  EXPECT_EQ(scene.Munyu().Left, 380);
-}
-
 }  // namespace
 }  // namespace munyura::play

@@ -1,59 +1,51 @@
+// The element table's own checks, the lookup by name, the title screen's
+// sliding button. How the elements look is pinned by the golden images.
 #include "scene/scene.h"
 
 #include <gtest/gtest.h>
 
 #include "scene/element_table.h"
+#include "scene/screens.h"
 #include "support/test_pictures.h"
 
 namespace munyura::scene {
 namespace {
 
-TEST(Scene, FindsElementsByNameAndByIndex) {
+TEST(ElementTable, TicksEverySixtyMillisecondsAndRefusesPicturesThatCannotBeToldApart) {
+  EXPECT_EQ(BuildScene(testing::TestPictures()).Timer1().Interval, 60);
+  PictureSet missing = testing::TestPictures();
+  missing.monuments[29] = nullptr;
+  EXPECT_THROW(BuildScene(missing), std::invalid_argument);
+  PictureSet twins = testing::TestPictures();
+  twins.monuments[7] = std::make_shared<ScenePicture>(twins.chick[0]->Handle(), 150, 150);
+  EXPECT_THROW(BuildScene(twins), std::invalid_argument);
+}
+
+TEST(Scene, FindsElementsByNameAndIndexAndRefusesAnIndexOutsideTheArray) {
   Scene scene = BuildScene(testing::TestPictures());
   EXPECT_EQ(&scene.Find("Munyu"), &scene.Munyu());
   EXPECT_EQ(&scene.Find("Line3", 1), &scene.Line3(1));
-  EXPECT_EQ(scene.Find("Image2", 29).Picture()->Handle(), 229U);
-  for (const auto& [name, index] : {std::pair{"Image2", -1}, std::pair{"Image2", 30},
-                                    std::pair{"Picture1", 4}, std::pair{"Line2", 2}}) {
-    try {
-      scene.Find(name, static_cast<std::int16_t>(index));
-      FAIL() << name << "(" << index << ") found";
-    } catch (const RuntimeError& e) {
-      EXPECT_EQ(e.Number(), ErrorNumber::kSubscriptOutOfRange);
-    }
+  for (const auto& [name, index] :
+       {std::pair{"Image2", -1}, std::pair{"Image2", 30}, std::pair{"Picture1", 4}}) {
+    EXPECT_THROW(scene.Find(name, static_cast<std::int16_t>(index)), RuntimeError) << index;
   }
-  EXPECT_THROW(scene.Picture1(-1), RuntimeError);
   EXPECT_THROW(scene.Find("Image2"), std::invalid_argument);
   EXPECT_THROW(scene.Find("Munyu", 0), std::invalid_argument);
-  EXPECT_THROW(scene.Find("Image3", 0), std::invalid_argument);
 }
 
-TEST(Scene, AnImageTakesThePictureItIsGivenAtThePicturesSize) {
-  Scene scene = BuildScene(testing::TestPictures());
-  SceneControl& chick = scene.Munyu();
-  chick.SetPicture(scene.Picture1(1).Picture());
-  EXPECT_EQ(std::pair(chick.Width, chick.Height), std::pair(49.0F, 47.0F));
-  chick.SetPicture(scene.Picture1(2).Picture());
-  EXPECT_EQ(std::pair(chick.Width, chick.Height), std::pair(47.0F, 49.0F));
-  chick.SetPicture(nullptr);
-  EXPECT_EQ(chick.Picture(), nullptr);
-
-  // Shared, not copied: the very object Image2(7) holds.
-  scene.Sekihi().SetPicture(scene.Image2(7).Picture());
-  EXPECT_EQ(scene.Sekihi().Picture(), scene.Image2(7).Picture());
-  for (std::int16_t n = 0; n < 30; ++n) {
-    EXPECT_EQ(scene.Sekihi().Picture()->Handle() == scene.Image2(n).Picture()->Handle(), n == 7);
+TEST(Screens, TheStartButtonSlidesRightGrowingAndStartsOver) {
+  struct Case {
+    float left, width, next_left, next_width;
+  };
+  for (const Case c : {Case{240, 137, 250, 147}, Case{499.5F, 20, 509.5F, 30},
+                       Case{500, 410, 0, 20}, Case{730, 9, 0, 20}}) {
+    Scene scene = BuildScene(testing::TestPictures());
+    scene.Command1().Left = c.left;
+    scene.Command1().Width = c.width;
+    SlideStartButton(scene);
+    EXPECT_EQ(std::pair(scene.Command1().Left, scene.Command1().Width),
+              std::pair(c.next_left, c.next_width));
   }
-}
-
-TEST(Scene, ACopyIsAnIndependentWindow) {
-  Scene original = BuildScene(testing::TestPictures());
-  Scene copy = original;
-  copy.Munyu().Left = 10;
-  copy.Line2(1).Visible = kTrue;
-  EXPECT_EQ(original.Munyu().Left, 280);
-  EXPECT_EQ(original.Line2(1).Visible, kFalse);
-  EXPECT_EQ(&copy.Find("Munyu"), &copy.Munyu());
 }
 
 }  // namespace
