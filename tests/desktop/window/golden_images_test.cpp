@@ -1,4 +1,4 @@
-// The window's look, pinned: four moments of the game drawn off-screen and
+// The window's look, pinned: moments of the game drawn off-screen and
 // compared pixel for pixel with the reference images in golden/. After an
 // intended change of the look, run this test binary with --update-golden to
 // write new references, and look at them before committing.
@@ -46,8 +46,27 @@ void WalkWest(Form1& form) {
   form.Form_KeyUp(kKeyLeft, 0);
 }
 
+// The start button `width` wide, sliding on from the left edge it wrapped
+// back to at 20 wide: narrower than its caption, which stays whole and is cut
+// by the edges.
+std::function<void(Form1&)> ButtonWidth(float width, bool restarted) {
+  return [width, restarted](Form1& form) {
+    const scene::SceneControl& button = form.Scene().Command1();
+    ASSERT_TRUE(testing::TickUntil(
+        form, [&] { return button.Left == width - 20 && button.Width == width; }));
+    if (restarted) {
+      StartPlay(form);
+      form.Label2_Click();
+    }
+  };
+}
+
 const Moment kMoments[] = {
     {"title", [](Form1&) {}, {.focused = true}},
+    {"button-20", ButtonWidth(20, false), {.focused = true}},
+    {"button-40", ButtonWidth(40, false), {.focused = true, .pressed = true}},
+    {"button-60", ButtonWidth(60, true), {}},
+    {"button-80", ButtonWidth(80, true), {.pressed = true}},
     {"room-0-0", StartPlay, {}},
     {"inscription", ReadMonument, {}},
     {"closed-doorways", WalkWest, {}},
