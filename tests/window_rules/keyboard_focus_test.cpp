@@ -41,45 +41,30 @@ struct Sequence {
   std::vector<Step> steps;
 };
 
+// Several steps to a row, as they happen one after another.
+// clang-format off
 const std::vector<Sequence> kSequences = {
     {"space presses the button and clicks it on release",
-     {{kDown, kSpace, kIgnore, true, true},
-      {kDown, kSpace, kIgnore, true, true},
-      {kShown, 0, kNone, true, true},
-      {kUp, kSpace, kClick},
-      {kUp, kSpace, kIgnore}}},
+     {{kDown, kSpace, kIgnore, true, true}, {kDown, kSpace, kIgnore, true, true},
+      {kShown, 0, kNone, true, true}, {kUp, kSpace, kClick}, {kUp, kSpace, kIgnore}}},
     {"enter clicks on every press, repeats included",
      {{kDown, kEnter, kClick}, {kDown, kEnter, kClick}, {kUp, kEnter, kIgnore}}},
     {"other keys, and a space release with no press, do nothing on the button",
-     {{kDown, kLeft, kIgnore},
-      {kUp, kLeft, kIgnore},
-      {kDown, kZ, kIgnore},
-      {kUp, kSpace, kIgnore}}},
+     {{kDown, kLeft, kIgnore}, {kUp, kLeft, kIgnore}, {kDown, kZ, kIgnore}, {kUp, kSpace, kIgnore}}},
     {"once the button is hidden every key goes to the window",
-     {{kHidden, 0, kNone, false},
-      {kDown, kEnter, kWindow, false},
-      {kUp, kEnter, kWindow, false},
-      {kDown, kSpace, kWindow, false},
-      {kUp, kSpace, kWindow, false},
-      {kDown, kZ, kWindow, false}}},
+     {{kHidden, 0, kNone, false}, {kDown, kEnter, kWindow, false}, {kUp, kEnter, kWindow, false},
+      {kDown, kSpace, kWindow, false}, {kUp, kSpace, kWindow, false}, {kDown, kZ, kWindow, false}}},
     {"a restart shows the button but the window keeps the focus",
-     {{kHidden, 0, kNone, false},
-      {kShown, 0, kNone, false},
-      {kDown, kSpace, kWindow, false},
-      {kUp, kSpace, kWindow, false},
-      {kDown, kEnter, kWindow, false}}},
+     {{kHidden, 0, kNone, false}, {kShown, 0, kNone, false}, {kDown, kSpace, kWindow, false},
+      {kUp, kSpace, kWindow, false}, {kDown, kEnter, kWindow, false}}},
     {"a space press does not survive the button's hiding",
-     {{kDown, kSpace, kIgnore, true, true},
-      {kHidden, 0, kNone, false},
-      {kShown, 0, kNone, false},
-      {kUp, kSpace, kWindow, false}}},
+     {{kDown, kSpace, kIgnore, true, true}, {kHidden, 0, kNone, false},
+      {kShown, 0, kNone, false}, {kUp, kSpace, kWindow, false}}},
     {"losing the window's focus lets go of space without a click",
-     {{kDown, kSpace, kIgnore, true, true},
-      {kFocusLost},
-      {kUp, kSpace, kIgnore},
-      {kDown, kSpace, kIgnore, true, true},
-      {kUp, kSpace, kClick}}},
+     {{kDown, kSpace, kIgnore, true, true}, {kFocusLost}, {kUp, kSpace, kIgnore},
+      {kDown, kSpace, kIgnore, true, true}, {kUp, kSpace, kClick}}},
 };
+// clang-format on
 
 TEST(KeyboardFocus, RoutesEveryKeyOfTheSequences) {
   for (const Sequence& sequence : kSequences) {

@@ -109,18 +109,14 @@ TEST(VirtualKeyOf, GivesTheKeypadsDigitsWithNumLockAndItsArrowsWithout) {
 }
 
 TEST(ShiftStateOf, OrsShiftCtrlAndAltFromEitherSide) {
+  // clang-format off
   constexpr auto kCases = std::to_array<std::pair<Uint16, std::int16_t>>({
-      {KMOD_NONE, 0},
-      {KMOD_LSHIFT, 1},
-      {KMOD_RSHIFT, 1},
-      {KMOD_LCTRL, 2},
-      {KMOD_RCTRL, 2},
-      {KMOD_LALT, 4},
-      {KMOD_RALT, 4},
-      {KMOD_LSHIFT | KMOD_RCTRL, 3},
+      {KMOD_NONE, 0}, {KMOD_LSHIFT, 1}, {KMOD_RSHIFT, 1}, {KMOD_LCTRL, 2}, {KMOD_RCTRL, 2},
+      {KMOD_LALT, 4}, {KMOD_RALT, 4}, {KMOD_LSHIFT | KMOD_RCTRL, 3},
       {KMOD_SHIFT | KMOD_CTRL | KMOD_ALT, 7},
       {KMOD_CAPS | KMOD_NUM | KMOD_SCROLL | KMOD_GUI | KMOD_MODE, 0},
   });
+  // clang-format on
   for (const auto& [modifiers, expected] : kCases) {
     EXPECT_EQ(ShiftStateOf(modifiers), expected) << "modifiers " << modifiers;
   }
