@@ -3,9 +3,11 @@
 #include <exception>
 #include <iostream>
 
+#include "desktop/standard_streams.h"
 #include "desktop/window/game_session.h"
 
 int main(int /*argc*/, char* /*argv*/[]) {
+  munyura::desktop::MakeStandardStreamsSafe();
   try {
     munyura::desktop::LoopObserver nobody_watches;
     munyura::desktop::PlayGame(std::cerr, nobody_watches);

@@ -28,6 +28,11 @@ class KeyboardFocus {
   KeyRoute KeyDown(std::int16_t virtual_key);
   KeyRoute KeyUp(std::int16_t virtual_key);
 
+  // The window lost the focus to another one: a push button lets go of a
+  // press by Space without clicking. The button keeps the focus inside the
+  // window for when it comes back.
+  void WindowLostFocus() noexcept { space_pressed_on_button_ = false; }
+
  private:
   bool button_has_focus_ = true;
   bool space_pressed_on_button_ = false;

@@ -23,6 +23,8 @@ class MouseClicks {
   // between ticks.
   std::optional<ClickTarget> Release(float x, float y, const scene::Scene& scene);
   void Move(float x, float y);
+  // The window lost the focus, and with it the mouse: the press clicks nothing.
+  void Cancel() noexcept { pressed_on_.reset(); }
 
   // The button is held down by the mouse and the pointer is over it.
   bool StartButtonLooksPressed(const scene::Scene& scene) const;

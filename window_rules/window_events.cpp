@@ -71,6 +71,13 @@ bool WindowEvents::MouseMove(float x, float y) {
   return looked_pressed != clicks_.StartButtonLooksPressed(form_->Scene());
 }
 
+bool WindowEvents::FocusLost() {
+  const ButtonLook look_before = StartButtonLook();
+  focus_.WindowLostFocus();
+  clicks_.Cancel();
+  return StartButtonLook() != look_before;
+}
+
 ButtonLook WindowEvents::StartButtonLook() const {
   return {focus_.StartButtonHasFocus(),
           focus_.StartButtonPressedByKey() || clicks_.StartButtonLooksPressed(form_->Scene())};

@@ -38,6 +38,9 @@ class WindowEvents {
   bool MousePress(float x, float y);
   bool MouseRelease(float x, float y);
   bool MouseMove(float x, float y);
+  // Another window took the focus: a press of the start button held by Space
+  // or the mouse ends without a click.
+  bool FocusLost();
 
   ButtonLook StartButtonLook() const;
 

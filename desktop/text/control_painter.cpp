@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <stdexcept>
 #include <utility>
 
@@ -15,10 +16,8 @@ namespace {
 
 // The button's edge: two rings of one pixel each.
 constexpr int kEdgeRings = 2;
-// The dotted focus rectangle lies this many pixels inside the outline, and the
-// caption wraps inside it.
+// The dotted focus rectangle lies this many pixels inside the outline.
 constexpr int kFocusInset = 4;
-constexpr int kCaptionInset = kFocusInset + 1;
 
 // &H00BBGGRR& colours.
 constexpr std::uint32_t kBlack = 0x000000;
@@ -148,8 +147,9 @@ LaidOutText LabelCaption(const CaptionFonts& fonts, const scene::SceneControl& l
 }
 
 LaidOutText ButtonCaption(const CaptionFonts& fonts, const scene::SceneControl& button) {
-  return LayOut(fonts, button.Caption, button.Font,
-                static_cast<float>(WindowPixels(button.Width) - 2 * kCaptionInset));
+  // A push button never breaks its caption: a word wider than the button
+  // overflows it on both sides and is cut by its edges.
+  return LayOut(fonts, button.Caption, button.Font, std::numeric_limits<float>::infinity());
 }
 
 PaintedImage PaintLabel(const CaptionFonts& fonts, const scene::SceneControl& label, float scale) {

@@ -13,8 +13,8 @@ namespace munyura::desktop {
 // A label's caption as it is painted: wrapped inside the label's width.
 LaidOutText LabelCaption(const CaptionFonts& fonts, const scene::SceneControl& label);
 
-// The button's caption as it is painted: wrapped inside its face, within the
-// focus rectangle.
+// The button's caption as it is painted: on one line, however narrow the
+// button (only explicit line breaks part it).
 LaidOutText ButtonCaption(const CaptionFonts& fonts, const scene::SceneControl& button);
 
 // `scale` is image pixels per window pixel: 1 normally, 2 on a high-density
@@ -28,8 +28,8 @@ PaintedImage PaintLabel(const CaptionFonts& fonts, const scene::SceneControl& la
                         float scale = 1);
 
 // A push button in its back colour with a raised edge and its caption
-// centred; sunken with the caption one pixel down and right while `pressed`,
-// with a dotted rectangle inside while `focused`.
+// centred, cut by the edge where it is wider than the button; sunken with the caption one pixel
+// down and right while `pressed`, with a dotted rectangle inside while `focused`.
 PaintedImage PaintButton(const CaptionFonts& fonts, const scene::SceneControl& button, bool focused,
                          bool pressed, float scale = 1);
 

@@ -6,6 +6,7 @@
 #include "desktop/pictures/game_pictures.h"
 #include "desktop/sdl_handles.h"
 #include "desktop/text/caption_fonts.h"
+#include "desktop/window/display_loss.h"
 #include "desktop/window/game_window.h"
 #include "desktop/window/platform_host.h"
 #include "desktop/window/startup_error.h"
@@ -27,13 +28,14 @@ GameWindow OpenWindow(const SDL_Surface& icon) {
 
 void PlayGame(std::ostream& messages, LoopObserver& observer) {
   const SdlVideo video;
+  EndTheGameWhenTheDisplayGoesAway();
   const CaptionFonts fonts;
   if (const auto warning = fonts.Setup().MissingFontWarning()) {
     messages << "ムニュラ: " << *warning << '\n';
   }
   const GamePictures pictures = GamePictures::DecodeEmbedded();
   CommandStringPlayer music(messages);
-  PlatformHost host(music);
+  PlatformHost host(music, messages);
   Form1 form(pictures.Pictures(), host);
   GameWindow window = OpenWindow(pictures.Icon());
   RunWindow(form, window, pictures, fonts, std::chrono::steady_clock::now(), messages, observer);

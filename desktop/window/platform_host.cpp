@@ -6,8 +6,8 @@
 
 namespace munyura::desktop {
 
-PlatformHost::PlatformHost(CommandStringPlayer& music)
-    : executable_folder_(RunningExecutableFolder()), music_(&music) {}
+PlatformHost::PlatformHost(CommandStringPlayer& music, std::ostream& messages)
+    : executable_folder_(RunningExecutableFolder(messages)), music_(&music) {}
 
 std::string WithoutTrailingSeparator(std::string folder) {
   while (folder.size() > 1 && (folder.back() == '/' || folder.back() == '\\')) {
@@ -16,13 +16,21 @@ std::string WithoutTrailingSeparator(std::string folder) {
   return folder;
 }
 
-std::string RunningExecutableFolder() {
-  // The executable does not move while it runs, so the folder is asked once.
-  const std::unique_ptr<char, decltype(&SDL_free)> base(SDL_GetBasePath(), &SDL_free);
-  if (!base) {
+std::string ExecutableFolderOf(const char* base_path, std::ostream& messages) {
+  if (base_path == nullptr) {
+    // Without /proc, say: the tune is then looked for where the game was started.
+    messages << "ムニュラ: the system does not say where the game is, so its tune is looked for "
+                "in the current folder\n"
+             << std::flush;
     return ".";
   }
-  return WithoutTrailingSeparator(base.get());
+  return WithoutTrailingSeparator(base_path);
+}
+
+std::string RunningExecutableFolder(std::ostream& messages) {
+  // The executable does not move while it runs, so the folder is asked once.
+  const std::unique_ptr<char, decltype(&SDL_free)> base(SDL_GetBasePath(), &SDL_free);
+  return ExecutableFolderOf(base.get(), messages);
 }
 
 }  // namespace munyura::desktop

@@ -59,20 +59,9 @@ constexpr std::array kKeysByPosition = std::to_array<KeyCode>({
     {SDL_SCANCODE_APPLICATION, 93},
     {SDL_SCANCODE_MENU, 93},
 
-    {SDL_SCANCODE_KP_0, 96},
-    {SDL_SCANCODE_KP_1, 97},
-    {SDL_SCANCODE_KP_2, 98},
-    {SDL_SCANCODE_KP_3, 99},
-    {SDL_SCANCODE_KP_4, 100},
-    {SDL_SCANCODE_KP_5, 101},
-    {SDL_SCANCODE_KP_6, 102},
-    {SDL_SCANCODE_KP_7, 103},
-    {SDL_SCANCODE_KP_8, 104},
-    {SDL_SCANCODE_KP_9, 105},
     {SDL_SCANCODE_KP_MULTIPLY, 106},
     {SDL_SCANCODE_KP_PLUS, 107},
     {SDL_SCANCODE_KP_MINUS, 109},
-    {SDL_SCANCODE_KP_PERIOD, 110},
     {SDL_SCANCODE_KP_DIVIDE, 111},
 
     {SDL_SCANCODE_NUMLOCKCLEAR, 144},
@@ -90,6 +79,28 @@ constexpr std::array kKeysByPosition = std::to_array<KeyCode>({
     {SDL_SCANCODE_BACKSLASH, 220},
     {SDL_SCANCODE_RIGHTBRACKET, 221},
     {SDL_SCANCODE_APOSTROPHE, 222},
+});
+
+// The keypad keys that type a digit or the decimal point with NumLock on and
+// move the caret with it off, as the arrows, Home, End and the rest do.
+struct KeypadKey {
+  SDL_Scancode scancode;
+  std::int16_t with_num_lock;
+  std::int16_t without_num_lock;
+};
+
+constexpr std::array kKeypad = std::to_array<KeypadKey>({
+    {SDL_SCANCODE_KP_0, 96, 45},        // Insert
+    {SDL_SCANCODE_KP_1, 97, 35},        // End
+    {SDL_SCANCODE_KP_2, 98, 40},        // Down
+    {SDL_SCANCODE_KP_3, 99, 34},        // Page Down
+    {SDL_SCANCODE_KP_4, 100, 37},       // Left
+    {SDL_SCANCODE_KP_5, 101, 12},       // Clear
+    {SDL_SCANCODE_KP_6, 102, 39},       // Right
+    {SDL_SCANCODE_KP_7, 103, 36},       // Home
+    {SDL_SCANCODE_KP_8, 104, 38},       // Up
+    {SDL_SCANCODE_KP_9, 105, 33},       // Page Up
+    {SDL_SCANCODE_KP_PERIOD, 110, 46},  // Delete
 });
 
 constexpr std::int16_t kVirtualKeyA = 65;
@@ -131,6 +142,10 @@ std::optional<std::int16_t> VirtualKeyOf(const SDL_Keysym& key) {
       key.sym == SDLK_UNKNOWN || (key.sym >= 0x80 && (key.sym & SDLK_SCANCODE_MASK) == 0);
   if (types_no_ascii && InRange(key.scancode, SDL_SCANCODE_A, SDL_SCANCODE_Z)) {
     return Offset(kVirtualKeyA, key.scancode - SDL_SCANCODE_A);
+  }
+  if (const auto* const keypad = std::ranges::find(kKeypad, key.scancode, &KeypadKey::scancode);
+      keypad != kKeypad.end()) {
+    return (key.mod & KMOD_NUM) != 0 ? keypad->with_num_lock : keypad->without_num_lock;
   }
   if (const auto function_key = FunctionKeyOf(key.scancode)) {
     return function_key;

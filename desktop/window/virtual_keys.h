@@ -13,7 +13,8 @@ namespace munyura::desktop {
 // Letters follow the letter the key types in the current layout, whatever
 // Shift or Caps Lock; a key that types no Latin letter (a Cyrillic layout, say)
 // counts as the letter printed at its position on a US keyboard, and so do
-// the digit row and the punctuation keys.
+// the digit row and the punctuation keys. The keypad gives its digits with
+// NumLock on and the arrows, Home, End and the rest with it off.
 std::optional<std::int16_t> VirtualKeyOf(const SDL_Keysym& key);
 
 // The handlers' Shift argument: 1 for Shift, 2 for Ctrl, 4 for Alt, or'ed,

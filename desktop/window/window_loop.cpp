@@ -2,6 +2,9 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <array>
+
 #include "desktop/window/scene_renderer.h"
 #include "desktop/window/virtual_keys.h"
 #include "window_rules/tick_schedule.h"
@@ -12,6 +15,18 @@ namespace {
 
 using window_rules::ButtonLook;
 using window_rules::WindowEvents;
+
+// When the window loses the focus, SDL first queues the release of every key
+// still held, then the focus-lost event itself. The game hears of the loss
+// before those releases, so that it can tell them from a player's.
+bool FocusLossWaiting() {
+  std::array<SDL_Event, 32> waiting{};
+  const int count = SDL_PeepEvents(waiting.data(), static_cast<int>(waiting.size()), SDL_PEEKEVENT,
+                                   SDL_WINDOWEVENT, SDL_WINDOWEVENT);
+  return std::any_of(waiting.begin(), waiting.begin() + std::max(count, 0), [](const SDL_Event& e) {
+    return e.window.event == SDL_WINDOWEVENT_FOCUS_LOST;
+  });
+}
 
 // Turns one SDL event into the game's events. Returns whether the window
 // needs drawing again.
@@ -24,8 +39,11 @@ bool Dispatch(WindowEvents& events, const SDL_Event& event) {
         return false;
       }
       const std::int16_t shift = ShiftStateOf(event.key.keysym.mod);
-      return event.type == SDL_KEYDOWN ? events.KeyDown(*virtual_key, shift)
-                                       : events.KeyUp(*virtual_key, shift);
+      if (event.type == SDL_KEYDOWN) {
+        return events.KeyDown(*virtual_key, shift);
+      }
+      const bool lost_focus = FocusLossWaiting() && events.FocusLost();
+      return events.KeyUp(*virtual_key, shift) || lost_focus;
     }
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
@@ -41,6 +59,9 @@ bool Dispatch(WindowEvents& events, const SDL_Event& event) {
       return events.MouseMove(static_cast<float>(event.motion.x),
                               static_cast<float>(event.motion.y));
     case SDL_WINDOWEVENT:
+      if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+        return events.FocusLost();
+      }
       return event.window.event == SDL_WINDOWEVENT_EXPOSED ||
              event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED;
     default:

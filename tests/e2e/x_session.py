@@ -10,11 +10,12 @@ import time
 
 
 class XDisplay:
-    """The display named by $DISPLAY, or a private Xvfb when there is none."""
+    """The display named by $DISPLAY, or a private Xvfb when there is none or
+    `private` asks for one."""
 
-    def __init__(self):
+    def __init__(self, private=False):
         self._xvfb = None
-        self.name = os.environ.get("DISPLAY")
+        self.name = None if private else os.environ.get("DISPLAY")
         if not self.name:
             read_end, write_end = os.pipe()
             # -noreset: by default the server starts over whenever its last
@@ -29,9 +30,10 @@ class XDisplay:
                 self.name = ":" + announced.readline().strip()
         self.env = dict(os.environ, DISPLAY=self.name)
 
-    def close(self):
+    def close(self, kill=False):
+        """Ends a private Xvfb: politely, or at once with `kill`."""
         if self._xvfb:
-            self._xvfb.terminate()
+            self._xvfb.kill() if kill else self._xvfb.terminate()
             self._xvfb.wait()
 
     def run(self, *args):

@@ -1,13 +1,18 @@
 // The start button holds the keyboard focus on the first title screen only:
 // Space clicks it on release, Enter on press, other keys do nothing; once it
-// has been hidden every key reaches the window's handlers.
+// has been hidden every key reaches the window's handlers. Losing the
+// window's focus lets go of a press without clicking.
 #include "window_rules/keyboard_focus.h"
 
 #include <gtest/gtest.h>
 
-#include <optional>
+#include <sstream>
 #include <string_view>
 #include <vector>
+
+#include "form1.h"
+#include "support/test_pictures.h"
+#include "window_rules/window_events.h"
 
 namespace munyura::window_rules {
 namespace {
@@ -17,92 +22,92 @@ constexpr std::int16_t kSpace = 32;
 constexpr std::int16_t kLeft = 37;
 constexpr std::int16_t kZ = 90;
 
-enum class Event { kDown, kUp, kButtonShown, kButtonHidden };
+enum Event { kDown, kUp, kShown, kHidden, kFocusLost };
+constexpr auto kNone = static_cast<KeyRoute>(-1);  // no key, no route
+constexpr auto kIgnore = KeyRoute::kIgnore;
+constexpr auto kClick = KeyRoute::kClickStartButton;
+constexpr auto kWindow = KeyRoute::kToWindow;
 
 struct Step {
   Event event;
   std::int16_t key = 0;
-  std::optional<KeyRoute> route = std::nullopt;  // for key events
-  bool button_has_focus_after = true;
-  bool pressed_look_after = false;
+  KeyRoute route = kNone;
+  bool focus_after = true;  // the button holds the focus
+  bool pressed_after = false;
 };
-
-constexpr Step Down(std::int16_t key, KeyRoute route, bool focus = true, bool pressed = false) {
-  return {Event::kDown, key, route, focus, pressed};
-}
-constexpr Step Up(std::int16_t key, KeyRoute route, bool focus = true, bool pressed = false) {
-  return {Event::kUp, key, route, focus, pressed};
-}
-constexpr Step Shown(bool focus, bool pressed = false) {
-  return {Event::kButtonShown, 0, std::nullopt, focus, pressed};
-}
-constexpr Step Hidden() {
-  return {Event::kButtonHidden, 0, std::nullopt, false, false};
-}
-
-constexpr auto kIgnore = KeyRoute::kIgnore;
-constexpr auto kClick = KeyRoute::kClickStartButton;
-constexpr auto kWindow = KeyRoute::kToWindow;
 
 struct Sequence {
   std::string_view what;
   std::vector<Step> steps;
 };
 
+// Several steps to a row, as they happen one after another.
+// clang-format off
 const std::vector<Sequence> kSequences = {
     {"space presses the button and clicks it on release",
-     {Down(kSpace, kIgnore, true, true), Down(kSpace, kIgnore, true, true), Shown(true, true),
-      Up(kSpace, kClick), Up(kSpace, kIgnore)}},
+     {{kDown, kSpace, kIgnore, true, true}, {kDown, kSpace, kIgnore, true, true},
+      {kShown, 0, kNone, true, true}, {kUp, kSpace, kClick}, {kUp, kSpace, kIgnore}}},
     {"enter clicks on every press, repeats included",
-     {Down(kEnter, kClick), Down(kEnter, kClick), Down(kEnter, kClick), Up(kEnter, kIgnore)}},
-    {"other keys do nothing while the button holds the focus",
-     {Down(kLeft, kIgnore), Up(kLeft, kIgnore), Down(kZ, kIgnore), Up(kZ, kIgnore),
-      Up(kSpace, kIgnore), Shown(true)}},
-    {"a space release with no press on the button clicks nothing",
-     {Down(kLeft, kIgnore), Up(kSpace, kIgnore), Down(kEnter, kClick), Up(kSpace, kIgnore)}},
+     {{kDown, kEnter, kClick}, {kDown, kEnter, kClick}, {kUp, kEnter, kIgnore}}},
+    {"other keys, and a space release with no press, do nothing on the button",
+     {{kDown, kLeft, kIgnore}, {kUp, kLeft, kIgnore}, {kDown, kZ, kIgnore}, {kUp, kSpace, kIgnore}}},
     {"once the button is hidden every key goes to the window",
-     {Down(kEnter, kClick), Hidden(), Down(kEnter, kWindow, false), Up(kEnter, kWindow, false),
-      Down(kLeft, kWindow, false), Up(kLeft, kWindow, false), Down(kSpace, kWindow, false),
-      Up(kSpace, kWindow, false), Down(kZ, kWindow, false)}},
+     {{kHidden, 0, kNone, false}, {kDown, kEnter, kWindow, false}, {kUp, kEnter, kWindow, false},
+      {kDown, kSpace, kWindow, false}, {kUp, kSpace, kWindow, false}, {kDown, kZ, kWindow, false}}},
     {"a restart shows the button but the window keeps the focus",
-     {Hidden(), Shown(false), Down(kSpace, kWindow, false), Up(kSpace, kWindow, false),
-      Down(kEnter, kWindow, false), Down(kLeft, kWindow, false), Hidden(), Shown(false),
-      Up(kLeft, kWindow, false)}},
-    {"a space pressed on the button and released after it hid goes to the window",
-     {Down(kSpace, kIgnore, true, true), Hidden(), Up(kSpace, kWindow, false)}},
-    {"a space press on the button does not survive a hide and a restart",
-     {Down(kSpace, kIgnore, true, true), Hidden(), Shown(false), Up(kSpace, kWindow, false),
-      Down(kSpace, kWindow, false)}},
+     {{kHidden, 0, kNone, false}, {kShown, 0, kNone, false}, {kDown, kSpace, kWindow, false},
+      {kUp, kSpace, kWindow, false}, {kDown, kEnter, kWindow, false}}},
+    {"a space press does not survive the button's hiding",
+     {{kDown, kSpace, kIgnore, true, true}, {kHidden, 0, kNone, false},
+      {kShown, 0, kNone, false}, {kUp, kSpace, kWindow, false}}},
+    {"losing the window's focus lets go of space without a click",
+     {{kDown, kSpace, kIgnore, true, true}, {kFocusLost}, {kUp, kSpace, kIgnore},
+      {kDown, kSpace, kIgnore, true, true}, {kUp, kSpace, kClick}}},
 };
+// clang-format on
 
 TEST(KeyboardFocus, RoutesEveryKeyOfTheSequences) {
   for (const Sequence& sequence : kSequences) {
     KeyboardFocus focus;
-    EXPECT_TRUE(focus.StartButtonHasFocus()) << sequence.what;
-    EXPECT_FALSE(focus.StartButtonPressedByKey()) << sequence.what;
     for (std::size_t i = 0; i < sequence.steps.size(); ++i) {
       const Step& step = sequence.steps[i];
-      std::optional<KeyRoute> route;
-      switch (step.event) {
-        case Event::kDown:
-          route = focus.KeyDown(step.key);
-          break;
-        case Event::kUp:
-          route = focus.KeyUp(step.key);
-          break;
-        case Event::kButtonShown:
-          focus.NoticeStartButton(true);
-          break;
-        case Event::kButtonHidden:
-          focus.NoticeStartButton(false);
-          break;
+      KeyRoute route = kNone;
+      if (step.event == kDown) {
+        route = focus.KeyDown(step.key);
+      } else if (step.event == kUp) {
+        route = focus.KeyUp(step.key);
+      } else if (step.event == kFocusLost) {
+        focus.WindowLostFocus();
+      } else {
+        focus.NoticeStartButton(step.event == kShown);
       }
-      EXPECT_EQ(route, step.route) << sequence.what << ", step " << i;
-      EXPECT_EQ(focus.StartButtonHasFocus(), step.button_has_focus_after)
-          << sequence.what << ", step " << i;
-      EXPECT_EQ(focus.StartButtonPressedByKey(), step.pressed_look_after)
-          << sequence.what << ", step " << i;
+      const std::string where = std::string(sequence.what) + ", step " + std::to_string(i);
+      EXPECT_EQ(route, step.route) << where;
+      EXPECT_EQ(focus.StartButtonHasFocus(), step.focus_after) << where;
+      EXPECT_EQ(focus.StartButtonPressedByKey(), step.pressed_after) << where;
     }
+  }
+}
+
+// Through the whole seam, with the real game behind it: the press is let go
+// (the button comes back up) and its release clicks nothing.
+TEST(WindowEvents, LosingTheFocusCancelsAPressOfTheStartButtonBySpaceOrMouse) {
+  for (const bool mouse : {false, true}) {
+    testing::RecordingHost host;
+    Form1 form(testing::TestPictures(), host);
+    std::ostringstream errors;
+    WindowEvents events(form, errors);
+    events.Load();
+    const auto press = [&] { mouse ? events.MousePress(300, 150) : events.KeyDown(kSpace, 0); };
+    const auto release = [&] { mouse ? events.MouseRelease(300, 150) : events.KeyUp(kSpace, 0); };
+    press();
+    EXPECT_TRUE(events.FocusLost()) << mouse;
+    EXPECT_EQ(events.StartButtonLook(), (ButtonLook{.focused = true, .pressed = false}));
+    release();
+    EXPECT_EQ(form.Scene().Command1().Visible, kTrue) << "clicked, by mouse: " << mouse;
+    press();
+    release();
+    EXPECT_EQ(form.Scene().Command1().Visible, kFalse) << "not clicked, by mouse: " << mouse;
   }
 }
 

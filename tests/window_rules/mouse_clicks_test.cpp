@@ -1,11 +1,13 @@
 // Left clicks: press and release on the same visible element, judged where
-// the element is at each moment; the start button lies above the label.
+// the element is at each moment; the start button lies above the label; a
+// lost focus ends the press.
 #include "window_rules/mouse_clicks.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "scene/element_table.h"
@@ -14,20 +16,15 @@
 namespace munyura::window_rules {
 namespace {
 
-struct Point {
-  float x;
-  float y;
-};
-
 struct Rect {
-  float left;
-  float top;
-  float width;
-  float height;
+  float left, top, width, height;
 };
 
-// Where the button starts on the title screen, and where the label sits.
-constexpr Rect kButtonAtStart{240, 128, 137, 49};
+// Where the button starts on the title screen, over the label, slid on, and
+// back at the left edge after wrapping; where the label sits.
+constexpr Rect kStart{240, 128, 137, 49};
+constexpr Rect kOverLabel{500, 0, 137, 49};
+constexpr Rect kSlid{260, 128, 147, 49};
 constexpr Rect kLabel{568, 0, 53, 15};
 
 void Place(scene::SceneControl& control, Rect rect, bool visible) {
@@ -38,149 +35,103 @@ void Place(scene::SceneControl& control, Rect rect, bool visible) {
   control.Visible = ToBool16(visible);
 }
 
+enum Shown { kNeither = 0, kButton = 1, kLabelShown = 2, kBoth = 3 };
+constexpr std::optional<ClickTarget> kStartButton = ClickTarget::kStartButton;
+constexpr std::optional<ClickTarget> kRestart = ClickTarget::kRestartLabel;
+constexpr std::optional<ClickTarget> kNothing;
+
 struct ClickCase {
   std::string_view what;
-  bool button_visible;
-  bool label_visible;
-  Point press;
-  Point release;
+  Shown shown;
+  float press_x, press_y, release_x, release_y;
   std::optional<ClickTarget> expected;
-  Rect button = kButtonAtStart;
+  Rect button = kStart;
   std::optional<Rect> button_at_release = std::nullopt;  // it slid between ticks
+  bool focus_lost_while_held = false;
 };
 
-constexpr auto kButton = ClickTarget::kStartButton;
-constexpr auto kRestart = ClickTarget::kRestartLabel;
-
 const std::vector<ClickCase> kClickCases = {
-    {"press and release on the button", true, false, {300, 150}, {310, 160}, kButton},
-    {"press on the button, release outside", true, false, {300, 150}, {300, 200}, std::nullopt},
-    {"press outside, release on the button", true, false, {100, 150}, {300, 150}, std::nullopt},
-    {"the button's top-left pixel", true, false, {240, 128}, {240, 128}, kButton},
-    {"the button's last fraction of a pixel",
-     true,
-     false,
-     {376.9F, 176.9F},
-     {376.9F, 176.9F},
-     kButton},
-    {"just right of the button", true, false, {377, 150}, {377, 150}, std::nullopt},
-    {"just below the button", true, false, {300, 177}, {300, 177}, std::nullopt},
-    {"just left of the button", true, false, {239.9F, 150}, {239.9F, 150}, std::nullopt},
-    {"just above the button", true, false, {300, 127.9F}, {300, 127.9F}, std::nullopt},
-    {"a hidden button", false, false, {300, 150}, {300, 150}, std::nullopt},
-    {"the button slid away from under the pointer",
-     true,
-     false,
-     {250, 150},
-     {250, 150},
-     std::nullopt,
-     kButtonAtStart,
-     Rect{260, 128, 147, 49}},
-    {"the button slid on and the release follows it",
-     true,
-     false,
-     {250, 150},
-     {400, 150},
-     kButton,
-     kButtonAtStart,
-     Rect{260, 128, 147, 49}},
-    {"the button wrapped back to the left edge",
-     true,
-     false,
-     {495, 150},
-     {495, 150},
-     std::nullopt,
-     Rect{490, 128, 387, 49},
-     Rect{0, 128, 137, 49}},
-    {"press and release on the label", false, true, {570, 5}, {600, 10}, kRestart},
-    {"the label's corners", false, true, {568, 0}, {620.9F, 14.9F}, kRestart},
-    {"just below the label", false, true, {570, 15}, {570, 15}, std::nullopt},
-    {"a hidden label", false, false, {570, 5}, {570, 5}, std::nullopt},
-    {"press on the label, release outside", false, true, {570, 5}, {560, 5}, std::nullopt},
-    {"the button over the label takes the click",
-     true,
-     true,
-     {570, 5},
-     {570, 5},
-     kButton,
-     Rect{500, 0, 137, 49}},
-    {"a hidden button over the label lets it through",
-     false,
-     true,
-     {570, 5},
-     {570, 5},
-     kRestart,
-     Rect{500, 0, 137, 49}},
-    {"press on the label, release on the button above it",
-     true,
-     true,
-     {600, 10},
-     {510, 10},
-     std::nullopt,
+    {"press and release on the button", kButton, 300, 150, 310, 160, kStartButton},
+    {"press on the button, release outside", kButton, 300, 150, 300, 200, kNothing},
+    {"press outside, release on the button", kButton, 100, 150, 300, 150, kNothing},
+    {"the button's top-left pixel", kButton, 240, 128, 240, 128, kStartButton},
+    {"its last fraction of a pixel", kButton, 376.9F, 176.9F, 376.9F, 176.9F, kStartButton},
+    {"just right of the button", kButton, 377, 150, 377, 150, kNothing},
+    {"just below the button", kButton, 300, 177, 300, 177, kNothing},
+    {"just left of the button", kButton, 239.9F, 150, 239.9F, 150, kNothing},
+    {"just above the button", kButton, 300, 127.9F, 300, 127.9F, kNothing},
+    {"a hidden button", kNeither, 300, 150, 300, 150, kNothing},
+    {"the button slid away from the pointer", kButton, 250, 150, 250, 150, kNothing, kStart, kSlid},
+    {"the release follows the slid button", kButton, 250, 150, 400, 150, kStartButton, kStart,
+     kSlid},
+    {"the button wrapped back to the left edge", kButton, 495, 150, 495, 150, kNothing,
+     Rect{490, 128, 387, 49}, kStart},
+    {"the window lost the focus while held", kButton, 300, 150, 300, 150, kNothing, kStart,
+     std::nullopt, true},
+    {"press and release on the label", kLabelShown, 570, 5, 600, 10, kRestart},
+    {"the label's corners", kLabelShown, 568, 0, 620.9F, 14.9F, kRestart},
+    {"just below the label", kLabelShown, 570, 15, 570, 15, kNothing},
+    {"a hidden label", kNeither, 570, 5, 570, 5, kNothing},
+    {"press on the label, release outside", kLabelShown, 570, 5, 560, 5, kNothing},
+    {"the label while the window lost the focus", kLabelShown, 570, 5, 570, 5, kNothing, kStart,
+     std::nullopt, true},
+    {"the button over the label takes the click", kBoth, 570, 5, 570, 5, kStartButton, kOverLabel},
+    {"a hidden button over the label lets it through", kLabelShown, 570, 5, 570, 5, kRestart,
+     kOverLabel},
+    {"press on the label, release on the button", kBoth, 600, 10, 510, 10, kNothing,
      Rect{500, 0, 80, 49}},
-    {"press on the button, release on the label", true, true, {300, 150}, {570, 5}, std::nullopt},
+    {"press on the button, release on the label", kBoth, 300, 150, 570, 5, kNothing},
 };
 
 TEST(MouseClicks, ClickAnElementPressedAndReleasedOnIt) {
   const scene::Scene title = scene::BuildScene(testing::TestPictures());
   for (const ClickCase& c : kClickCases) {
     scene::Scene window = title;
-    Place(window.Command1(), c.button, c.button_visible);
-    Place(window.Label2(), kLabel, c.label_visible);
+    Place(window.Command1(), c.button, (c.shown & kButton) != 0);
+    Place(window.Label2(), kLabel, (c.shown & kLabelShown) != 0);
     MouseClicks clicks;
-    clicks.Press(c.press.x, c.press.y, window);
+    clicks.Press(c.press_x, c.press_y, window);
     if (c.button_at_release) {
-      Place(window.Command1(), *c.button_at_release, c.button_visible);
+      Place(window.Command1(), *c.button_at_release, true);
     }
-    EXPECT_EQ(clicks.Release(c.release.x, c.release.y, window), c.expected) << c.what;
-    EXPECT_EQ(clicks.Release(c.release.x, c.release.y, window), std::nullopt)
+    if (c.focus_lost_while_held) {
+      clicks.Cancel();
+    }
+    EXPECT_EQ(clicks.Release(c.release_x, c.release_y, window), c.expected) << c.what;
+    EXPECT_EQ(clicks.Release(c.release_x, c.release_y, window), kNothing)
         << c.what << ": a release with no press";
   }
 }
 
 TEST(MouseClicks, HoldTheButtonDownWhileThePointerIsOverIt) {
   scene::Scene window = scene::BuildScene(testing::TestPictures());
-  Place(window.Command1(), kButtonAtStart, true);
+  Place(window.Command1(), kStart, true);
+  Place(window.Label2(), kLabel, true);
   MouseClicks clicks;
-  EXPECT_FALSE(clicks.StartButtonLooksPressed(window));
-
+  const auto looks_pressed = [&] { return clicks.StartButtonLooksPressed(window); };
+  EXPECT_FALSE(looks_pressed());
   clicks.Press(300, 150, window);
-  EXPECT_TRUE(clicks.StartButtonLooksPressed(window));
+  EXPECT_TRUE(looks_pressed());
   clicks.Move(300, 200);
-  EXPECT_FALSE(clicks.StartButtonLooksPressed(window)) << "dragged off";
+  EXPECT_FALSE(looks_pressed()) << "dragged off";
   clicks.Move(250, 150);
-  EXPECT_TRUE(clicks.StartButtonLooksPressed(window)) << "dragged back";
+  EXPECT_TRUE(looks_pressed()) << "dragged back";
   window.Command1().Left = 260;
-  EXPECT_FALSE(clicks.StartButtonLooksPressed(window)) << "slid away from the pointer";
+  EXPECT_FALSE(looks_pressed()) << "slid away from the pointer";
   window.Command1().Left = 240;
   window.Command1().Visible = kFalse;
-  EXPECT_FALSE(clicks.StartButtonLooksPressed(window)) << "hidden";
+  EXPECT_FALSE(looks_pressed()) << "hidden";
   window.Command1().Visible = kTrue;
-  EXPECT_TRUE(clicks.StartButtonLooksPressed(window));
-  EXPECT_EQ(clicks.Release(250, 150, window), ClickTarget::kStartButton);
-  EXPECT_FALSE(clicks.StartButtonLooksPressed(window)) << "released";
+  EXPECT_TRUE(looks_pressed());
+  clicks.Cancel();
+  EXPECT_FALSE(looks_pressed()) << "the focus was lost";
 
-  clicks.Press(100, 150, window);
-  clicks.Move(300, 150);
-  EXPECT_FALSE(clicks.StartButtonLooksPressed(window)) << "pressed elsewhere, moved onto it";
-  EXPECT_EQ(clicks.Release(300, 150, window), std::nullopt);
-
-  Place(window.Label2(), kLabel, true);
-  clicks.Press(570, 5, window);
-  EXPECT_FALSE(clicks.StartButtonLooksPressed(window)) << "the label was pressed";
-  clicks.Move(300, 150);
-  EXPECT_FALSE(clicks.StartButtonLooksPressed(window)) << "the label was pressed";
-}
-
-TEST(ClickTargetAt, FindsTheFrontMostVisibleElement) {
-  scene::Scene window = scene::BuildScene(testing::TestPictures());
-  Place(window.Command1(), Rect{500, 0, 137, 49}, true);
-  Place(window.Label2(), kLabel, true);
-  EXPECT_EQ(ClickTargetAt(570, 5, window), ClickTarget::kStartButton);
-  EXPECT_EQ(ClickTargetAt(499, 5, window), std::nullopt);
-  window.Command1().Visible = kFalse;
-  EXPECT_EQ(ClickTargetAt(570, 5, window), ClickTarget::kRestartLabel);
-  EXPECT_EQ(ClickTargetAt(520, 5, window), std::nullopt);
+  for (const auto& [x, y] : {std::pair{100.0F, 150.0F}, std::pair{570.0F, 5.0F}}) {  // the label
+    clicks.Press(x, y, window);
+    clicks.Move(300, 150);
+    EXPECT_FALSE(looks_pressed()) << "pressed at " << x << ", moved onto it";
+    clicks.Release(300, 150, window);
+  }
 }
 
 }  // namespace

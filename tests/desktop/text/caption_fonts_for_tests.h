@@ -1,11 +1,22 @@
-// The game's fonts, loaded once for a whole test program: loading them takes
-// far longer than any test that lays text out.
+// What the text tests share: the game's fonts, loaded once for a whole test
+// program (loading them takes far longer than any test that lays text out),
+// and the window's elements as designed.
 #pragma once
 
 #include "desktop/text/caption_fonts.h"
+#include "scene/element_table.h"
+#include "support/test_pictures.h"
 
 namespace munyura::testing {
 
-const desktop::CaptionFonts& Fonts();
+inline const desktop::CaptionFonts& Fonts() {
+  static const desktop::CaptionFonts fonts;
+  return fonts;
+}
+
+inline const scene::Scene& DesignedWindow() {
+  static const scene::Scene window = scene::BuildScene(TestPictures());
+  return window;
+}
 
 }  // namespace munyura::testing

@@ -79,8 +79,26 @@ struct Moment {
   desktop::ButtonLook look;
 };
 
+// The start button `width` wide, sliding on from the left edge it wrapped
+// back to at 20 wide: narrower than its caption, which stays whole and is cut
+// by the edges.
+std::function<void(Form1&)> ButtonWidth(float width, bool restarted) {
+  return [width, restarted](Form1& form) {
+    const scene::SceneControl& button = form.Scene().Command1();
+    TickUntil(form, [&] { return button.Left == width - 20 && button.Width == width; });
+    if (restarted) {
+      form.Command1_Click();
+      form.Label2_Click();
+    }
+  };
+}
+
 const Moment kMoments[] = {
     {"title", [](Form1&) {}, {.focused = true}},
+    {"button-20", ButtonWidth(20, false), {.focused = true}},
+    {"button-40", ButtonWidth(40, false), {.focused = true, .pressed = true}},
+    {"button-60", ButtonWidth(60, true), {}},
+    {"button-80", ButtonWidth(80, true), {.pressed = true}},
     // The button slides right and widens until it crosses the wall and the
     // window's right edge.
     {"title-button-at-the-edge",

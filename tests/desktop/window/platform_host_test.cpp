@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -27,15 +28,21 @@ TEST(PlatformHost, FoldersLoseTheirTrailingSeparatorOnly) {
   }
 }
 
-TEST(PlatformHost, TheExecutableFolderIsTheRunningProgramsOwn) {
+TEST(PlatformHost, TheExecutableFolderIsTheRunningProgramsOwnOrTheCurrentOneWithALine) {
+  std::ostringstream messages;
   const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe");
-  EXPECT_EQ(desktop::RunningExecutableFolder(), program.parent_path().string());
+  EXPECT_EQ(desktop::RunningExecutableFolder(messages), program.parent_path().string());
+  EXPECT_EQ(messages.str(), "");
+  EXPECT_EQ(desktop::ExecutableFolderOf(nullptr, messages), ".");
+  const std::string said = messages.str();
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  EXPECT_EQ(said.back(), '\n');
 }
 
 TEST(PlatformHost, SendsTheGamesCommandToTheRealPlayerWhichOpensOneDevice) {
   std::ostringstream messages;
   desktop::CommandStringPlayer player(messages);
-  desktop::PlatformHost host(player);
+  desktop::PlatformHost host(player, messages);
   const std::string command = "play \"" + host.ExecutableFolder() + "\\bdmidi.mid\"";
   host.SendMusicCommand(command);
   host.SendMusicCommand(command);
