@@ -75,13 +75,12 @@ int main(int argc, char* argv[]) {
       {"no messages", OneSecond(0, true, Note)},
       {"every note at once", OneSecond(limit, false, Note)},
       {"notes spread out", OneSecond(limit, true, Note)},
-      {"notes on and off",
-       OneSecond(limit, true,
-                 [](int i) {
-                   MidiMessage m = Note(i / 2);
-                   m.data2 = i % 2 ? 0 : 127;
-                   return m;
-                 })},
+      {"notes on and off", OneSecond(limit, true,
+                                     [](int i) {
+                                       MidiMessage m = Note(i / 2);
+                                       m.data2 = i % 2 ? 0 : 127;
+                                       return m;
+                                     })},
       {"pitch bends on a chord", UnderAChord(limit,
                                              [](int i) {
                                                return MidiMessage{

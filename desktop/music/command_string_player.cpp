@@ -52,7 +52,8 @@ CommandError CommandStringPlayer::Play(const std::string& file) {
 void CommandStringPlayer::ReportOnce(std::string line) {
   if (!reported_) {
     // A folder's name may hold a line break; the report stays one line.
-    std::ranges::replace_if(line, [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }, '?');
+    std::ranges::replace_if(
+        line, [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }, '?');
     *messages_ << "ムニュラ: " << line << '\n' << std::flush;
     reported_ = true;
   }

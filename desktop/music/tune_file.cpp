@@ -29,8 +29,8 @@ WaryFile::WaryFile(const std::string& path, std::int64_t largest)
     ::close(fd_);
     throw SystemError(error);
   }
-  const char* refusal = !S_ISREG(status.st_mode) ? "not a regular file"
-                        : status.st_size == 0    ? "the file is empty"
+  const char* refusal = !S_ISREG(status.st_mode)   ? "not a regular file"
+                        : status.st_size == 0      ? "the file is empty"
                         : status.st_size > largest ? "the file is too large"
                                                    : nullptr;
   if (refusal) {
@@ -48,8 +48,8 @@ std::vector<std::uint8_t> WaryFile::Read(std::size_t count) const {
   std::vector<std::uint8_t> bytes(std::min(count, static_cast<std::size_t>(size_)));
   std::size_t filled = 0;
   while (filled < bytes.size()) {
-    const ssize_t got = ::pread(fd_, bytes.data() + filled, bytes.size() - filled,
-                                static_cast<off_t>(filled));
+    const ssize_t got =
+        ::pread(fd_, bytes.data() + filled, bytes.size() - filled, static_cast<off_t>(filled));
     if (got < 0 && errno == EINTR) {
       continue;
     }

@@ -2,9 +2,9 @@
 
 #include <glib.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
-#include <algorithm>
 #include <set>
 #include <utility>
 
@@ -28,8 +28,8 @@ void QuietenFluidSynthLog() {
 class QuietLoaderLog {
  public:
   QuietLoaderLog()
-      : handler_(g_log_set_handler(nullptr, static_cast<GLogLevelFlags>(G_LOG_LEVEL_MASK),
-                                   &Ignore, nullptr)) {}
+      : handler_(g_log_set_handler(nullptr, static_cast<GLogLevelFlags>(G_LOG_LEVEL_MASK), &Ignore,
+                                   nullptr)) {}
   ~QuietLoaderLog() { g_log_remove_handler(nullptr, handler_); }
   QuietLoaderLog(const QuietLoaderLog&) = delete;
   QuietLoaderLog& operator=(const QuietLoaderLog&) = delete;

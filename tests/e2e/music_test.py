@@ -3,21 +3,25 @@
 whose name has a space and Japanese in it, run on an X display with SDL's
 disk audio driver, which writes what the sound card would play to a file in
 real time. The capture must sound within half a second of the window
-appearing, and match a direct render of the tune sample for sample, which it
-cannot if the tune restarted on any of the game's ticks. Missing and broken
-tunes, and a missing sound card, must leave the game running, silent, and
-brief about it.
+appearing, and from its onset match a direct render of the tune sample for
+sample, which it cannot if the tune restarted on any of the game's ticks.
+Folders named with a backslash or a quote play too. Missing, broken and
+hostile tunes and soundfonts, and a missing sound card, must leave the game
+running, silent, brief about it, and quick to end when closed or signalled.
 
 Usage: music_test.py <path to munyura> <path to render_tune>"""
 
-import array
+import ctypes
 import os
 import random
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
 import time
+
+import numpy
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
@@ -27,8 +31,10 @@ from x_session import XDisplay  # noqa: E402
 
 RATE = 44100
 TUNE = os.path.join(ROOT, "assets", "bdmidi.mid")
+SOUNDFONT = "/usr/share/sounds/sf2/default-GM.sf2"
 LISTEN_SECONDS = 6.0
 SDL_DISK_NOTICE = "CRITICAL: "  # SDL's own two lines about its disk driver
+QUICK_EXIT = 3.0  # seconds; it takes well under one, but the machine may be busy
 
 failures = []
 
@@ -42,22 +48,22 @@ def check(condition, what):
 class GameCopy:
     """The game installed by hand in a folder of its own."""
 
-    def __init__(self, scratch, binary):
-        self.folder = os.path.join(scratch, "ゲーム フォルダ")
+    def __init__(self, scratch, binary, folder="ゲーム フォルダ"):
+        self.folder = os.path.join(scratch, folder)
         os.makedirs(self.folder)
         self.binary = os.path.join(self.folder, "munyura")
         shutil.copy2(binary, self.binary)
         self.tune = os.path.join(self.folder, "bdmidi.mid")
         self.capture = os.path.join(scratch, "captured.raw")
 
-    def run(self, display, seconds, audio=None):
-        """Runs the game on the title screen for `seconds` after its window
-        shows, closes the window, and returns (status, stderr lines, the
-        seconds from the window's showing to its closing)."""
+    def run(self, display, seconds, env=None, end=None):
+        """Runs the game for `seconds` after its window shows, then closes the
+        window (or sends it the signal `end`). Returns (status, or None if it
+        had not ended 10 s later; stderr lines; seconds shown; seconds it took
+        to end)."""
         if os.path.exists(self.capture):
             os.remove(self.capture)
-        env = dict(display.env, **(audio or {"SDL_AUDIODRIVER": "disk",
-                                              "SDL_DISKAUDIOFILE": self.capture}))
+        env = dict(display.env, SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE=self.capture) | (env or {})
         game = subprocess.Popen([self.binary], env=env, stderr=subprocess.PIPE, text=True)
         try:
             try:
@@ -67,24 +73,29 @@ class GameCopy:
                 raise AssertionError("%s; it said: %s" % (failure, game.communicate()[1]))
             shown = time.monotonic()
             time.sleep(seconds)
-            display.close_window(window)
-            closed = time.monotonic()
-            _, errors = game.communicate(timeout=20)
+            ending = time.monotonic()
+            if end:
+                game.send_signal(end)
+            else:
+                display.close_window(window)
+            try:
+                _, errors = game.communicate(timeout=10)
+            except subprocess.TimeoutExpired:
+                game.kill()
+                _, errors = game.communicate()
+                return None, errors.splitlines(), ending - shown, float("inf")
+            took = time.monotonic() - ending
         finally:
             if game.poll() is None:
                 game.kill()
                 game.wait()
         lines = [line for line in errors.splitlines() if not line.startswith(SDL_DISK_NOTICE)]
-        return game.returncode, lines, closed - shown
+        return game.returncode, lines, ending - shown, took
 
     def captured(self):
         if not os.path.exists(self.capture):
-            return array.array("f")
-        samples = array.array("f")
-        with open(self.capture, "rb") as f:
-            data = f.read()
-        samples.frombytes(data[:len(data) // 4 * 4])
-        return samples
+            return numpy.zeros(0, numpy.float32)
+        return numpy.fromfile(self.capture, numpy.float32)
 
 
 def sox_rms(path, start, length):
@@ -99,23 +110,22 @@ def sox_rms(path, start, length):
     raise AssertionError("sox gave no RMS amplitude:\n" + report)
 
 
+def from_onset(samples):
+    """The sound from its first audible sample on (the output starts with a
+    silence as long as the opening took)."""
+    loud = numpy.flatnonzero(numpy.abs(samples) > 1e-4)
+    return samples[loud[0] - loud[0] % 2:] if len(loud) else samples[:0]
+
+
 def envelope(samples, window):
     """RMS of each `window` frames of interleaved stereo."""
-    values = []
-    for at in range(0, len(samples) - 2 * window + 1, 2 * window):
-        part = samples[at:at + 2 * window]
-        values.append((sum(s * s for s in part) / len(part)) ** 0.5)
-    return values
+    count = len(samples) // (2 * window)
+    return numpy.sqrt(numpy.mean(samples[:count * 2 * window].reshape(count, -1) ** 2, axis=1))
 
 
 def correlation(a, b):
     n = min(len(a), len(b))
-    a, b = a[:n], b[:n]
-    mean_a, mean_b = sum(a) / n, sum(b) / n
-    cov = sum((x - mean_a) * (y - mean_b) for x, y in zip(a, b))
-    var_a = sum((x - mean_a) ** 2 for x in a)
-    var_b = sum((y - mean_b) ** 2 for y in b)
-    return cov / (var_a * var_b) ** 0.5 if var_a and var_b else 0.0
+    return float(numpy.corrcoef(a[:n], b[:n])[0, 1]) if n > 1 else 0.0
 
 
 def best_lag(captured, reference, max_lag):
@@ -129,8 +139,8 @@ def best_lag(captured, reference, max_lag):
 
 def plays_the_tune(display, game, render_tune, scratch):
     shutil.copy2(TUNE, game.tune)
-    status, errors, shown_for = game.run(display, LISTEN_SECONDS)
-    check(status == 0, "with its tune the game runs and exits cleanly (status %d)" % status)
+    status, errors, shown_for, _ = game.run(display, LISTEN_SECONDS)
+    check(status == 0, "with its tune the game runs and exits cleanly (status %s)" % status)
     check(errors == [], "and says nothing on stderr %r" % errors)
 
     sound = game.captured()
@@ -147,19 +157,31 @@ def plays_the_tune(display, game, render_tune, scratch):
 
     reference_path = os.path.join(scratch, "reference.raw")
     subprocess.run([render_tune, TUNE, "5", reference_path], check=True)
-    reference = array.array("f")
-    with open(reference_path, "rb") as f:
-        reference.frombytes(f.read())
-    compared = sound[:2 * 4 * RATE]
+    reference = from_onset(numpy.fromfile(reference_path, numpy.float32))
+    compared = from_onset(sound)[:2 * 4 * RATE]
     if len(compared) < 2 * 4 * RATE:
         check(False, "four seconds of sound to compare with the tune's own render")
         return
     lag, score = best_lag(envelope(compared, 441), envelope(reference[:2 * 4 * RATE], 441), 50)
     check(lag == 0 and score > 0.99,
-          "the first four seconds follow the tune's own render: best at %d ms, r = %.4f"
+          "from its onset, four seconds follow the tune's own render: best at %d ms, r = %.4f"
           % (10 * lag, score))
     samples = correlation(compared, reference[:len(compared)])
     check(samples > 0.999, "sample for sample too (r = %.5f)" % samples)
+
+
+def plays_in_oddly_named_folders(display, binary, scratch):
+    """Only the separator before bdmidi.mid is the game's: a backslash or a
+    quote in a folder's name is part of the name."""
+    for name in ("back\\slash", 'say "hi"'):
+        game = GameCopy(os.path.join(scratch, "odd"), binary, name)
+        shutil.copy2(TUNE, game.tune)
+        status, errors, _, _ = game.run(display, 1.5)
+        loudest = float(numpy.max(numpy.abs(game.captured()), initial=0))
+        check(status == 0 and errors == [] and loudest > 0.01,
+              "in a folder named %-10s: exits with %s, plays (peak %.3f), says %r"
+              % (name, status, loudest, errors))
+        shutil.rmtree(os.path.join(scratch, "odd"))
 
 
 def bad_tunes():
@@ -197,19 +219,22 @@ def bad_tunes():
     return [missing, folder, pipe, empty, truncated, noise, huge, link_loop]
 
 
+def clear(game):
+    for leftover in (game.tune, game.tune + ".other"):
+        if os.path.isdir(leftover) and not os.path.islink(leftover):
+            os.rmdir(leftover)
+        elif os.path.lexists(leftover):
+            os.remove(leftover)
+
+
 def stays_silent_without_a_tune(display, game):
     for make in bad_tunes():
-        for leftover in (game.tune, game.tune + ".other"):
-            if os.path.isdir(leftover) and not os.path.islink(leftover):
-                os.rmdir(leftover)
-            elif os.path.lexists(leftover):
-                os.remove(leftover)
+        clear(game)
         make(game.tune)
-        status, errors, _ = game.run(display, 1.5)
-        sound = game.captured()
-        loudest = max((abs(s) for s in sound), default=0.0)
+        status, errors, _, _ = game.run(display, 1.5)
+        loudest = float(numpy.max(numpy.abs(game.captured()), initial=0))
         check(status == 0 and len(errors) <= 1 and loudest == 0.0,
-              "%-9s: runs, exits with %d, silent (peak %.3f), says %r"
+              "%-9s: runs, exits with %s, silent (peak %.3f), says %r"
               % (make.__name__, status, loudest, errors))
 
 
@@ -217,10 +242,93 @@ def stays_quiet_without_a_sound_card(display, game):
     """ALSA on its own prints a screenful when it finds no card; the game
     says one line instead."""
     shutil.copy2(TUNE, game.tune)
-    status, errors, _ = game.run(display, 1.5, {"SDL_AUDIODRIVER": "alsa",
-                                                 "AUDIODEV": "munyura-no-such-card"})
+    status, errors, _, _ = game.run(display, 1.5, {"SDL_AUDIODRIVER": "alsa",
+                                                   "AUDIODEV": "munyura-no-such-card"})
     check(status == 0 and len(errors) == 1 and errors[0].startswith("ムニュラ: no music: "),
-          "without a sound card: runs, exits with %d, says %r" % (status, errors))
+          "without a sound card: runs, exits with %s, says %r" % (status, errors))
+
+
+def stalled(path):
+    """Makes every opening of `path` wait until the returned descriptor is
+    closed, as on a network mount that stopped answering (fanotify, which
+    needs CAP_SYS_ADMIN); None where the system will not."""
+    open(path, "wb").close()
+    libc = ctypes.CDLL(None, use_errno=True)
+    libc.fanotify_mark.argtypes = [ctypes.c_int, ctypes.c_uint, ctypes.c_uint64, ctypes.c_int,
+                                   ctypes.c_char_p]
+    listener = libc.fanotify_init(0x4 | 0x1, os.O_RDONLY)  # FAN_CLASS_CONTENT | FAN_CLOEXEC
+    if listener < 0:
+        return None
+    if libc.fanotify_mark(listener, 0x1, 0x10000, -100, path.encode()) != 0:  # FAN_OPEN_PERM
+        os.close(listener)
+        return None
+    return listener
+
+
+def hostile_tune(path):
+    """2 MiB of notes at time 0, in running status: about 700,000 every 250 ms,
+    if it were played."""
+    events = numpy.zeros((((2 << 20) - 27) // 3, 3), numpy.uint8)
+    events[:, 1], events[:, 2] = numpy.arange(len(events)) % 128, 100
+    body = b"\x00\x90" + events.tobytes()[1:] + b"\x00\xff\x2f\x00"
+    with open(path, "wb") as f:
+        f.write(b"MThd\x00\x00\x00\x06\x00\x00\x00\x01\x01\xe0MTrk" + len(body).to_bytes(4, "big")
+                + body)
+
+
+def survives_hostile_files(display, game, scratch):
+    """Each row: what is put in place, how the game is ended, and what it must
+    say (lines on stderr). Every row must stay silent, exit with 0, and end
+    within QUICK_EXIT seconds."""
+    soundfont = os.path.join(scratch, "soundfont.sf2")
+    with open(SOUNDFONT, "rb") as f:
+        real = f.read()
+
+    def pipe():
+        os.mkfifo(soundfont)
+
+    def noise():
+        with open(soundfont, "wb") as f:
+            f.write(random.Random(5).randbytes(len(real)))
+
+    def broken_inside():
+        with open(soundfont, "wb") as f:
+            f.write(real[:12] + random.Random(5).randbytes(len(real) - 12))
+
+    rows = [  # name, setup (may return a descriptor to close afterwards), ending, lines
+        ("soundfont is a pipe", pipe, None, 1),
+        ("soundfont is a pipe", pipe, signal.SIGTERM, 1),
+        ("soundfont stalls", lambda: stalled(soundfont), None, 0),
+        ("soundfont stalls", lambda: stalled(soundfont), signal.SIGTERM, 0),
+        ("soundfont stalls", lambda: stalled(soundfont), signal.SIGINT, 0),
+        ("tune stalls", lambda: stalled(game.tune), None, 0),
+        ("soundfont is noise", noise, None, 1),
+        ("soundfont broken inside", broken_inside, None, 1),
+        ("2 MiB of notes at once", lambda: hostile_tune(game.tune), None, 1),
+    ]
+    print("      %-24s %-8s %-8s %-6s %-6s %s" % ("case", "ended by", "outcome", "lines",
+                                                 "status", "seconds to end"))
+    for name, setup, end, lines in rows:
+        clear(game)
+        if os.path.lexists(soundfont):
+            os.remove(soundfont)
+        shutil.copy2(TUNE, game.tune)
+        listener = setup()
+        if "stalls" in name and listener is None:
+            print("skip  %s: fanotify is not available here" % name)
+            continue
+        try:
+            chosen = soundfont if os.path.lexists(soundfont) else SOUNDFONT
+            status, errors, _, took = game.run(display, 1.5, {"MUNYURA_SOUNDFONT": chosen}, end)
+        finally:
+            if listener is not None:
+                os.close(listener)
+        loudest = float(numpy.max(numpy.abs(game.captured()), initial=0))
+        ending = signal.Signals(end).name if end else "close"
+        check(status == 0 and len(errors) == lines and loudest == 0.0 and took < QUICK_EXIT,
+              "%-24s %-8s %-8s %-6d %-6s %.2f %r"
+              % (name, ending, "silent" if loudest == 0.0 else "SOUND", len(errors), status,
+                 took, errors))
 
 
 def main(binary, render_tune):
@@ -229,8 +337,10 @@ def main(binary, render_tune):
         with tempfile.TemporaryDirectory() as scratch:
             game = GameCopy(scratch, binary)
             plays_the_tune(display, game, render_tune, scratch)
+            plays_in_oddly_named_folders(display, binary, scratch)
             stays_quiet_without_a_sound_card(display, game)
             stays_silent_without_a_tune(display, game)
+            survives_hostile_files(display, game, scratch)
     finally:
         display.close()
     if failures:
