@@ -15,6 +15,7 @@ if [ "${1:-}" != "--play" ]; then
   packages+=(
     libgtest-dev                # the test suites
     clang-format                # the code layout check
+    clang-14 libclang-rt-14-dev # the MIDI fuzzer (libFuzzer)
     librsvg2-bin python3        # drawing the pictures from their sources (tools/make-pictures.py)
     xvfb xauth xdotool imagemagick x11-utils   # the end-to-end tests: a display, keys, screenshots
     desktop-file-utils          # checking the installed desktop entry
