@@ -19,7 +19,7 @@ if [ "${1:-}" != "--play" ]; then
     librsvg2-bin python3        # drawing the pictures from their sources (tools/make-pictures.py)
     xvfb xauth xdotool imagemagick x11-utils   # the end-to-end tests: a display, keys, screenshots
     desktop-file-utils          # checking the installed desktop entry
-    sox python3-numpy           # measuring the sound the game plays
+    python3-numpy               # measuring the sound the game plays
   )
 fi
 
