@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const auto count = static_cast<std::int64_t>(song.messages.size());
   const std::int64_t busiest = BusiestSecondMessages(song);
-  if (song.length_microseconds > kLongestSong || busiest > 5 * count || (count > 0 && busiest < 1)) {
+  if (song.length_microseconds > kLongestSong || busiest > 5 * count ||
+      (count > 0 && busiest < 1)) {
     __builtin_trap();
   }
   SongCursor cursor(song, 44100);
