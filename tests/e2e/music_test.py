@@ -61,7 +61,7 @@ class GameCopy:
         os.rename(self.folder, os.path.join(self.scratch, name))
         self.folder = os.path.join(self.scratch, name)
 
-    def run(self, display, seconds, env=None, end=None):
+    def run(self, display, seconds, env, end=None):
         """Runs the game for `seconds` after its window shows, then closes the
         window (or sends the signal `end`). Returns (status, None if it had
         not ended 10 s later; stderr lines; seconds shown; seconds to end)."""
@@ -80,16 +80,11 @@ class GameCopy:
             time.sleep(seconds)
             ending = time.monotonic()
             game.send_signal(end) if end else display.close_window(window)
-            try:
-                errors = game.communicate(timeout=10)[1]
-            except subprocess.TimeoutExpired:
-                game.kill()
-                return None, game.communicate()[1].splitlines(), ending - shown, float("inf")
+            errors = game.communicate(timeout=10)[1]
             took = time.monotonic() - ending
-        finally:
-            if game.poll() is None:
-                game.kill()
-                game.wait()
+        except subprocess.TimeoutExpired:
+            game.kill()
+            return None, game.communicate()[1].splitlines(), ending - shown, float("inf")
         lines = [line for line in errors.splitlines() if not line.startswith(SDL_DISK_NOTICE)]
         return game.returncode, lines, ending - shown, took
 
@@ -120,10 +115,10 @@ def correlation(a, b):
 def best_lag(captured, reference, max_lag):
     """The shift of `captured` against `reference` (in envelope windows) at
     which they correlate best, and that correlation."""
-    scores = [(correlation(captured[lag:], reference), lag) for lag in range(max_lag + 1)]
-    scores += [(correlation(captured, reference[lag:]), -lag) for lag in range(1, max_lag + 1)]
-    score, lag = max(scores)
-    return lag, score
+    scores = {lag: correlation(captured[max(lag, 0):], reference[max(-lag, 0):])
+              for lag in range(-max_lag, max_lag + 1)}
+    lag = max(scores, key=scores.get)
+    return lag, scores[lag]
 
 
 def plays_the_tune(display, game, render_tune, scratch):
