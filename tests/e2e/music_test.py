@@ -61,10 +61,12 @@ class GameCopy:
         os.rename(self.folder, os.path.join(self.scratch, name))
         self.folder = os.path.join(self.scratch, name)
 
-    def run(self, display, seconds, env, end=None):
-        """Runs the game for `seconds` after its window shows, then closes the
-        window (or sends the signal `end`). Returns (status, None if it had
-        not ended 10 s later; stderr lines; seconds shown; seconds to end)."""
+    def run(self, display, seconds, env, end=None, sound_seconds=0):
+        """Runs the game for `seconds` after its window shows, and on until
+        `sound_seconds` of sound are captured however slow the opening (30 s
+        at most), then closes the window (or sends the signal `end`). Returns
+        (status, None if it had not ended 10 s later; stderr lines; seconds
+        shown; seconds to end)."""
         if os.path.exists(self.capture):
             os.remove(self.capture)
         env = dict(display.env, SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE=self.capture) | env
@@ -78,6 +80,8 @@ class GameCopy:
                 raise AssertionError("%s; it said: %s" % (failure, game.communicate()[1]))
             shown = time.monotonic()
             time.sleep(seconds)
+            while len(self.captured()) < 2 * RATE * sound_seconds and time.monotonic() < shown + 30:
+                time.sleep(0.1)
             ending = time.monotonic()
             game.send_signal(end) if end else display.close_window(window)
             errors = game.communicate(timeout=10)[1]
@@ -123,7 +127,7 @@ def best_lag(captured, reference, max_lag):
 
 def plays_the_tune(display, game, render_tune, scratch):
     shutil.copy2(TUNE, game.tune)
-    status, errors, shown_for, _ = game.run(display, LISTEN_SECONDS, {})
+    status, errors, shown_for, _ = game.run(display, LISTEN_SECONDS, {}, None, LISTEN_SECONDS - 0.5)
     check(status == 0, "with its tune the game runs and exits cleanly (status %s)" % status)
     check(errors == [], "and says nothing on stderr %r" % errors)
 
@@ -235,6 +239,11 @@ def survives_odd_folders_and_hostile_files(display, game, scratch):
         if "stalls" in name and not isinstance(listener, int):
             print("skip  %s: fanotify is not available here" % name)
             continue
+        if "stalls" in name:
+            # LeakSanitizer stops every thread with ptrace before it looks, and
+            # a thread held by fanotify cannot be stopped: in the sanitizer
+            # build, the exit would wait on the check, not on the game.
+            env = {"ASAN_OPTIONS": "detect_leaks=0:abort_on_error=1"} | env
         try:
             env = {"MUNYURA_SOUNDFONT": soundfont if make_soundfont else SOUNDFONT} | env
             status, errors, _, took = game.run(display, 1.5, env, end)
