@@ -3,7 +3,8 @@
 the loop's schedule through loop_bench, then the real game observed from
 outside, once silent and once playing its tune through SDL's disk audio
 driver: CPU use on the title screen and while walking, and peak memory. Last,
-how long the synthesiser takes to render the whole tune on its own.
+how long the synthesiser takes to render the whole tune on its own, and what
+the worst tunes the player accepts cost it (tune_cost).
 
 Usage: bench/run.py [build folder, default build/release]"""
 
@@ -47,7 +48,7 @@ def cpu_share(pid, seconds, while_doing=None):
 def observe(build, display, title, extra_env):
     print("== %s, observed from outside ==" % title, flush=True)
     launched = time.monotonic()
-    game = subprocess.Popen([os.path.join(build, "game", "munyura")],
+    game = subprocess.Popen([os.path.join(build, "desktop", "munyura")],
                             env=dict(display.env, **extra_env), stderr=subprocess.DEVNULL)
     window = display.find_window(game)
     print("window visible after  %.0f ms (includes xdotool's polling)"
@@ -91,6 +92,8 @@ def main():
             took = time.monotonic() - began
             print("64 s of the tune rendered in %.2f s: %.1f %% of one core while it plays"
                   % (took, 100 * took / 64))
+        print("== the worst tunes the player accepts ==", flush=True)
+        subprocess.run([os.path.join(build, "bench", "tune_cost")], check=True)
     finally:
         display.close()
 

@@ -28,11 +28,12 @@ case "${1:-}" in
       chromium chromium-driver python3-selenium   # the page's tests in a real headless browser
       libgtest-dev                # the test suites
       clang-format                # the code layout check
+      clang-14 libclang-rt-14-dev # the MIDI fuzzer (libFuzzer)
       librsvg2-bin python3        # drawing the pictures from their sources (tools/make-pictures.py)
       xvfb xauth xdotool imagemagick x11-utils   # the end-to-end tests: a display, keys, screenshots
       desktop-file-utils          # checking the installed desktop entry
       lintian appstream man-db    # checking the Debian package, its metainfo and manual page
-      sox                         # measuring the sound the game plays
+      python3-numpy               # measuring the sound the game plays
     )
     ;;
 esac

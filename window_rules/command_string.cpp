@@ -31,9 +31,12 @@ bool IsPlay(std::string_view verb) {
   });
 }
 
-std::string WithNativeSeparators(std::string_view file) {
+std::string WithNativeLastSeparator(std::string_view file) {
   std::string native(file);
-  std::replace(native.begin(), native.end(), '\\', '/');
+  if (const auto last = native.find_last_of("\\/");
+      last != std::string::npos && native[last] == '\\') {
+    native[last] = '/';
+  }
   return native;
 }
 
@@ -52,8 +55,8 @@ ParsedCommand ParseCommandString(std::string_view command) {
 
   std::string_view file;
   if (rest.front() == '"') {
-    const auto closing = rest.find('"', 1);
-    if (closing == std::string_view::npos) {
+    const auto closing = rest.rfind('"');
+    if (closing == 0) {
       return {CommandError::kBadSyntax, {}};
     }
     file = rest.substr(1, closing - 1);
@@ -71,7 +74,23 @@ ParsedCommand ParseCommandString(std::string_view command) {
   if (file.empty()) {
     return {CommandError::kMissingFileName, {}};
   }
-  return {CommandError::kNone, WithNativeSeparators(file)};
+  return {CommandError::kNone, WithNativeLastSeparator(file)};
+}
+
+std::string_view Describe(CommandError error) {
+  switch (error) {
+    case CommandError::kNone:
+      return "no error";
+    case CommandError::kUnrecognizedCommand:
+      return "only play is understood";
+    case CommandError::kMissingFileName:
+      return "it names no file";
+    case CommandError::kBadSyntax:
+      return "it cannot be read";
+    case CommandError::kCannotPlay:
+      return "the file cannot be played";
+  }
+  return "unknown error";
 }
 
 }  // namespace munyura::window_rules

@@ -1,6 +1,6 @@
 // The command strings the game's music player understands: `play <file>` and
-// `play "<file>"`, where the file is written with the old platform's
-// backslashes or the native slashes.
+// `play "<file>"`, where the file is written as the game writes it, with the
+// old platform's backslash before the tune's name.
 #pragma once
 
 #include <string>
@@ -20,12 +20,17 @@ enum class CommandError : int {
 
 struct ParsedCommand {
   CommandError error = CommandError::kNone;
-  std::string file;  // with native separators; empty unless error is kNone
+  std::string file;  // with a native last separator; empty unless error is kNone
 };
 
-// The verb is matched without regard to case, as the old player did. The
-// file's bytes are kept as they are (UTF-8 here), except that every
-// backslash becomes a slash.
+// The verb is matched without regard to case, as the old player did. A quoted
+// file name runs from the first quote to the command's last, so a folder
+// whose name holds a quote stays whole. Its bytes are kept as they are (UTF-8
+// here), except that the separator before the last name, when it is a
+// backslash, becomes a slash: a backslash inside a folder's name stays.
 ParsedCommand ParseCommandString(std::string_view command);
+
+// Why a command cannot be carried out, in a few words.
+std::string_view Describe(CommandError error);
 
 }  // namespace munyura::window_rules

@@ -14,6 +14,16 @@ namespace munyura::window_rules {
 // instead, so that looping never costs more than a few passes a second.
 inline constexpr std::int64_t kShortestLoopMicroseconds = 250'000;
 
+// The most messages the player hands the synthesiser in any one second. A
+// song that asks for more (only a hostile file does: a dense orchestral piece
+// sends a few hundred) is refused, which keeps the synthesiser's work for any
+// accepted song under a tenth of a core (bench/tune_cost).
+inline constexpr std::int64_t kMostMessagesPerSecond = 4000;
+
+// How many messages the busiest second of playing sends, the song repeating
+// as the cursor repeats it.
+std::int64_t BusiestSecondMessages(const MidiSong& song);
+
 class SongCursor {
  public:
   SongCursor(const MidiSong& song, int frame_rate);

@@ -1,5 +1,6 @@
 #include "desktop/music/command_string_player.h"
 
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -15,6 +16,8 @@ int CommandStringPlayer::SendString(std::string_view command, std::span<char> re
   }
   const ParsedCommand parsed = ParseCommandString(command);
   if (parsed.error != CommandError::kNone) {
+    ReportOnce("cannot carry out the music command '" + std::string(command) +
+               "': " + std::string(Describe(parsed.error)));
     return static_cast<int>(parsed.error);
   }
   try {
@@ -36,7 +39,7 @@ CommandError CommandStringPlayer::Play(const std::string& file) {
   if (device.tune->State() != DeviceState::kFailed) {
     return CommandError::kNone;  // opening or playing: let it go on
   }
-  ReportOnce(device.tune->Failure());
+  ReportOnce("no music: " + device.tune->Failure());
   // A file that failed is tried again only once it has changed, so that a
   // broken tune costs nothing at 60 ms a command.
   if (FileIdentity now = IdentifyFile(file); now != device.identity) {
@@ -46,9 +49,12 @@ CommandError CommandStringPlayer::Play(const std::string& file) {
   return CommandError::kCannotPlay;
 }
 
-void CommandStringPlayer::ReportOnce(const std::string& failure) {
+void CommandStringPlayer::ReportOnce(std::string line) {
   if (!reported_) {
-    *messages_ << "ムニュラ: no music: " << failure << '\n' << std::flush;
+    // A folder's name may hold a line break; the report stays one line.
+    std::ranges::replace_if(
+        line, [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }, '?');
+    *messages_ << "ムニュラ: " << line << '\n' << std::flush;
     reported_ = true;
   }
 }

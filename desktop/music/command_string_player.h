@@ -24,12 +24,14 @@
 namespace munyura::desktop {
 
 using window_rules::CommandError;
+using window_rules::Describe;
 using window_rules::ParseCommandString;
 using window_rules::ParsedCommand;
 
 class CommandStringPlayer {
  public:
-  // Says once on `messages` why there is no music, if there is none.
+  // Says once on `messages`, in one line, why there is no music, or which
+  // command it could not carry out.
   explicit CommandStringPlayer(std::ostream& messages, std::string soundfont = SystemSoundfont());
 
   // Returns 0 or a CommandError. The first play of a file answers 0 while
@@ -53,7 +55,7 @@ class CommandStringPlayer {
   };
 
   CommandError Play(const std::string& file);
-  void ReportOnce(const std::string& failure);
+  void ReportOnce(std::string line);
 
   std::ostream* messages_;
   const std::string soundfont_;

@@ -1,5 +1,7 @@
 // One tune opened by the player: its file is read, its synthesiser loaded and
-// the sound output opened on a thread of its own, so the game never waits.
+// the sound output opened on a thread of its own, so the game never waits,
+// not even when it ends: an opening that hangs (a soundfont on a stalled
+// mount) is left behind, and the exit does not wait for it.
 #pragma once
 
 #include <atomic>
@@ -20,27 +22,36 @@ class TuneDevice {
  public:
   // Starts opening at once; the tune plays as soon as everything is ready.
   TuneDevice(std::string file, std::string soundfont, std::mutex& sdl_audio);
+  // Never waits for an opening that is still reading: that thread is left to
+  // finish (or not) on its own, and never opens the sound output after this.
+  ~TuneDevice();
   TuneDevice(const TuneDevice&) = delete;
   TuneDevice& operator=(const TuneDevice&) = delete;
 
-  DeviceState State() const { return state_.load(std::memory_order_acquire); }
+  DeviceState State() const { return opening_->state.load(std::memory_order_acquire); }
   // Why it failed, in a few words; empty unless State() is kFailed.
   std::string Failure() const;
   // Where the tune is, while it plays.
   std::optional<PlaybackPosition> Position() const;
 
  private:
-  void Open();
-  void Fail(std::string why);
+  // What the opening thread works on; it holds a share, so whatever it is
+  // doing when the device goes, it never touches freed memory.
+  struct Opening {
+    std::string file;
+    std::string soundfont;
+    std::mutex* sdl_audio;  // only used under `gate` while not abandoned
+    std::mutex gate;        // the sound output is opened, or the device abandoned, not both
+    bool abandoned = false;
+    std::string failure;                     // written before state turns kFailed
+    std::unique_ptr<TunePlayback> playback;  // written before state turns kPlaying
+    std::unique_ptr<AudioOutput> output;     // closed before the playback goes
+    std::atomic<DeviceState> state = DeviceState::kOpening;
+  };
+  static void Open(const std::shared_ptr<Opening>& opening);
 
-  const std::string file_;
-  const std::string soundfont_;
-  std::mutex* sdl_audio_;
-  std::string failure_;                     // written before state_ turns kFailed
-  std::unique_ptr<TunePlayback> playback_;  // written before state_ turns kPlaying
-  std::unique_ptr<AudioOutput> output_;     // closed before the playback goes
-  std::atomic<DeviceState> state_ = DeviceState::kOpening;
-  std::jthread opener_;  // last, so it is joined before the rest is destroyed
+  std::shared_ptr<Opening> opening_;
+  std::thread opener_;
 };
 
 }  // namespace munyura::desktop

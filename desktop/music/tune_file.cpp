@@ -4,27 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 namespace munyura::desktop {
 namespace {
-
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) {
-      ::close(fd_);
-    }
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 TuneFileError SystemError(int error) {
   return TuneFileError(std::strerror(error));
@@ -32,30 +17,39 @@ TuneFileError SystemError(int error) {
 
 }  // namespace
 
-std::vector<std::uint8_t> ReadTuneFile(const std::string& path) {
-  // O_NONBLOCK: opening a pipe with no writer must not wait for one.
-  const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-  if (file.get() < 0) {
+WaryFile::WaryFile(const std::string& path, std::int64_t largest)
+    // O_NONBLOCK: opening a pipe with no writer must not wait for one.
+    : fd_(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)) {
+  if (fd_ < 0) {
     throw SystemError(errno);
   }
   struct stat status {};
-  if (::fstat(file.get(), &status) != 0) {
-    throw SystemError(errno);
+  if (::fstat(fd_, &status) != 0) {
+    const int error = errno;
+    ::close(fd_);
+    throw SystemError(error);
   }
-  if (!S_ISREG(status.st_mode)) {
-    throw TuneFileError("not a regular file");
+  const char* refusal = !S_ISREG(status.st_mode)   ? "not a regular file"
+                        : status.st_size == 0      ? "the file is empty"
+                        : status.st_size > largest ? "the file is too large"
+                                                   : nullptr;
+  if (refusal) {
+    ::close(fd_);
+    throw TuneFileError(refusal);
   }
-  if (status.st_size == 0) {
-    throw TuneFileError("the file is empty");
-  }
-  if (status.st_size > kLargestTuneFile) {
-    throw TuneFileError("the file is too large for a tune");
-  }
+  size_ = status.st_size;
+}
 
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(status.st_size));
+WaryFile::~WaryFile() {
+  ::close(fd_);
+}
+
+std::vector<std::uint8_t> WaryFile::Read(std::size_t count) const {
+  std::vector<std::uint8_t> bytes(std::min(count, static_cast<std::size_t>(size_)));
   std::size_t filled = 0;
   while (filled < bytes.size()) {
-    const ssize_t got = ::read(file.get(), bytes.data() + filled, bytes.size() - filled);
+    const ssize_t got =
+        ::pread(fd_, bytes.data() + filled, bytes.size() - filled, static_cast<off_t>(filled));
     if (got < 0 && errno == EINTR) {
       continue;
     }
@@ -69,6 +63,15 @@ std::vector<std::uint8_t> ReadTuneFile(const std::string& path) {
   }
   bytes.resize(filled);
   return bytes;
+}
+
+std::string WaryFile::ReopenPath() const {
+  return "/proc/self/fd/" + std::to_string(fd_);
+}
+
+std::vector<std::uint8_t> ReadTuneFile(const std::string& path) {
+  const WaryFile file(path, kLargestTuneFile);
+  return file.Read(static_cast<std::size_t>(file.Size()));
 }
 
 FileIdentity IdentifyFile(const std::string& path) {

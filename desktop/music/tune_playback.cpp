@@ -1,6 +1,7 @@
 #include "desktop/music/tune_playback.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 #include "desktop/music/tune_file.h"
@@ -45,6 +46,12 @@ PlaybackPosition TunePlayback::Position() const {
 std::unique_ptr<TunePlayback> LoadTune(const std::string& file, const std::string& soundfont,
                                        int frame_rate) {
   const MidiSong song = ReadMidiSong(ReadTuneFile(file));
+  if (const std::int64_t busiest = window_rules::BusiestSecondMessages(song);
+      busiest > window_rules::kMostMessagesPerSecond) {
+    throw window_rules::MidiFileError(
+        "it sends " + std::to_string(busiest) + " messages in one second, more than the " +
+        std::to_string(window_rules::kMostMessagesPerSecond) + " the player takes");
+  }
   TuneSynth synth(soundfont, frame_rate, kTuneGain);
   synth.KeepInstrumentsLoaded(song);
   return std::make_unique<TunePlayback>(song, std::move(synth), frame_rate);

@@ -1,5 +1,8 @@
 #include "desktop/music/tune_synth.h"
 
+#include <glib.h>
+
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <set>
@@ -16,6 +19,47 @@ constexpr int kDrumBank = 128;  // FluidSynth's bank for General MIDI percussion
 void QuietenFluidSynthLog() {
   for (const int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) {
     fluid_set_log_function(level, nullptr, nullptr);
+  }
+}
+
+// While a soundfont loads, the loaders' own complaints through GLib (the DLS
+// loader's assertions on a file it cannot parse) are dropped: the game says
+// why in one line of its own.
+class QuietLoaderLog {
+ public:
+  QuietLoaderLog()
+      : handler_(g_log_set_handler(nullptr, static_cast<GLogLevelFlags>(G_LOG_LEVEL_MASK), &Ignore,
+                                   nullptr)) {}
+  ~QuietLoaderLog() { g_log_remove_handler(nullptr, handler_); }
+  QuietLoaderLog(const QuietLoaderLog&) = delete;
+  QuietLoaderLog& operator=(const QuietLoaderLog&) = delete;
+
+ private:
+  static void Ignore(const gchar* /*domain*/, GLogLevelFlags /*level*/, const gchar* /*message*/,
+                     gpointer /*data*/) {}
+  guint handler_;
+};
+
+// A RIFF file of form "sfbk" that is as long as it says.
+bool LooksLikeASoundfont(const WaryFile& file) {
+  const std::vector<std::uint8_t> h = file.Read(12);
+  if (h.size() < 12 || !std::equal(h.begin(), h.begin() + 4, "RIFF") ||
+      !std::equal(h.begin() + 8, h.end(), "sfbk")) {
+    return false;
+  }
+  const std::int64_t declared = h[4] | (h[5] << 8) | (h[6] << 16) | (std::int64_t{h[7]} << 24);
+  return declared + 8 <= file.Size();
+}
+
+std::unique_ptr<WaryFile> OpenSoundfont(const std::string& path) {
+  try {
+    auto file = std::make_unique<WaryFile>(path, kLargestSoundfont);
+    if (!LooksLikeASoundfont(*file)) {
+      throw TuneFileError("not a soundfont");
+    }
+    return file;
+  } catch (const TuneFileError& error) {
+    throw SynthError("no soundfont at " + path + " (" + error.what() + ")");
   }
 }
 
@@ -37,7 +81,8 @@ std::string SystemSoundfont() {
   return path;
 }
 
-TuneSynth::TuneSynth(const std::string& soundfont, int frame_rate, double gain) {
+TuneSynth::TuneSynth(const std::string& soundfont, int frame_rate, double gain)
+    : soundfont_file_(OpenSoundfont(soundfont)) {
   QuietenFluidSynthLog();
   settings_.reset(new_fluid_settings());
   if (!settings_) {
@@ -46,6 +91,9 @@ TuneSynth::TuneSynth(const std::string& soundfont, int frame_rate, double gain) 
   fluid_settings_setnum(settings_.get(), "synth.sample-rate", frame_rate);
   fluid_settings_setnum(settings_.get(), "synth.gain", gain);
   fluid_settings_setint(settings_.get(), "synth.dynamic-sample-loading", 1);
+  // The voices that sound at once bound what rendering costs, whatever a file
+  // asks for; the game's tune never needs more than a few dozen.
+  fluid_settings_setint(settings_.get(), "synth.polyphony", kMostVoices);
   // Pinning samples in RAM needs a locked-memory allowance most desktops
   // do not grant, and buys nothing for one small tune.
   fluid_settings_setint(settings_.get(), "synth.lock-memory", 0);
@@ -53,9 +101,10 @@ TuneSynth::TuneSynth(const std::string& soundfont, int frame_rate, double gain) 
   if (!synth_) {
     throw SynthError("the synthesiser cannot start");
   }
-  soundfont_id_ = fluid_synth_sfload(synth_.get(), soundfont.c_str(), 1);
+  const QuietLoaderLog quiet;
+  soundfont_id_ = fluid_synth_sfload(synth_.get(), soundfont_file_->ReopenPath().c_str(), 1);
   if (soundfont_id_ == FLUID_FAILED) {
-    throw SynthError("no soundfont at " + soundfont);
+    throw SynthError("no soundfont at " + soundfont + " (the synthesiser cannot read it)");
   }
 }
 
@@ -75,6 +124,7 @@ void TuneSynth::KeepInstrumentsLoaded(const MidiSong& song) {
       instruments.insert({bank[m.Channel()], program[m.Channel()]});
     }
   }
+  const QuietLoaderLog quiet;
   for (const auto& [instrument_bank, instrument_program] : instruments) {
     fluid_synth_pin_preset(synth_.get(), soundfont_id_, instrument_bank, instrument_program);
   }

@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "desktop/music/tune_file.h"
 #include "window_rules/midi_song.h"
 
 namespace munyura::desktop {
@@ -27,6 +28,13 @@ class SynthError : public std::runtime_error {
 // General MIDI soundfont installed.
 std::string SystemSoundfont();
 
+// The largest General MIDI soundfonts are well under this; anything larger is
+// not handed to the synthesiser.
+inline constexpr std::int64_t kLargestSoundfont = std::int64_t{2} << 30;
+
+// The most voices that sound at once (FluidSynth's default is 256).
+inline constexpr int kMostVoices = 64;
+
 // The tune's loudness: its peaks reach -4.6 dBFS with the small TimGM6mb
 // soundfont, -4.3 dBFS with FluidR3.
 inline constexpr double kTuneGain = 1.05;
@@ -39,8 +47,9 @@ using FluidSettingsPtr = std::unique_ptr<fluid_settings_t, FluidSettingsDeleter>
 class TuneSynth {
  public:
   // Loads the soundfont's preset list only; a preset's samples are read
-  // when a channel first selects it (see KeepInstrumentsLoaded).
-  // Throws SynthError when the soundfont cannot be loaded.
+  // when a channel first selects it (see KeepInstrumentsLoaded). The file is
+  // opened as warily as the tune and must say it is a soundfont before the
+  // synthesiser's loaders see it. Throws SynthError when it cannot be loaded.
   TuneSynth(const std::string& soundfont, int frame_rate, double gain);
 
   // Reads the samples of every instrument the song selects and keeps them,
@@ -57,7 +66,8 @@ class TuneSynth {
     void operator()(fluid_synth_t* synth) const noexcept { delete_fluid_synth(synth); }
   };
 
-  FluidSettingsPtr settings_;  // outlives the synth
+  std::unique_ptr<WaryFile> soundfont_file_;  // the loader reads it again by its descriptor
+  FluidSettingsPtr settings_;                 // outlives the synth
   std::unique_ptr<fluid_synth_t, SynthDeleter> synth_;
   int soundfont_id_ = -1;
 };

@@ -1,10 +1,9 @@
 // Reading Standard MIDI Files: the times of their messages along the tempo
-// map, and the refusal of anything malformed.
+// map, and the refusal of anything malformed (any bytes at all: midi_fuzz).
 #include "window_rules/midi_song.h"
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <vector>
 
 #include "window_rules/midi_bytes.h"
@@ -12,13 +11,7 @@
 namespace munyura::window_rules {
 namespace {
 
-using testing::Bytes;
-using testing::Delta;
-using testing::Join;
-using testing::kEndOfTrack;
-using testing::MidiFile;
-using testing::Tempo;
-using testing::Track;
+using namespace munyura::testing;
 
 struct Expected {
   std::int64_t microseconds;
@@ -109,34 +102,15 @@ TEST(MidiSong, RefusesWhatIsNotAWellFormedFile) {
   }
 }
 
-TEST(MidiSong, EveryTruncationAndRandomBytesAreRefusedNotMisread) {
+TEST(MidiSong, EveryTruncationOfAGoodFileIsRefused) {
   const Bytes whole =
       MidiFile(1, 480,
                {Track({Join({Delta(0), Tempo(400'000)}), Join({Delta(0), kEndOfTrack})}),
                 Track({Join({Delta(0), {0xC0, 73}}), Join({Delta(0), {0x90, 72, 90}}),
-                       Join({Delta(240), {0x80, 72, 0}}), Join({Delta(0), {0x90, 74, 90}}),
-                       Join({Delta(240), {74, 0}}), Join({Delta(0), kEndOfTrack})})});
+                       Join({Delta(240), {0x80, 72, 0}}), Join({Delta(0), kEndOfTrack})})});
   ASSERT_NO_THROW(ReadMidiSong(whole));
   for (std::size_t size = 0; size < whole.size(); ++size) {
     EXPECT_THROW(ReadMidiSong(std::span(whole).first(size)), MidiFileError) << size << " bytes";
-  }
-
-  std::mt19937 random(20261207);
-  std::uniform_int_distribution<int> byte(0, 255);
-  for (int file = 0; file < 2000; ++file) {
-    Bytes noise(static_cast<std::size_t>(file % 300));
-    for (auto& b : noise) {
-      b = static_cast<std::uint8_t>(byte(random));
-    }
-    EXPECT_THROW(ReadMidiSong(noise), MidiFileError);
-    // The same noise behind a good header still must not be taken for a track.
-    Bytes tracked = Join({MidiFile(0, 480, {}), {'M', 'T', 'r', 'k', 0, 0, 1, 0}, noise});
-    tracked.resize(std::max<std::size_t>(tracked.size(), 14 + 8 + 256), 0x90);
-    try {
-      const MidiSong song = ReadMidiSong(tracked);
-      EXPECT_LE(song.length_microseconds, kLongestSong);
-    } catch (const MidiFileError&) {
-    }
   }
 }
 

@@ -1,5 +1,6 @@
-// The tune's place: every message once per pass, in order, at its frame, and
-// the song starting again from the top without a gap.
+// The tune's place: every message once per pass, in order, at its frame, the
+// song starting again from the top without a gap, and what a second of it
+// asks of the synthesiser.
 #include "window_rules/song_cursor.h"
 
 #include <gtest/gtest.h>
@@ -10,8 +11,7 @@
 namespace munyura::window_rules {
 namespace {
 
-// At 1000 frames a second a frame is a millisecond.
-constexpr int kRate = 1000;
+constexpr int kRate = 1000;  // a frame is a millisecond
 
 MidiSong Song(std::int64_t length_ms, std::vector<std::int64_t> times_ms) {
   MidiSong song{{}, length_ms * 1000};
@@ -30,14 +30,15 @@ struct Delivery {
 // Plays exactly `total` frames in steps of the sizes given, over and over.
 std::vector<Delivery> Play(SongCursor& cursor, std::int64_t total, std::vector<int> steps) {
   std::vector<Delivery> delivered;
-  std::int64_t played = 0;
-  for (std::size_t i = 0; played < total; ++i) {
-    const int step =
+  for (std::int64_t played = 0, i = 0; played < total; ++i) {
+    const auto step =
         static_cast<int>(std::min<std::int64_t>(steps[i % steps.size()], total - played));
     cursor.Advance(step, [&](const MidiMessage& m) {
       delivered.push_back({played, step, m.data1});
     });
     played += step;
+    EXPECT_EQ(cursor.Position(), played % cursor.LoopFrames()) << played;
+    EXPECT_EQ(cursor.Loops(), played / cursor.LoopFrames()) << played;
   }
   return delivered;
 }
@@ -61,26 +62,29 @@ TEST(SongCursor, DeliversEachMessageOncePerPassWithinTheStepItFallsIn) {
   }
 }
 
-TEST(SongCursor, StartsAgainAtTheEndWithoutLosingAFrame) {
-  SongCursor cursor(Song(1000, {0}), kRate);
-  std::int64_t played = 0;
-  std::int64_t last_position = 0;
-  for (int block = 0; block < 100; ++block) {
-    cursor.Advance(64, [](const MidiMessage&) {});
-    played += 64;
-    EXPECT_EQ(cursor.Position(), played % 1000) << block;
-    EXPECT_EQ(cursor.Loops(), played / 1000) << block;
-    EXPECT_TRUE(cursor.Position() > last_position || cursor.Position() < 64) << block;
-    last_position = cursor.Position();
-  }
-}
-
 TEST(SongCursor, AnEmptyOrTinySongRepeatsNoFasterThanFourTimesASecond) {
   for (const std::int64_t length_ms : {0, 1, 249}) {
     SongCursor cursor(Song(length_ms, {0}), kRate);
     EXPECT_EQ(cursor.LoopFrames(), 250) << length_ms;
-    const auto delivered = Play(cursor, 1000, {64});
-    EXPECT_EQ(delivered.size(), 4u) << length_ms;
+    EXPECT_EQ(Play(cursor, 1000, {64}).size(), 4u) << length_ms;
+  }
+}
+
+TEST(SongCursor, TheBusiestSecondCountsEveryPassAndWrapsRoundTheLoop) {
+  const struct {
+    MidiSong song;
+    std::int64_t busiest;
+  } cases[] = {
+      {Song(0, {}), 0},
+      {Song(1000, {0, 0, 0}), 3},
+      {Song(100, {0}), 4},           // played every 250 ms
+      {Song(600, {0, 500}), 4},      // 500 and 600 + 0 in the second's last 400 ms
+      {Song(2000, {100, 1950}), 2},  // 1950 and 2000 + 100
+      {Song(2000, {100, 900, 1150}), 2},
+      {Song(1000, {1000, 1000}), 2},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(BusiestSecondMessages(c.song), c.busiest) << c.song.length_microseconds;
   }
 }
 
