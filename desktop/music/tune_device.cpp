@@ -12,10 +12,12 @@ namespace munyura::desktop {
 using window_rules::MidiFileError;
 using window_rules::ReadMidiSong;
 
-TuneDevice::TuneDevice(std::string file, std::string soundfont, std::mutex& sdl_audio)
+TuneDevice::TuneDevice(std::string file, std::string soundfont, std::mutex& sdl_audio,
+                       const std::atomic<bool>& muted)
     : file_(std::move(file)),
       soundfont_(std::move(soundfont)),
       sdl_audio_(&sdl_audio),
+      muted_(&muted),
       opener_([this] { Open(); }) {}
 
 void TuneDevice::Open() {
@@ -27,6 +29,7 @@ void TuneDevice::Open() {
   try {
     // The file first: a missing or broken tune never touches the sound card.
     auto playback = LoadTune(file_, soundfont_, AudioOutput::kFrameRate);
+    playback->FollowMute(*muted_);
     auto output = std::make_unique<AudioOutput>(*sdl_audio_);
     output->Play(*playback);
     playback_ = std::move(playback);

@@ -19,7 +19,9 @@ enum class DeviceState { kOpening, kPlaying, kFailed };
 class TuneDevice {
  public:
   // Starts opening at once; the tune plays as soon as everything is ready.
-  TuneDevice(std::string file, std::string soundfont, std::mutex& sdl_audio);
+  // `muted` is the player's mute switch, which must outlive the device.
+  TuneDevice(std::string file, std::string soundfont, std::mutex& sdl_audio,
+             const std::atomic<bool>& muted);
   TuneDevice(const TuneDevice&) = delete;
   TuneDevice& operator=(const TuneDevice&) = delete;
 
@@ -36,6 +38,7 @@ class TuneDevice {
   const std::string file_;
   const std::string soundfont_;
   std::mutex* sdl_audio_;
+  const std::atomic<bool>* muted_;
   std::string failure_;                     // written before state_ turns kFailed
   std::unique_ptr<TunePlayback> playback_;  // written before state_ turns kPlaying
   std::unique_ptr<AudioOutput> output_;     // closed before the playback goes
