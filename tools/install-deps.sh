@@ -17,6 +17,7 @@ if [ "${1:-}" != "--play" ]; then
     clang-format                # the code layout check
     librsvg2-bin python3        # drawing the pictures from their sources (tools/make-pictures.py)
     xvfb xauth xdotool imagemagick x11-utils   # the end-to-end tests: a display, keys, screenshots
+    openbox                     # a window manager for fullscreen in the end-to-end tests
     desktop-file-utils          # checking the installed desktop entry
     sox                         # measuring the sound the game plays
   )

@@ -10,18 +10,20 @@ import time
 
 
 class XDisplay:
-    """The display named by $DISPLAY, or a private Xvfb when there is none."""
+    """The display named by $DISPLAY, or a private Xvfb when there is none
+    (always, when `private`) with a screen of `size`."""
 
-    def __init__(self):
+    def __init__(self, size="1024x768", private=False):
         self._xvfb = None
-        self.name = os.environ.get("DISPLAY")
+        self._window_manager = None
+        self.name = None if private else os.environ.get("DISPLAY")
         if not self.name:
             read_end, write_end = os.pipe()
             # -noreset: by default the server starts over whenever its last
             # client leaves, and refuses connections meanwhile, so a game
             # started just after another one closed could find no display.
             self._xvfb = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-noreset",
+                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", size + "x24", "-noreset",
                  "-nolisten", "tcp"],
                 pass_fds=[write_end], stderr=subprocess.DEVNULL)
             os.close(write_end)
@@ -29,7 +31,25 @@ class XDisplay:
                 self.name = ":" + announced.readline().strip()
         self.env = dict(os.environ, DISPLAY=self.name)
 
+    def start_window_manager(self):
+        """Openbox, as a desktop has one: fullscreen and window frames need
+        a window manager. Returns once it manages the screen."""
+        self._window_manager = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+                                                stdout=subprocess.DEVNULL,
+                                                stderr=subprocess.DEVNULL)
+        deadline = time.monotonic() + 20
+        while time.monotonic() < deadline:
+            root = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env,
+                                  capture_output=True, text=True).stdout
+            if "window id" in root:
+                return
+            time.sleep(0.1)
+        raise AssertionError("openbox did not start")
+
     def close(self):
+        if self._window_manager:
+            self._window_manager.terminate()
+            self._window_manager.wait()
         if self._xvfb:
             self._xvfb.terminate()
             self._xvfb.wait()
