@@ -3,13 +3,16 @@
 the loop's schedule through loop_bench, then the real game observed from
 outside, once silent and once playing its tune through SDL's disk audio
 driver: CPU use on the title screen and while walking, and peak memory. Last,
-how long the synthesiser takes to render the whole tune on its own.
+how long the synthesiser takes to render the whole tune on its own. Then,
+on a desktop of its own (Xvfb with openbox), the window at zoom 1 and 4 on
+the title screen and the idle play screen, and the tune muted.
 
 Usage: bench/run.py [build folder, default build/release]"""
 
 import os
 import subprocess
 import sys
+import tempfile
 import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -47,7 +50,7 @@ def cpu_share(pid, seconds, while_doing=None):
 def observe(build, display, title, extra_env):
     print("== %s, observed from outside ==" % title, flush=True)
     launched = time.monotonic()
-    game = subprocess.Popen([os.path.join(build, "game", "munyura")],
+    game = subprocess.Popen([os.path.join(build, "desktop", "munyura")],
                             env=dict(display.env, **extra_env), stderr=subprocess.DEVNULL)
     window = display.find_window(game)
     print("window visible after  %.0f ms (includes xdotool's polling)"
@@ -68,6 +71,40 @@ def observe(build, display, title, extra_env):
     print("peak memory           %.1f MiB" % (memory_kib(game.pid, "VmHWM") / 1024))
     display.close_window(window)
     game.wait(timeout=10)
+
+
+def zoom_and_idle(build, scratch):
+    """The game at zoom 1 and zoom 4 on a desktop large enough for it (Xvfb
+    with openbox), silent: the title screen, whose button slides on every
+    tick, and the play screen with no key held, where no tick changes
+    anything and nothing is drawn. Then the tune muted: the synthesiser
+    rests while the tune's place moves on."""
+    display = XDisplay(size="2560x1600", private=True)
+    try:
+        display.start_window_manager()
+        runs = [("zoom 1, silent", ["--zoom", "1"], {}),
+                ("zoom 4, silent", ["--zoom", "4"], {}),
+                ("zoom 1, tune playing", ["--zoom", "1"],
+                 {"SDL_AUDIODRIVER": "disk", "SDL_DISKAUDIOFILE": os.devnull}),
+                ("zoom 1, tune muted (M)", ["--zoom", "1", "--mute"],
+                 {"SDL_AUDIODRIVER": "disk", "SDL_DISKAUDIOFILE": os.devnull})]
+        for title, arguments, extra_env in runs:
+            print("== %s ==" % title, flush=True)
+            env = dict(display.env, XDG_CONFIG_HOME=scratch, **extra_env)
+            game = subprocess.Popen([os.path.join(build, "desktop", "munyura")] + arguments,
+                                    env=env, stderr=subprocess.DEVNULL)
+            window = display.find_window(game)
+            display.focus(window)
+            time.sleep(2)
+            print("window                %s x %s" % display.window_size(window))
+            print("CPU, title screen     %.2f %% of one core" % cpu_share(game.pid, 20))
+            display.key("space")
+            time.sleep(1)
+            print("CPU, play screen idle %.2f %% of one core" % cpu_share(game.pid, 20))
+            display.close_window(window)
+            game.wait(timeout=10)
+    finally:
+        display.close()
 
 
 def main():
@@ -93,6 +130,8 @@ def main():
                   % (took, 100 * took / 64))
     finally:
         display.close()
+    with tempfile.TemporaryDirectory() as scratch:
+        zoom_and_idle(build, scratch)
 
 
 if __name__ == "__main__":

@@ -1,5 +1,6 @@
 // ムニュラ: a chick walks through thirty rooms of stone monuments.
 
+#include <algorithm>
 #include <exception>
 #include <iostream>
 #include <string_view>

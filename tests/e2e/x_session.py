@@ -6,6 +6,7 @@ import ctypes
 import ctypes.util
 import os
 import subprocess
+import tempfile
 import time
 
 
@@ -29,7 +30,10 @@ class XDisplay:
             os.close(write_end)
             with os.fdopen(read_end) as announced:
                 self.name = ":" + announced.readline().strip()
-        self.env = dict(os.environ, DISPLAY=self.name)
+        # The game remembers its window's settings; each display gets a
+        # settings folder of its own, so no earlier run's zoom leaks in.
+        self._config = tempfile.TemporaryDirectory()
+        self.env = dict(os.environ, DISPLAY=self.name, XDG_CONFIG_HOME=self._config.name)
 
     def start_window_manager(self):
         """Openbox, as a desktop has one: fullscreen and window frames need
@@ -47,6 +51,7 @@ class XDisplay:
         raise AssertionError("openbox did not start")
 
     def close(self):
+        self._config.cleanup()
         if self._window_manager:
             self._window_manager.terminate()
             self._window_manager.wait()
