@@ -16,6 +16,16 @@ namespace munyura::desktop {
 using window_rules::ButtonLook;
 using window_rules::Letterbox;
 
+// A rectangle of the game's pixels.
+struct GameArea {
+  int left = 0;
+  int top = 0;
+  int right = 0;  // one past the last column
+  int bottom = 0;
+  bool Empty() const { return right <= left || bottom <= top; }
+  bool operator==(const GameArea&) const = default;
+};
+
 class FrameContent {
  public:
   // Notes what a frame of this scene would show; returns whether that
@@ -23,6 +33,9 @@ class FrameContent {
   bool Update(const scene::Scene& scene, ButtonLook look, const Letterbox& box);
   // The window lost what it showed (exposed, resized): the next frame is new.
   void Forget() { controls_.clear(); }
+  // Where the last Update found a difference: every pixel outside it is as
+  // it was. The whole game after a Forget or a new letterbox.
+  const GameArea& ChangedArea() const { return changed_; }
 
  private:
   // The properties of an element that the renderer draws from.
@@ -33,12 +46,17 @@ class FrameContent {
     scene::PictureRef picture = nullptr;
     std::u16string caption;
     std::uint32_t back_colour = 0;
+    bool line = false;
     bool operator==(const ControlLook&) const = default;
   };
+
+  static GameArea AreaOf(const ControlLook& control);
+  void Include(const GameArea& area);
 
   std::vector<ControlLook> controls_;
   ButtonLook look_;
   Letterbox box_;
+  GameArea changed_;
 };
 
 }  // namespace munyura::desktop

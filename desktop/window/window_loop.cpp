@@ -123,11 +123,18 @@ void RunWindow(Form1& form, GameWindow& window, const GamePictures& pictures,
   events.Load();
   window.Show();
   Drawing drawing = Drawing::kAnew;
+  // After the window changes (zoom, fullscreen, an expose) the window
+  // manager may take its time to resize it, and SDL, which takes the new
+  // size at once, then sends no event when it happens: for a while every
+  // tick draws the whole window, or a busy desktop would be left showing
+  // whatever lay there before.
+  constexpr auto kSettling = std::chrono::seconds(3);
+  auto settled_at = Clock::now() + kSettling;
   for (;;) {
     if (schedule.TakeDueTick(Clock::now())) {
       events.Tick();
       observer.TickRan(Clock::now());
-      drawing = drawing || Drawing::kIfChanged;
+      drawing = drawing || (Clock::now() < settled_at ? Drawing::kAnew : Drawing::kIfChanged);
     }
     if (drawing != Drawing::kNone) {
       const Letterbox box = view.Box();
@@ -138,7 +145,12 @@ void RunWindow(Form1& form, GameWindow& window, const GamePictures& pictures,
       // held) draws nothing.
       if (content.Update(form.Scene(), events.StartButtonLook(), box)) {
         renderer.SetPixelScale(static_cast<float>(box.scale));
-        view.BeginFrame(box);
+        // Where the window keeps its last frame, only the part that changed
+        // is drawn again: the sliding button costs the same at every zoom.
+        const GameArea& area = content.ChangedArea();
+        const SDL_Rect part{area.left, area.top, area.right - area.left, area.bottom - area.top};
+        BeginGameFrame(window.Renderer(), box,
+                       window.KeepsItsPixels() && drawing != Drawing::kAnew ? &part : nullptr);
         renderer.Draw(form.Scene(), events.StartButtonLook());
         SDL_RenderPresent(&window.Renderer());
         observer.FramePresented(Clock::now());
@@ -157,7 +169,11 @@ void RunWindow(Form1& form, GameWindow& window, const GamePictures& pictures,
         LetTheLastMessagesArrive();
         return;
       }
-      drawing = dispatcher.Dispatch(event) || drawing;
+      const Drawing asked = dispatcher.Dispatch(event);
+      if (asked == Drawing::kAnew) {
+        settled_at = Clock::now() + kSettling;
+      }
+      drawing = asked || drawing;
     } while (schedule.NextDeadline() > Clock::now() && SDL_PollEvent(&event) != 0);
   }
 }

@@ -90,17 +90,26 @@ std::optional<GamePoint> WindowView::GameAt(int x, int y) const {
   return window_rules::GameAt(Box(), static_cast<float>(x) * ratio, static_cast<float>(y) * ratio);
 }
 
-void WindowView::BeginFrame(const Letterbox& box) const {
-  SDL_RenderSetScale(renderer_, 1, 1);
-  SDL_RenderSetViewport(renderer_, nullptr);
-  SDL_SetRenderDrawColor(renderer_, kSurroundGrey, kSurroundGrey, kSurroundGrey, SDL_ALPHA_OPAQUE);
-  SDL_RenderClear(renderer_);
+void BeginGameFrame(SDL_Renderer& renderer, const Letterbox& box, const SDL_Rect* part) {
+  SDL_RenderSetClipRect(&renderer, nullptr);
+  SDL_RenderSetScale(&renderer, 1, 1);
+  SDL_RenderSetViewport(&renderer, nullptr);
+  if (!part) {
+    SDL_SetRenderDrawColor(&renderer, kSurroundGrey, kSurroundGrey, kSurroundGrey,
+                           SDL_ALPHA_OPAQUE);
+    SDL_RenderClear(&renderer);
+  }
   // The viewport is set in output pixels while the scale is 1, and kept so
   // when the scale changes.
   const SDL_Rect game{box.left, box.top, box.Width(), box.Height()};
-  SDL_RenderSetViewport(renderer_, &game);
+  SDL_RenderSetViewport(&renderer, &game);
   const auto scale = static_cast<float>(box.scale);
-  SDL_RenderSetScale(renderer_, scale, scale);
+  SDL_RenderSetScale(&renderer, scale, scale);
+  if (part) {
+    // In game pixels, like everything drawn now; whole game pixels, so that
+    // a picture cut at its edge is cut between its scaled pixels.
+    SDL_RenderSetClipRect(&renderer, part);
+  }
 }
 
 }  // namespace munyura::desktop

@@ -36,10 +36,6 @@ class WindowView {
   GamePoint GameCoordinates(int x, int y) const;
   std::optional<GamePoint> GameAt(int x, int y) const;
 
-  // Clears the window to the surround's colour and readies the renderer to
-  // draw the game's 621 x 380 pixels inside `box`.
-  void BeginFrame(const Letterbox& box) const;
-
  private:
   // Output pixels per unit of the window's size: 2 on a double-density
   // display that counts in points.
@@ -48,5 +44,10 @@ class WindowView {
   SDL_Window* window_;
   SDL_Renderer* renderer_;
 };
+
+// Readies `renderer` to draw the game's 621 x 380 pixels inside `box`: the
+// whole output, its surround cleared, or only `part` of the game (in game
+// pixels), where the output keeps the rest of its last frame.
+void BeginGameFrame(SDL_Renderer& renderer, const Letterbox& box, const SDL_Rect* part = nullptr);
 
 }  // namespace munyura::desktop
