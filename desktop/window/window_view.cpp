@@ -36,8 +36,15 @@ int WindowView::LargestZoom() const {
 
 int WindowView::SetZoom(int zoom) {
   zoom = std::clamp(zoom, 1, LargestZoom());
+  int width = 0;
+  int height = 0;
+  SDL_GetWindowSize(window_, &width, &height);
+  const bool fullscreen = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
+  if (!fullscreen && width == kGameWidth * zoom && height == kGameHeight * zoom) {
+    return zoom;  // asking the window manager for nothing costs it a wait
+  }
   SDL_SetWindowSize(window_, kGameWidth * zoom, kGameHeight * zoom);
-  if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) == 0) {
+  if (!fullscreen) {
     const int display = std::max(0, SDL_GetWindowDisplayIndex(window_));
     SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
                           SDL_WINDOWPOS_CENTERED_DISPLAY(display));
