@@ -86,20 +86,6 @@ TEST_F(SettingsFileTest, WhateverLiesThereGivesUsableSettingsAndAtMostOneLine) {
   }
 }
 
-TEST_F(SettingsFileTest, ASaveIsReadBackAndMakesItsFolders) {
-  const std::string deep = (folder_ / "new" / "config" / "munyura" / "settings.conf").string();
-  std::ostringstream messages;
-  SettingsFile file(deep, messages);
-  const Settings chosen{4, true, false};
-  ASSERT_TRUE(file.Save(chosen));
-  EXPECT_EQ(file.Load(), chosen);
-  EXPECT_EQ(messages.str(), "");
-  // Nothing is left beside it.
-  EXPECT_EQ(
-      std::distance(fs::directory_iterator(fs::path(deep).parent_path()), fs::directory_iterator()),
-      1);
-}
-
 TEST_F(SettingsFileTest, AFolderThatCannotBeWrittenIsToldOnceAndThePlayGoesOn) {
   // A file where the folder should be: not even root can write into it.
   fs::remove_all(folder_ / "munyura");
