@@ -95,7 +95,9 @@ def zoom_and_idle(build, scratch):
                                     env=env, stderr=subprocess.DEVNULL)
             window = display.find_window(game)
             display.focus(window)
-            time.sleep(2)
+            # Past the first seconds, when the window is drawn whole on
+            # every tick while the window manager settles it.
+            time.sleep(4)
             print("window                %s x %s" % display.window_size(window))
             print("CPU, title screen     %.2f %% of one core" % cpu_share(game.pid, 20))
             display.key("space")
