@@ -4,13 +4,16 @@ the loop's schedule through loop_bench, then the real game observed from
 outside, once silent and once playing its tune through SDL's disk audio
 driver: CPU use on the title screen and while walking, and peak memory. Last,
 how long the synthesiser takes to render the whole tune on its own, and what
-the worst tunes the player accepts cost it (tune_cost).
+the worst tunes the player accepts cost it (tune_cost). Then, on a desktop of
+its own (Xvfb with openbox), the window at zoom 1 and 4 on the title screen
+and the idle play screen, and the tune muted.
 
 Usage: bench/run.py [build folder, default build/release]"""
 
 import os
 import subprocess
 import sys
+import tempfile
 import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -71,6 +74,42 @@ def observe(build, display, title, extra_env):
     game.wait(timeout=10)
 
 
+def zoom_and_idle(build, scratch):
+    """The game at zoom 1 and zoom 4 on a desktop large enough for it (Xvfb
+    with openbox), silent: the title screen, whose button slides on every
+    tick, and the play screen with no key held, where no tick changes
+    anything and nothing is drawn. Then the tune muted: the synthesiser
+    rests while the tune's place moves on."""
+    display = XDisplay(size="2560x1600", private=True)
+    try:
+        display.start_window_manager()
+        runs = [("zoom 1, silent", ["--zoom", "1"], {}),
+                ("zoom 4, silent", ["--zoom", "4"], {}),
+                ("zoom 1, tune playing", ["--zoom", "1"],
+                 {"SDL_AUDIODRIVER": "disk", "SDL_DISKAUDIOFILE": os.devnull}),
+                ("zoom 1, tune muted (M)", ["--zoom", "1", "--mute"],
+                 {"SDL_AUDIODRIVER": "disk", "SDL_DISKAUDIOFILE": os.devnull})]
+        for title, arguments, extra_env in runs:
+            print("== %s ==" % title, flush=True)
+            env = dict(display.env, XDG_CONFIG_HOME=scratch, **extra_env)
+            game = subprocess.Popen([os.path.join(build, "desktop", "munyura")] + arguments,
+                                    env=env, stderr=subprocess.DEVNULL)
+            window = display.find_window(game)
+            display.focus(window)
+            # Past the first seconds, when the window is drawn whole on
+            # every tick while the window manager settles it.
+            time.sleep(4)
+            print("window                %s x %s" % display.window_size(window))
+            print("CPU, title screen     %.2f %% of one core" % cpu_share(game.pid, 20))
+            display.key("space")
+            time.sleep(1)
+            print("CPU, play screen idle %.2f %% of one core" % cpu_share(game.pid, 20))
+            display.close_window(window)
+            game.wait(timeout=10)
+    finally:
+        display.close()
+
+
 def main():
     build = sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build", "release")
     display = XDisplay()
@@ -96,6 +135,8 @@ def main():
         subprocess.run([os.path.join(build, "bench", "tune_cost")], check=True)
     finally:
         display.close()
+    with tempfile.TemporaryDirectory() as scratch:
+        zoom_and_idle(build, scratch)
 
 
 if __name__ == "__main__":

@@ -31,6 +31,7 @@ case "${1:-}" in
       clang-14 libclang-rt-14-dev # the MIDI fuzzer (libFuzzer)
       librsvg2-bin python3        # drawing the pictures from their sources (tools/make-pictures.py)
       xvfb xauth xdotool imagemagick x11-utils   # the end-to-end tests: a display, keys, screenshots
+      openbox                     # a window manager for fullscreen in the end-to-end tests
       desktop-file-utils          # checking the installed desktop entry
       lintian appstream man-db    # checking the Debian package, its metainfo and manual page
       python3-numpy               # measuring the sound the game plays

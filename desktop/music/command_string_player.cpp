@@ -31,8 +31,8 @@ int CommandStringPlayer::SendString(std::string_view command, std::span<char> re
 CommandError CommandStringPlayer::Play(const std::string& file) {
   const auto found = devices_.find(file);
   if (found == devices_.end()) {
-    devices_.emplace(file, Device{IdentifyFile(file),
-                                  std::make_unique<TuneDevice>(file, soundfont_, sdl_audio_)});
+    devices_.emplace(file, Device{IdentifyFile(file), std::make_unique<TuneDevice>(
+                                                          file, soundfont_, sdl_audio_, muted_)});
     return CommandError::kNone;
   }
   Device& device = found->second;
@@ -43,7 +43,7 @@ CommandError CommandStringPlayer::Play(const std::string& file) {
   // A file that failed is tried again only once it has changed, so that a
   // broken tune costs nothing at 60 ms a command.
   if (FileIdentity now = IdentifyFile(file); now != device.identity) {
-    device = Device{now, std::make_unique<TuneDevice>(file, soundfont_, sdl_audio_)};
+    device = Device{now, std::make_unique<TuneDevice>(file, soundfont_, sdl_audio_, muted_)};
     return CommandError::kNone;
   }
   return CommandError::kCannotPlay;

@@ -6,6 +6,7 @@
 
 #include <SDL.h>
 
+#include <atomic>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -43,6 +44,10 @@ class CommandStringPlayer {
   int SendString(std::string_view command, std::span<char> returned_text,
                  SDL_Window* notify_window);
 
+  // Silences every tune, or lets it be heard again; the tunes keep their
+  // place meanwhile. Takes effect within one block of sound.
+  void SetMuted(bool muted) { muted_.store(muted, std::memory_order_relaxed); }
+
   // For the tests and the benchmark: the open devices, and how they play.
   std::vector<std::string> DeviceNames() const;
   std::optional<DeviceState> State(std::string_view file) const;
@@ -61,6 +66,7 @@ class CommandStringPlayer {
   const std::string soundfont_;
   bool reported_ = false;
   std::mutex sdl_audio_;
+  std::atomic<bool> muted_ = false;
   std::map<std::string, Device, std::less<>> devices_;  // destroyed before the mutex
 };
 

@@ -11,11 +11,13 @@ namespace munyura::desktop {
 
 using window_rules::MidiFileError;
 
-TuneDevice::TuneDevice(std::string file, std::string soundfont, std::mutex& sdl_audio)
+TuneDevice::TuneDevice(std::string file, std::string soundfont, std::mutex& sdl_audio,
+                       const std::atomic<bool>& muted)
     : opening_(std::make_shared<Opening>()) {
   opening_->file = std::move(file);
   opening_->soundfont = std::move(soundfont);
   opening_->sdl_audio = &sdl_audio;
+  opening_->muted = &muted;
   opener_ = std::thread([opening = opening_] { Open(opening); });
 }
 
@@ -50,6 +52,7 @@ void TuneDevice::Open(const std::shared_ptr<Opening>& opening) {
     if (opening->abandoned) {
       return;  // the game has ended: nobody would hear it
     }
+    playback->FollowMute(*opening->muted);
     auto output = std::make_unique<AudioOutput>(*opening->sdl_audio);
     output->Play(*playback);
     opening->playback = std::move(playback);

@@ -21,7 +21,9 @@ enum class DeviceState { kOpening, kPlaying, kFailed };
 class TuneDevice {
  public:
   // Starts opening at once; the tune plays as soon as everything is ready.
-  TuneDevice(std::string file, std::string soundfont, std::mutex& sdl_audio);
+  // `muted` is the player's mute switch, which must outlive the device.
+  TuneDevice(std::string file, std::string soundfont, std::mutex& sdl_audio,
+             const std::atomic<bool>& muted);
   // Never waits for an opening that is still reading: that thread is left to
   // finish (or not) on its own, and never opens the sound output after this.
   ~TuneDevice();
@@ -40,8 +42,9 @@ class TuneDevice {
   struct Opening {
     std::string file;
     std::string soundfont;
-    std::mutex* sdl_audio;  // only used under `gate` while not abandoned
-    std::mutex gate;        // the sound output is opened, or the device abandoned, not both
+    std::mutex* sdl_audio;           // only used under `gate` while not abandoned
+    const std::atomic<bool>* muted;  // likewise
+    std::mutex gate;  // the sound output is opened, or the device abandoned, not both
     bool abandoned = false;
     std::string failure;                     // written before state turns kFailed
     std::unique_ptr<TunePlayback> playback;  // written before state turns kPlaying

@@ -14,8 +14,24 @@ TunePlayback::TunePlayback(const MidiSong& song, TuneSynth synth, int frame_rate
     : cursor_(song, frame_rate), synth_(std::move(synth)), loop_frames_(cursor_.LoopFrames()) {}
 
 void TunePlayback::RenderBlock() {
-  cursor_.Advance(kBlockFrames, [this](const MidiMessage& message) { synth_.Send(message); });
-  synth_.Render(block_);
+  const bool muted = muted_ != nullptr && muted_->load(std::memory_order_relaxed);
+  if (muted && !was_muted_) {
+    synth_.SilenceAll();
+  }
+  was_muted_ = muted;
+  if (muted) {
+    // Everything but the notes themselves still reaches the synthesiser, so
+    // instruments, volumes and bends are right when the sound comes back.
+    cursor_.Advance(kBlockFrames, [this](const MidiMessage& message) {
+      if (message.Kind() != 0x90) {
+        synth_.Send(message);
+      }
+    });
+    block_.fill(0);
+  } else {
+    cursor_.Advance(kBlockFrames, [this](const MidiMessage& message) { synth_.Send(message); });
+    synth_.Render(block_);
+  }
   block_frames_left_ = kBlockFrames;
   position_.store(cursor_.Position(), std::memory_order_relaxed);
   loops_.store(cursor_.Loops(), std::memory_order_relaxed);

@@ -31,6 +31,12 @@ class TunePlayback {
 
   TunePlayback(const MidiSong& song, TuneSynth synth, int frame_rate);
 
+  // While `muted` holds, the tune plays on in silence: its place advances as
+  // if it were heard, for the cost of reading its messages, and unmuting
+  // resumes in time. Notes that began while muted stay unheard. `muted` must
+  // outlive this playback; set before the sound starts.
+  void FollowMute(const std::atomic<bool>& muted) { muted_ = &muted; }
+
   // Called from the sound card's thread: fills interleaved stereo frames.
   void Render(std::span<float> stereo);
 
@@ -44,6 +50,8 @@ class TunePlayback {
   SongCursor cursor_;
   TuneSynth synth_;
   const std::int64_t loop_frames_;
+  const std::atomic<bool>* muted_ = nullptr;
+  bool was_muted_ = false;
   std::array<float, 2 * kBlockFrames> block_{};
   int block_frames_left_ = 0;
   std::atomic<std::int64_t> frames_played_ = 0;

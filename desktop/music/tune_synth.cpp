@@ -164,6 +164,10 @@ void TuneSynth::Send(const MidiMessage& m) {
   }
 }
 
+void TuneSynth::SilenceAll() {
+  fluid_synth_all_sounds_off(synth_.get(), -1);
+}
+
 void TuneSynth::Render(std::span<float> stereo) {
   const int frames = static_cast<int>(stereo.size() / 2);
   fluid_synth_write_float(synth_.get(), frames, stereo.data(), 0, 2, stereo.data(), 1, 2);

@@ -57,6 +57,8 @@ class TuneSynth {
   void KeepInstrumentsLoaded(const MidiSong& song);
 
   void Send(const MidiMessage& message);
+  // Ends every sounding note at once, without its release.
+  void SilenceAll();
 
   // Fills interleaved left/right frames.
   void Render(std::span<float> stereo);

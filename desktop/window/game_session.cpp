@@ -5,6 +5,7 @@
 #include "desktop/music/command_string_player.h"
 #include "desktop/pictures/game_pictures.h"
 #include "desktop/sdl_handles.h"
+#include "desktop/settings/settings_file.h"
 #include "desktop/text/caption_fonts.h"
 #include "desktop/window/display_loss.h"
 #include "desktop/window/game_window.h"
@@ -26,7 +27,7 @@ GameWindow OpenWindow(const SDL_Surface& icon) {
 
 }  // namespace
 
-void PlayGame(std::ostream& messages, LoopObserver& observer) {
+void PlayGame(std::ostream& messages, LoopObserver& observer, const SettingsOverrides& overrides) {
   const SdlVideo video;
   EndTheGameWhenTheDisplayGoesAway();
   const CaptionFonts fonts;
@@ -38,7 +39,12 @@ void PlayGame(std::ostream& messages, LoopObserver& observer) {
   PlatformHost host(music, messages);
   Form1 form(pictures.Pictures(), host);
   GameWindow window = OpenWindow(pictures.Icon());
-  RunWindow(form, window, pictures, fonts, std::chrono::steady_clock::now(), messages, observer);
+  const auto start = std::chrono::steady_clock::now();
+  WindowView view(window.Window(), window.Renderer());
+  SettingsFile settings(SettingsPath(), messages);
+  WindowControls controls(view, music, settings, settings.Load(), overrides);
+  controls.ApplyAtStart();
+  RunWindow(form, window, pictures, fonts, start, messages, observer, view, controls);
 }
 
 }  // namespace munyura::desktop

@@ -82,9 +82,9 @@ GameWindow::GameWindow(const SDL_Surface& icon) : window_(CreateHiddenWindow(ico
   if (!renderer_) {
     throw SdlStartupError("no renderer will start for the window");
   }
-  if (SDL_RenderSetLogicalSize(renderer_.get(), kInnerWidth, kInnerHeight) != 0) {
-    throw SdlStartupError("the renderer cannot keep the window's size");
-  }
+  SDL_RendererInfo info{};
+  software_ =
+      SDL_GetRendererInfo(renderer_.get(), &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
   // The game reads its keys as key codes; typed text would only wake an input
   // method that the game has no use for.
   SDL_StopTextInput();
@@ -93,15 +93,6 @@ GameWindow::GameWindow(const SDL_Surface& icon) : window_(CreateHiddenWindow(ico
 void GameWindow::Show() {
   SDL_ShowWindow(window_.get());
   SDL_RaiseWindow(window_.get());
-}
-
-float GameWindow::PixelScale() const {
-  int width = 0;
-  int height = 0;
-  if (SDL_GetRendererOutputSize(renderer_.get(), &width, &height) != 0 || width < kInnerWidth) {
-    return 1;
-  }
-  return static_cast<float>(width) / kInnerWidth;
 }
 
 void ShowStartupFailure(const char* message) {

@@ -1,6 +1,7 @@
-// The game's one window: 621 x 380 pixels inside, fixed in size, white, with
-// the game's caption and icon. On a high-density display it is drawn at the
-// display's scale while the game still sees 621 x 380.
+// The game's one window: 621 x 380 pixels inside (or a whole multiple of
+// that when zoomed), fixed in size, with the game's caption and icon. The
+// game is drawn at the largest whole scale that fits whatever size the
+// window has; the game itself always sees 621 x 380.
 #pragma once
 
 #include <SDL.h>
@@ -16,14 +17,16 @@ class GameWindow {
   explicit GameWindow(const SDL_Surface& icon);
 
   void Show();
+  SDL_Window& Window() const noexcept { return *window_; }
   SDL_Renderer& Renderer() const noexcept { return *renderer_; }
-  // Output pixels per window pixel: 1 on an ordinary display, 2 on a
-  // double-density one.
-  float PixelScale() const;
+  // Whether frames are drawn by the processor straight into the window,
+  // which keeps what was drawn from one frame to the next.
+  bool KeepsItsPixels() const noexcept { return software_; }
 
  private:
   WindowPtr window_;
   RendererPtr renderer_;
+  bool software_ = false;
 };
 
 // Renderer failures are shown in a message box as well as on stderr, since a

@@ -4,6 +4,7 @@
 #include <ranges>
 
 #include "desktop/text/control_painter.h"
+#include "window_rules/letterbox.h"
 
 namespace munyura::desktop {
 namespace {
@@ -34,9 +35,18 @@ SceneRenderer::SceneRenderer(SDL_Renderer& renderer, const GamePictures& picture
                              const CaptionFonts& fonts, float pixel_scale)
     : renderer_(&renderer), pictures_(&pictures), fonts_(&fonts), pixel_scale_(pixel_scale) {}
 
+void SceneRenderer::SetPixelScale(float pixel_scale) {
+  if (pixel_scale != pixel_scale_) {
+    pixel_scale_ = pixel_scale;
+    painted_.clear();
+  }
+}
+
 void SceneRenderer::Draw(const scene::Scene& scene, ButtonLook look) {
   SetDrawColour(*renderer_, scene::kWindowBackColour);
-  SDL_RenderClear(renderer_);
+  // Only the game's own area: around it lies the window's surround.
+  const SDL_Rect window{0, 0, window_rules::kGameWidth, window_rules::kGameHeight};
+  SDL_RenderFillRect(renderer_, &window);
   const auto controls = scene.Controls();
   for (const bool child_windows : {false, true}) {
     for (std::size_t position = controls.size(); position-- > 0;) {

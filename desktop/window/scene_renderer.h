@@ -27,9 +27,12 @@ class SceneRenderer {
   SceneRenderer(SDL_Renderer& renderer, const GamePictures& pictures, const CaptionFonts& fonts,
                 float pixel_scale = 1);
 
-  // Clears to the window's white and draws every visible element; the caller
-  // presents the frame.
+  // Fills the game's 621 x 380 with the window's white and draws every
+  // visible element; the caller presents the frame.
   void Draw(const scene::Scene& scene, ButtonLook look);
+
+  // A new scale (the window was zoomed): text is painted again at it.
+  void SetPixelScale(float pixel_scale);
 
  private:
   // What a label or the button was last painted from. Text is painted again

@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <array>
 
+#include "desktop/window/frame_content.h"
 #include "desktop/window/scene_renderer.h"
 #include "desktop/window/virtual_keys.h"
+#include "desktop/window/window_keys.h"
 #include "window_rules/tick_schedule.h"
 #include "window_rules/window_events.h"
 
@@ -28,44 +30,82 @@ bool FocusLossWaiting() {
   });
 }
 
-// Turns one SDL event into the game's events. Returns whether the window
-// needs drawing again.
-bool Dispatch(WindowEvents& events, const SDL_Event& event) {
+// What an event asks of the next frame.
+enum class Drawing {
+  kNone,
+  kIfChanged,  // the game ran: draw if the scene or the button's look changed
+  kAnew,       // the window changed or lost its pixels: draw whatever
+};
+
+Drawing operator||(Drawing a, Drawing b) {
+  return std::max(a, b);
+}
+
+Drawing IfChanged(bool may_have_changed) {
+  return may_have_changed ? Drawing::kIfChanged : Drawing::kNone;
+}
+
+struct Dispatcher {
+  WindowEvents& events;
+  WindowKeys& keys;
+  WindowControls& controls;
+  const WindowView& view;
+
+  Drawing Dispatch(const SDL_Event& event);
+};
+
+// Turns one SDL event into the game's events, or the window's own.
+Drawing Dispatcher::Dispatch(const SDL_Event& event) {
   switch (event.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
+      // The window's own keys first: the zoom and fullscreen keys go no
+      // further, M goes on to the game as well.
+      const KeyVerdict verdict = keys.Judge(event.key);
+      const Drawing window_drawing = controls.Do(verdict.action) ? Drawing::kAnew : Drawing::kNone;
+      if (!verdict.reaches_game) {
+        return window_drawing;
+      }
       const auto virtual_key = VirtualKeyOf(event.key.keysym);
       if (!virtual_key) {
-        return false;
+        return window_drawing;
       }
       const std::int16_t shift = ShiftStateOf(event.key.keysym.mod);
       if (event.type == SDL_KEYDOWN) {
-        return events.KeyDown(*virtual_key, shift);
+        return window_drawing || IfChanged(events.KeyDown(*virtual_key, shift));
       }
       const bool lost_focus = FocusLossWaiting() && events.FocusLost();
-      return events.KeyUp(*virtual_key, shift) || lost_focus;
+      return window_drawing || IfChanged(events.KeyUp(*virtual_key, shift) || lost_focus);
     }
-    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONDOWN: {
+      // A press on the surround around the game reaches nothing.
+      const auto at = view.GameAt(event.button.x, event.button.y);
+      return event.button.button == SDL_BUTTON_LEFT && at
+                 ? IfChanged(events.MousePress(at->x, at->y))
+                 : Drawing::kNone;
+    }
     case SDL_MOUSEBUTTONUP: {
       if (event.button.button != SDL_BUTTON_LEFT) {
-        return false;
+        return Drawing::kNone;
       }
-      const auto x = static_cast<float>(event.button.x);
-      const auto y = static_cast<float>(event.button.y);
-      return event.type == SDL_MOUSEBUTTONDOWN ? events.MousePress(x, y)
-                                               : events.MouseRelease(x, y);
+      // Followed beyond the game's edges, as a drag out of the window is.
+      const auto at = view.GameCoordinates(event.button.x, event.button.y);
+      return IfChanged(events.MouseRelease(at.x, at.y));
     }
-    case SDL_MOUSEMOTION:
-      return events.MouseMove(static_cast<float>(event.motion.x),
-                              static_cast<float>(event.motion.y));
+    case SDL_MOUSEMOTION: {
+      const auto at = view.GameCoordinates(event.motion.x, event.motion.y);
+      return IfChanged(events.MouseMove(at.x, at.y));
+    }
     case SDL_WINDOWEVENT:
       if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
-        return events.FocusLost();
+        return IfChanged(events.FocusLost());
       }
       return event.window.event == SDL_WINDOWEVENT_EXPOSED ||
-             event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED;
+                     event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED
+                 ? Drawing::kAnew
+                 : Drawing::kNone;
     default:
-      return false;
+      return Drawing::kNone;
   }
 }
 
@@ -86,28 +126,54 @@ void LetTheLastMessagesArrive() {
 
 void RunWindow(Form1& form, GameWindow& window, const GamePictures& pictures,
                const CaptionFonts& fonts, LoopObserver::Clock::time_point start,
-               std::ostream& errors, LoopObserver& observer) {
+               std::ostream& errors, LoopObserver& observer, const WindowView& view,
+               WindowControls& controls) {
   using Clock = LoopObserver::Clock;
   WindowEvents events(form, errors);
-  SceneRenderer renderer(window.Renderer(), pictures, fonts, window.PixelScale());
+  WindowKeys keys;
+  Dispatcher dispatcher{events, keys, controls, view};
+  SceneRenderer renderer(window.Renderer(), pictures, fonts);
+  FrameContent content;
   // Timer1 ticks at its design interval from the window's creation on.
   window_rules::TickSchedule schedule(start,
                                       std::chrono::milliseconds(form.Scene().Timer1().Interval));
 
   events.Load();
   window.Show();
-  bool needs_drawing = true;
+  Drawing drawing = Drawing::kAnew;
+  // After the window changes (zoom, fullscreen, an expose) the window
+  // manager may take its time to resize it, and SDL, which takes the new
+  // size at once, then sends no event when it happens: for a while every
+  // tick draws the whole window, or a busy desktop would be left showing
+  // whatever lay there before.
+  constexpr auto kSettling = std::chrono::seconds(3);
+  auto settled_at = Clock::now() + kSettling;
   for (;;) {
     if (schedule.TakeDueTick(Clock::now())) {
       events.Tick();
       observer.TickRan(Clock::now());
-      needs_drawing = true;
+      drawing = drawing || (Clock::now() < settled_at ? Drawing::kAnew : Drawing::kIfChanged);
     }
-    if (needs_drawing) {
-      renderer.Draw(form.Scene(), events.StartButtonLook());
-      SDL_RenderPresent(&window.Renderer());
-      observer.FramePresented(Clock::now());
-      needs_drawing = false;
+    if (drawing != Drawing::kNone) {
+      const Letterbox box = view.Box();
+      if (drawing == Drawing::kAnew) {
+        content.Forget();
+      }
+      // A tick that changed nothing visible (the play screen with no key
+      // held) draws nothing.
+      if (content.Update(form.Scene(), events.StartButtonLook(), box)) {
+        renderer.SetPixelScale(static_cast<float>(box.scale));
+        // Where the window keeps its last frame, only the part that changed
+        // is drawn again: the sliding button costs the same at every zoom.
+        const GameArea& area = content.ChangedArea();
+        const SDL_Rect part{area.left, area.top, area.right - area.left, area.bottom - area.top};
+        BeginGameFrame(window.Renderer(), box,
+                       window.KeepsItsPixels() && drawing != Drawing::kAnew ? &part : nullptr);
+        renderer.Draw(form.Scene(), events.StartButtonLook());
+        SDL_RenderPresent(&window.Renderer());
+        observer.FramePresented(Clock::now());
+      }
+      drawing = Drawing::kNone;
     }
     SDL_Event event;
     if (SDL_WaitEventTimeout(
@@ -121,7 +187,11 @@ void RunWindow(Form1& form, GameWindow& window, const GamePictures& pictures,
         LetTheLastMessagesArrive();
         return;
       }
-      needs_drawing = Dispatch(events, event) || needs_drawing;
+      const Drawing asked = dispatcher.Dispatch(event);
+      if (asked == Drawing::kAnew) {
+        settled_at = Clock::now() + kSettling;
+      }
+      drawing = asked || drawing;
     } while (schedule.NextDeadline() > Clock::now() && SDL_PollEvent(&event) != 0);
   }
 }

@@ -1,6 +1,6 @@
 // The game's event loop: one event at a time, each handler run to its end,
-// Timer1_Timer every 60 ms on a fixed schedule, and the window redrawn after
-// every event that ran a handler. Between events and ticks it sleeps.
+// Timer1_Timer every 60 ms on a fixed schedule, and the window redrawn when
+// what it shows has changed. Between events and ticks it sleeps.
 #pragma once
 
 #include <chrono>
@@ -9,6 +9,8 @@
 #include "desktop/pictures/game_pictures.h"
 #include "desktop/text/caption_fonts.h"
 #include "desktop/window/game_window.h"
+#include "desktop/window/window_controls.h"
+#include "desktop/window/window_view.h"
 #include "form1.h"
 
 namespace munyura::desktop {
@@ -25,9 +27,12 @@ class LoopObserver {
 
 // Runs Form_Load, shows the window and handles its events until it is
 // closed. `start` is the window's creation: the clock counts from there.
-// Run-time errors of the game's handlers are reported on `errors`.
+// Run-time errors of the game's handlers are reported on `errors`. The
+// window's own keys go to `controls`, never to the game; `view` places the
+// game in the window.
 void RunWindow(Form1& form, GameWindow& window, const GamePictures& pictures,
                const CaptionFonts& fonts, LoopObserver::Clock::time_point start,
-               std::ostream& errors, LoopObserver& observer);
+               std::ostream& errors, LoopObserver& observer, const WindowView& view,
+               WindowControls& controls);
 
 }  // namespace munyura::desktop

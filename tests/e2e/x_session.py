@@ -6,15 +6,17 @@ import ctypes
 import ctypes.util
 import os
 import subprocess
+import tempfile
 import time
 
 
 class XDisplay:
-    """The display named by $DISPLAY, or a private Xvfb when there is none or
-    `private` asks for one."""
+    """The display named by $DISPLAY, or a private Xvfb when there is none
+    (always, when `private`) with a screen of `size`."""
 
-    def __init__(self, private=False):
+    def __init__(self, size="1024x768", private=False):
         self._xvfb = None
+        self._window_manager = None
         self.name = None if private else os.environ.get("DISPLAY")
         if not self.name:
             read_end, write_end = os.pipe()
@@ -22,16 +24,39 @@ class XDisplay:
             # client leaves, and refuses connections meanwhile, so a game
             # started just after another one closed could find no display.
             self._xvfb = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-noreset",
+                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", size + "x24", "-noreset",
                  "-nolisten", "tcp"],
                 pass_fds=[write_end], stderr=subprocess.DEVNULL)
             os.close(write_end)
             with os.fdopen(read_end) as announced:
                 self.name = ":" + announced.readline().strip()
-        self.env = dict(os.environ, DISPLAY=self.name)
+        # The game remembers its window's settings; each display gets a
+        # settings folder of its own, so no earlier run's zoom leaks in.
+        self._config = tempfile.TemporaryDirectory()
+        self.env = dict(os.environ, DISPLAY=self.name, XDG_CONFIG_HOME=self._config.name)
+
+    def start_window_manager(self):
+        """Openbox, as a desktop has one: fullscreen and window frames need
+        a window manager. Returns once it manages the screen."""
+        self._window_manager = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+                                                stdout=subprocess.DEVNULL,
+                                                stderr=subprocess.DEVNULL)
+        deadline = time.monotonic() + 20
+        while time.monotonic() < deadline:
+            root = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env,
+                                  capture_output=True, text=True).stdout
+            if "window id" in root:
+                return
+            time.sleep(0.1)
+        raise AssertionError("openbox did not start")
 
     def close(self, kill=False):
-        """Ends a private Xvfb: politely, or at once with `kill`."""
+        """Ends the window manager and a private Xvfb: politely, or the Xvfb
+        at once with `kill`."""
+        self._config.cleanup()
+        if self._window_manager:
+            self._window_manager.terminate()
+            self._window_manager.wait()
         if self._xvfb:
             self._xvfb.kill() if kill else self._xvfb.terminate()
             self._xvfb.wait()

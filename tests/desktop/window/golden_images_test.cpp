@@ -18,6 +18,7 @@
 #include "desktop/picture_pixels.h"
 #include "desktop/pictures/game_pictures.h"
 #include "desktop/text/font_setup.h"
+#include "desktop/window/offscreen_window.h"
 #include "desktop/window/scene_renderer.h"
 #include "form1.h"
 #include "key_codes.h"
@@ -28,38 +29,6 @@ namespace munyura {
 bool update_golden = false;
 
 namespace {
-
-template <typename Handle>
-Handle Checked(Handle handle) {
-  if (!handle) {
-    throw std::runtime_error(SDL_GetError());
-  }
-  return handle;
-}
-
-// The game with the real pictures, its handlers called by the test, drawn
-// into memory exactly as the window draws it.
-class OffscreenWindow {
- public:
-  OffscreenWindow() { form_.Form_Load(); }
-  Form1& Form() { return form_; }
-  const SDL_Surface& Draw(desktop::ButtonLook look) {
-    scene_renderer_.Draw(form_.Scene(), look);
-    SDL_RenderPresent(renderer_.get());
-    return *frame_;
-  }
-
- private:
-  desktop::GamePictures pictures_ = desktop::GamePictures::DecodeEmbedded();
-  desktop::CaptionFonts fonts_;
-  testing::RecordingHost host_;
-  Form1 form_{pictures_.Pictures(), host_};
-  desktop::SurfacePtr frame_ = Checked(desktop::SurfacePtr(
-      SDL_CreateRGBSurfaceWithFormat(0, 621, 380, 32, SDL_PIXELFORMAT_ARGB8888)));
-  desktop::RendererPtr renderer_ =
-      Checked(desktop::RendererPtr(SDL_CreateSoftwareRenderer(frame_.get())));
-  desktop::SceneRenderer scene_renderer_{*renderer_, pictures_, fonts_};
-};
 
 void TickUntil(Form1& form, const std::function<bool()>& done) {
   for (int i = 0; i < 200 && !done(); ++i) {
@@ -144,7 +113,7 @@ TEST(GoldenImages, EachMomentLooksAsItsReference) {
       << "install fonts-ipafont-gothic";
   for (const Moment& moment : kMoments) {
     SCOPED_TRACE(moment.name);
-    OffscreenWindow window;
+    testing::OffscreenWindow window;
     moment.reach(window.Form());
     ASSERT_FALSE(HasFatalFailure());
     SDL_Surface& frame = const_cast<SDL_Surface&>(window.Draw(moment.look));

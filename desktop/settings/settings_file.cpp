@@ -1,0 +1,192 @@
+#include "desktop/settings/settings_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+
+namespace munyura::desktop {
+namespace {
+
+constexpr char kFolderName[] = "/munyura";
+constexpr char kFileName[] = "/settings.conf";
+
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() {
+    if (fd_ >= 0) {
+      ::close(fd_);
+    }
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int Get() const { return fd_; }
+  // Closes now, to see whether the last writes failed.
+  bool Close() { return ::close(std::exchange(fd_, -1)) == 0; }
+
+ private:
+  int fd_;
+};
+
+std::string Folder(const std::string& path) {
+  return path.substr(0, path.rfind('/'));
+}
+
+bool IsSetAbsolute(const char* value) {
+  return value != nullptr && value[0] == '/';
+}
+
+std::string ErrorText(int error) {
+  return std::strerror(error);
+}
+
+// The file's text, or why there is none to read. A missing file is no
+// problem at all: the game has simply not saved yet.
+std::pair<std::string, std::optional<std::string>> ReadText(const std::string& path) {
+  // Non-blocking, so that a pipe put in its place cannot hold the game up.
+  const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (file.Get() < 0) {
+    return {{}, errno == ENOENT ? std::nullopt : std::optional(ErrorText(errno))};
+  }
+  struct stat status {};
+  if (::fstat(file.Get(), &status) != 0) {
+    return {{}, ErrorText(errno)};
+  }
+  if (!S_ISREG(status.st_mode)) {
+    return {{}, std::string("not a regular file")};
+  }
+  if (status.st_size > kLargestSettingsFile) {
+    return {{}, "larger than " + std::to_string(kLargestSettingsFile) + " bytes"};
+  }
+  std::string text;
+  std::array<char, 1024> buffer{};
+  for (;;) {
+    const ssize_t got = ::read(file.Get(), buffer.data(), buffer.size());
+    if (got < 0 && errno == EINTR) {
+      continue;
+    }
+    if (got < 0) {
+      return {{}, ErrorText(errno)};
+    }
+    if (got == 0) {
+      return {text, std::nullopt};
+    }
+    text.append(buffer.data(), static_cast<std::size_t>(got));
+    if (std::ssize(text) > kLargestSettingsFile) {  // it grew while being read
+      return {{}, "larger than " + std::to_string(kLargestSettingsFile) + " bytes"};
+    }
+  }
+}
+
+bool MakeFolder(const std::string& folder) {
+  if (::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST) {
+    return true;
+  }
+  if (errno != ENOENT) {
+    return false;
+  }
+  const auto slash = folder.rfind('/');
+  return slash != std::string::npos && slash > 0 && MakeFolder(folder.substr(0, slash)) &&
+         (::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST);
+}
+
+bool WriteAll(int fd, std::string_view text) {
+  while (!text.empty()) {
+    const ssize_t wrote = ::write(fd, text.data(), text.size());
+    if (wrote < 0 && errno == EINTR) {
+      continue;
+    }
+    if (wrote <= 0) {
+      return false;
+    }
+    text.remove_prefix(static_cast<std::size_t>(wrote));
+  }
+  return true;
+}
+
+// Writes a fresh file beside the old one and renames it over it: the
+// rename replaces the name at once, so readers see one file or the other.
+std::optional<std::string> ReplaceFile(const std::string& path, std::string_view text) {
+  const std::string folder = Folder(path);
+  if (!MakeFolder(folder)) {
+    return ErrorText(errno);
+  }
+  std::string temporary = path + ".XXXXXX";
+  FileDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
+  if (file.Get() < 0) {
+    return ErrorText(errno);
+  }
+  // The new file reaches the disk before its name replaces the old one.
+  const bool written = WriteAll(file.Get(), text) && ::fsync(file.Get()) == 0;
+  const int write_error = errno;
+  if (!file.Close() || !written) {
+    const int error = written ? errno : write_error;
+    ::unlink(temporary.c_str());
+    return ErrorText(error);
+  }
+  if (::rename(temporary.c_str(), path.c_str()) != 0) {
+    const int error = errno;
+    ::unlink(temporary.c_str());
+    return ErrorText(error);
+  }
+  // And the rename itself, which lives in the folder.
+  const FileDescriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (directory.Get() >= 0) {
+    ::fsync(directory.Get());
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> SettingsPath() {
+  if (const char* const config = std::getenv("XDG_CONFIG_HOME"); IsSetAbsolute(config)) {
+    return std::string(config) + kFolderName + kFileName;
+  }
+  if (const char* const home = std::getenv("HOME"); IsSetAbsolute(home)) {
+    return std::string(home) + "/.config" + kFolderName + kFileName;
+  }
+  return std::nullopt;
+}
+
+SettingsFile::SettingsFile(std::optional<std::string> path, std::ostream& messages)
+    : path_(std::move(path)), messages_(&messages) {}
+
+Settings SettingsFile::Load() {
+  if (!path_) {
+    return {};
+  }
+  const auto [text, unreadable] = ReadText(*path_);
+  if (unreadable) {
+    *messages_ << "ムニュラ: settings not read from " << *path_ << ": " << *unreadable
+               << "; playing with the defaults\n";
+    return {};
+  }
+  const ReadSettings read = ParseSettings(text);
+  if (read.problem) {
+    *messages_ << "ムニュラ: " << *path_ << ", " << *read.problem
+               << "; the default is used for what is not understood\n";
+  }
+  return read.settings;
+}
+
+bool SettingsFile::Save(const Settings& settings) {
+  if (!path_) {
+    return false;
+  }
+  const auto failure = ReplaceFile(*path_, FormatSettings(settings));
+  if (failure && !told_about_saving_) {
+    *messages_ << "ムニュラ: settings cannot be saved in " << *path_ << ": " << *failure
+               << "; the game plays on without remembering them\n";
+    told_about_saving_ = true;
+  }
+  return !failure;
+}
+
+}  // namespace munyura::desktop

@@ -1,0 +1,95 @@
+// Where the window keeps its last frame, the loop draws again only the part
+// of the game that changed. At a zoom, with the surround around the game,
+// that must give exactly the pixels of a whole new frame, at every step of
+// the title screen's slide and of play.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <stdexcept>
+#include <vector>
+
+#include "desktop/picture_pixels.h"
+#include "desktop/window/frame_content.h"
+#include "desktop/window/offscreen_window.h"
+#include "desktop/window/window_view.h"
+#include "key_codes.h"
+
+namespace munyura::desktop {
+namespace {
+
+// An output of its own, drawn by the real scene renderer.
+struct Output {
+  Output(const testing::OffscreenWindow& game, int scale)
+      : frame(SDL_CreateRGBSurfaceWithFormat(0, 1300, 800, 32, SDL_PIXELFORMAT_ARGB8888)),
+        renderer(SDL_CreateSoftwareRenderer(frame.get())),
+        scene(*renderer, game.Pictures(), game.Fonts(), static_cast<float>(scale)) {}
+
+  void Draw(const scene::Scene& game, ButtonLook look, const Letterbox& box, const SDL_Rect* part) {
+    BeginGameFrame(*renderer, box, part);
+    scene.Draw(game, look);
+    SDL_RenderPresent(renderer.get());
+  }
+
+  SurfacePtr frame;
+  RendererPtr renderer;
+  SceneRenderer scene;
+};
+
+long DifferentPixels(const SDL_Surface& a, const SDL_Surface& b) {
+  const std::vector<testing::Rgba> pixels_a = testing::SurfacePixels(a);
+  const std::vector<testing::Rgba> pixels_b = testing::SurfacePixels(b);
+  long differ = 0;
+  for (std::size_t i = 0; i < pixels_a.size(); ++i) {
+    differ += pixels_a[i] != pixels_b[i];
+  }
+  return differ;
+}
+
+TEST(PartialFrameTest, DrawingOnlyWhatChangedGivesTheWholeFrame) {
+  testing::OffscreenWindow game;
+  Form1& form = game.Form();
+  const Letterbox box = window_rules::FitGame(1300, 800);
+  ASSERT_EQ(box.scale, 2);
+  Output kept(game, box.scale);
+  Output fresh(game, box.scale);
+  FrameContent content;
+  ButtonLook look{true, false};
+
+  const auto tick = [&] { form.Timer1_Timer(); };
+  std::vector<std::pair<const char*, std::function<void()>>> steps;
+  for (int i = 0; i < 30; ++i) {
+    steps.emplace_back("the button slides", tick);  // and wraps back to the left
+  }
+  steps.emplace_back("the button sinks", [&] { look.pressed = true; });
+  steps.emplace_back("play starts", [&] {
+    look = {};
+    form.Command1_Click();
+  });
+  steps.emplace_back("Z reads", [&] { form.Form_KeyDown(kKeyZ, 0); });
+  steps.emplace_back("Z hides", [&] { form.Form_KeyDown(kKeyZ, 0); });
+  steps.emplace_back("Left held", [&] { form.Form_KeyDown(kKeyLeft, 0); });
+  for (int i = 0; i < 40; ++i) {
+    steps.emplace_back("walking left to the wall", tick);
+  }
+
+  ASSERT_TRUE(content.Update(form.Scene(), look, box));
+  kept.Draw(form.Scene(), look, box, nullptr);
+  int partial_frames = 0;
+  for (const auto& [what, step] : steps) {
+    step();
+    if (!content.Update(form.Scene(), look, box)) {
+      continue;
+    }
+    const GameArea& area = content.ChangedArea();
+    const SDL_Rect part{area.left, area.top, area.right - area.left, area.bottom - area.top};
+    partial_frames += part.w < window_rules::kGameWidth || part.h < window_rules::kGameHeight;
+    kept.Draw(form.Scene(), look, box, &part);
+    fresh.Draw(form.Scene(), look, box, nullptr);
+    ASSERT_EQ(DifferentPixels(*kept.frame, *fresh.frame), 0) << what;
+  }
+  EXPECT_GT(partial_frames, 30) << "the slide and the walk redraw only a part";
+}
+
+}  // namespace
+}  // namespace munyura::desktop

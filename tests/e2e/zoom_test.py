@@ -1,0 +1,241 @@
+#!/usr/bin/env python3
+"""The window's own keys on a real desktop: Xvfb large enough for zoom 3,
+with openbox managing it, and real key presses through xdotool. Zoom shows
+the same picture by whole pixels, clicks land where things are seen,
+fullscreen centres the game, Alt+Enter leaves the title screen alone, M
+silences the tune without losing its place, and all of it is remembered.
+
+Usage: zoom_test.py <path to munyura> <path to render_tune>"""
+
+import array
+import os
+import subprocess
+import sys
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+
+from music_test import RATE, TUNE, best_lag, envelope  # noqa: E402
+from x_session import XDisplay  # noqa: E402
+
+SCREEN = (2048, 1280)
+GREEN, RED, SURROUND = (0, 255, 0), (255, 0, 0), (32, 32, 32)
+LABEL2 = (568, 0, 53, 15)  # ﾊﾂﾞﾒｶﾗ: text, drawn afresh at each scale
+TICK = 0.06
+
+failures = []
+
+
+def check(condition, what, screen=None):
+    print(("ok    " if condition else "FAIL  ") + what, flush=True)
+    if not condition:
+        failures.append(what)
+        if screen:
+            path = os.path.abspath("failed-zoom-check-%d.ppm" % len(failures))
+            screen.save(path)
+            print("      the screen is in " + path, flush=True)
+
+
+def wait_for_size(display, window, size, timeout=10.0):
+    deadline = time.monotonic() + timeout
+    while display.window_size(window) != size and time.monotonic() < deadline:
+        time.sleep(0.1)
+    time.sleep(5 * TICK)  # and a frame drawn at it
+    return display.window_size(window)
+
+
+def scaled_differences(small, big, scale, left=0, top=0):
+    """Pixels of the game outside its text that differ between `small`
+    scaled by whole pixels and `big` (the game at `left`, `top` in it)."""
+    lx, ly, lw, lh = LABEL2
+    differ = 0
+    for y in range(small.height):
+        for x in range(small.width):
+            if lx <= x < lx + lw and ly <= y < ly + lh:
+                continue
+            expected = small.at(x, y)
+            for dy in range(scale):
+                for dx in range(scale):
+                    differ += big.at(left + x * scale + dx, top + y * scale + dy) != expected
+    return differ
+
+
+def shows_title(screen, scale=1, left=0, top=0):
+    band = sum(screen.at(left + scale * x, top + scale * y) == GREEN
+               for x in range(0, 617, 10) for y in range(250, 377, 10))
+    button = sum(screen.at(left + scale * x, top + scale * y) == RED
+                 for x in range(0, 621, 5) for y in range(130, 176, 5))
+    return band > 700 and button > 10
+
+
+def peak(capture, start_frame, end_frame):
+    samples = array.array("f")
+    with open(capture, "rb") as f:
+        f.seek(start_frame * 8)
+        samples.frombytes(f.read((end_frame - start_frame) * 8))
+    return max((abs(s) for s in samples), default=0.0)
+
+
+def captured_frames(capture):
+    return os.path.getsize(capture) // 8
+
+
+def main(binary, render_tune):
+    display = XDisplay(size="%dx%d" % SCREEN, private=True)
+    try:
+        display.start_window_manager()
+        with tempfile.TemporaryDirectory() as scratch:
+            config = os.path.join(scratch, "config")
+            capture = os.path.join(scratch, "captured.raw")
+            env = dict(display.env, XDG_CONFIG_HOME=config, SDL_AUDIODRIVER="disk",
+                       SDL_DISKAUDIOFILE=capture)
+            game = subprocess.Popen([binary], env=env, stderr=subprocess.PIPE, text=True)
+            try:
+                play(display, game, capture, render_tune, scratch)
+            finally:
+                if game.poll() is None:
+                    game.kill()
+            stderr = [line for line in game.stderr.read().splitlines()
+                      if not line.startswith("CRITICAL: ")]
+            check(stderr == [], "the game said nothing on stderr: %r" % stderr)
+            with open(os.path.join(config, "munyura", "settings.conf")) as f:
+                saved = f.read()
+            check("zoom = 3" in saved and "fullscreen = no" in saved and "mute = no" in saved,
+                  "the settings file remembers zoom 3, windowed, unmuted:\n" + saved)
+            remembered(display, binary, env)
+    finally:
+        display.close()
+    if failures:
+        print("%d check(s) failed" % len(failures))
+        return 1
+    return 0
+
+
+def play(display, game, capture, render_tune, scratch):
+    window = display.find_window(game)
+    display.focus(window)
+    time.sleep(10 * TICK)
+
+    # Alt+Enter on the first title screen, where Enter would press the start
+    # button: fullscreen, and still the title screen.
+    display.key("alt+Return")
+    size = wait_for_size(display, window, SCREEN)
+    full = display.screenshot(window)
+    check(size == SCREEN and shows_title(full, 3, 92, 70),
+          "Alt+Enter on the title screen: fullscreen %s, still the title screen" % (size,), full)
+    display.key("alt+Return")
+    size = wait_for_size(display, window, (621, 380))
+    check(size == (621, 380) and shows_title(display.screenshot(window)),
+          "Alt+Enter again: a 621 x 380 window, still the title screen")
+
+    display.key("space")
+    time.sleep(5 * TICK)
+    zoom1 = display.screenshot(window)
+    check(zoom1.count(GREEN) == 0 and zoom1.count(RED) == 0, "Space starts play", zoom1)
+
+    for zoom in (2, 3):
+        display.key("ctrl+plus")
+        expected = (621 * zoom, 380 * zoom)
+        size = wait_for_size(display, window, expected)
+        shot = display.screenshot(window)
+        check(size == expected, "Ctrl+Plus: a %d x %d window (got %d x %d)" % (expected + size))
+        if size == expected:
+            differ = scaled_differences(zoom1, shot, zoom)
+            check(differ == 0, "showing the zoom-1 picture scaled %d times by whole pixels "
+                  "(%d pixels differ outside the text)" % (zoom, differ), shot)
+    zoom3 = shot
+
+    # F11: fullscreen, the game centred at the largest whole scale, a quiet surround.
+    display.key("F11")
+    size = wait_for_size(display, window, SCREEN)
+    full = display.screenshot(window)
+    check(size == SCREEN, "F11 fills the screen (%d x %d)" % size)
+    if size == SCREEN:
+        corners = {full.at(0, 0), full.at(SCREEN[0] - 1, SCREEN[1] - 1), full.at(91, 69)}
+        check(corners == {SURROUND}, "the surround is one quiet colour: %s" % corners, full)
+        differ = sum(full.at(92 + x, 70 + y) != zoom3.at(x, y)
+                     for x in range(0, 1863, 3) for y in range(0, 1140, 3)
+                     if not (x >= 3 * LABEL2[0] and y < 3 * LABEL2[3]))
+        check(differ == 0, "the game is centred at scale 3 (%d pixels differ)" % differ, full)
+    display.key("F11")
+    size = wait_for_size(display, window, (1863, 1140))
+    check(size == (1863, 1140), "F11 again: back to the zoom-3 window (%d x %d)" % size)
+
+    # M: silent within 0.2 s, the tune going on meanwhile, and heard again in time.
+    mute_and_unmute(display, window, capture, render_tune, scratch)
+
+    # ﾊﾂﾞﾒｶﾗ clicked where it is seen at zoom 3; a click on the surround is nothing.
+    display.click(window, 3 * 594 + 1, 3 * 7 + 1)
+    time.sleep(5 * TICK)
+    again = display.screenshot(window)
+    check(shows_title(again, 3), "a click on ﾊﾂﾞﾒｶﾗ at zoom 3 restarts", again)
+
+    display.close_window(window)
+    status = game.wait(timeout=10)
+    check(status == 0, "closing the window ends the game with 0 (got %s)" % status)
+
+
+def mute_and_unmute(display, window, capture, render_tune, scratch):
+    time.sleep(1)
+    display.key("m")
+    muted_at = captured_frames(capture)
+    time.sleep(1.5)
+    check(display.window_name(window) == "ムニュラ (muted)", "M shows the mute in the title")
+    muted_until = captured_frames(capture)
+    loudest = peak(capture, muted_at + RATE // 5, muted_until)
+    check(loudest == 0.0, "M: the capture is silent from 0.2 s after the key (peak %.4f)"
+          % loudest)
+    display.key("m")
+    unmuted_at = captured_frames(capture)
+    time.sleep(3)
+    check(display.window_name(window) == "ムニュラ", "M again: the title is plain again")
+    # Heard again where the tune would be had it been heard all along: the
+    # capture follows the tune's own render with the same lag after the mute
+    # as before it (the sound card's first buffer may be silence).
+    reference_path = os.path.join(scratch, "reference.raw")
+    start = unmuted_at + RATE // 2
+    length = 2 * RATE
+    subprocess.run([render_tune, TUNE, "%.1f" % ((start + length) / RATE + 1), reference_path],
+                   check=True)
+
+    def lag_at(first_frame):
+        sound, reference = array.array("f"), array.array("f")
+        with open(capture, "rb") as f:
+            f.seek(first_frame * 8)
+            sound.frombytes(f.read(length * 8))
+        with open(reference_path, "rb") as f:
+            f.seek(first_frame * 8)
+            reference.frombytes(f.read(length * 8))
+        heard = len(sound) == 2 * length and max(abs(s) for s in sound) > 0.05
+        return heard, best_lag(envelope(sound, 441), envelope(reference, 441), 50)
+
+    _, (lag_before, score_before) = lag_at(RATE // 2)
+    heard, (lag_after, score_after) = lag_at(start)
+    check(heard, "M again: the tune is heard")
+    check(abs(lag_after - lag_before) <= 1 and score_after > 0.9,
+          "in time with the tune as if it had played on: %d ms behind its render after, "
+          "%d ms before (r = %.3f, %.3f)" % (10 * lag_after, 10 * lag_before, score_after,
+                                            score_before))
+
+
+def remembered(display, binary, env):
+    """The next run starts at the remembered zoom; an option overrides it
+    for that run only."""
+    for arguments, size in (([], (1863, 1140)), (["--zoom", "1"], (621, 380)),
+                            (["--fullscreen"], SCREEN)):
+        game = subprocess.Popen([binary] + arguments, env=env, stderr=subprocess.DEVNULL)
+        try:
+            window = display.find_window(game)
+            got = wait_for_size(display, window, size)
+            check(got == size, "started with %r: a %d x %d window" % ((arguments,) + got))
+            display.close_window(window)
+            game.wait(timeout=10)
+        finally:
+            if game.poll() is None:
+                game.kill()
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1], sys.argv[2]))
