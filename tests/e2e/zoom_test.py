@@ -7,12 +7,13 @@ silences the tune without losing its place, and all of it is remembered.
 
 Usage: zoom_test.py <path to munyura> <path to render_tune>"""
 
-import array
 import os
 import subprocess
 import sys
 import tempfile
 import time
+
+import numpy
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
@@ -70,12 +71,14 @@ def shows_title(screen, scale=1, left=0, top=0):
     return band > 700 and button > 10
 
 
+def frames_of(path, first_frame, count):
+    """`count` stereo frames of a raw float capture from `first_frame` on."""
+    return numpy.fromfile(path, numpy.float32, count=2 * count, offset=8 * first_frame)
+
+
 def peak(capture, start_frame, end_frame):
-    samples = array.array("f")
-    with open(capture, "rb") as f:
-        f.seek(start_frame * 8)
-        samples.frombytes(f.read((end_frame - start_frame) * 8))
-    return max((abs(s) for s in samples), default=0.0)
+    samples = frames_of(capture, start_frame, max(end_frame - start_frame, 0))
+    return float(numpy.max(numpy.abs(samples))) if len(samples) else 0.0
 
 
 def captured_frames(capture):
@@ -201,14 +204,9 @@ def mute_and_unmute(display, window, capture, render_tune, scratch):
                    check=True)
 
     def lag_at(first_frame):
-        sound, reference = array.array("f"), array.array("f")
-        with open(capture, "rb") as f:
-            f.seek(first_frame * 8)
-            sound.frombytes(f.read(length * 8))
-        with open(reference_path, "rb") as f:
-            f.seek(first_frame * 8)
-            reference.frombytes(f.read(length * 8))
-        heard = len(sound) == 2 * length and max(abs(s) for s in sound) > 0.05
+        sound = frames_of(capture, first_frame, length)
+        reference = frames_of(reference_path, first_frame, length)
+        heard = len(sound) == 2 * length and float(numpy.max(numpy.abs(sound))) > 0.05
         return heard, best_lag(envelope(sound, 441), envelope(reference, 441), 50)
 
     _, (lag_before, score_before) = lag_at(RATE // 2)
