@@ -15,8 +15,8 @@ import time
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from window_test import CHICK, WHITE, check, failures, settle  # noqa: E402
-from x_session import XDisplay  # noqa: E402
+from window_test import CHICK, WHITE, settle  # noqa: E402
+from x_session import XDisplay, check, outcome  # noqa: E402
 
 # Silent sound output and a soundfont that is not there: the game says so in
 # one line, and nothing else.
@@ -128,10 +128,7 @@ def main(binary):
         display.close()
     for case in CASES:
         run_case(binary, *case)
-    if failures:
-        print("%d check(s) failed" % len(failures))
-        return 1
-    return 0
+    return outcome()
 
 
 if __name__ == "__main__":

@@ -26,7 +26,7 @@ import numpy
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 
-from x_session import XDisplay  # noqa: E402
+from x_session import XDisplay, check, outcome  # noqa: E402
 
 RATE = 44100
 TUNE = os.path.join(os.path.dirname(os.path.dirname(HERE)), "assets", "bdmidi.mid")
@@ -34,14 +34,6 @@ SOUNDFONT = "/usr/share/sounds/sf2/default-GM.sf2"
 LISTEN_SECONDS = 6.0
 SDL_DISK_NOTICE = "CRITICAL: "  # SDL's own two lines about its disk driver
 QUICK_EXIT = 5.0  # seconds; it takes well under one, but the machine may be busy
-
-failures = []
-
-
-def check(condition, what):
-    print(("ok    " if condition else "FAIL  ") + what, flush=True)
-    if not condition:
-        failures.append(what)
 
 
 class GameCopy:
@@ -269,10 +261,7 @@ def main(binary, render_tune):
             survives_odd_folders_and_hostile_files(display, game, scratch)
     finally:
         display.close()
-    if failures:
-        print("%d check(s) failed" % len(failures))
-        return 1
-    return 0
+    return outcome()
 
 
 if __name__ == "__main__":

@@ -17,7 +17,7 @@ sys.path.insert(0, os.path.join(ROOT, "tools"))
 sys.path.insert(0, HERE)
 
 from picture_codecs import read_rgba_png  # noqa: E402
-from x_session import XDisplay  # noqa: E402
+from x_session import XDisplay, check, outcome  # noqa: E402
 
 GREEN, RED, WHITE, BLACK = (0, 255, 0), (255, 0, 0), (255, 255, 255), (0, 0, 0)
 CHICK = (280, 192, 47, 49)       # facing down at the start of play
@@ -35,20 +35,6 @@ class Reference:
 
     def region(self, left, top, width, height):
         return [row[left:left + width] for row in self._rows[top:top + height]]
-
-
-failures = []
-
-
-def check(condition, what, screen=None):
-    """Records one check; a failed one keeps its screenshot for a look."""
-    print(("ok    " if condition else "FAIL  ") + what, flush=True)
-    if not condition:
-        failures.append(what)
-        if screen:
-            path = os.path.abspath("failed-check-%d.ppm" % len(failures))
-            screen.save(path)
-            print("      the screen is in " + path, flush=True)
 
 
 def settle():
@@ -106,10 +92,7 @@ def main(binary):
         display.close()
     stderr = game.stderr.read()
     check("run-time error" not in stderr, "no run-time error was reported: %r" % stderr[-400:])
-    if failures:
-        print("%d check(s) failed" % len(failures))
-        return 1
-    return 0
+    return outcome()
 
 
 def play(display, game):

@@ -9,6 +9,26 @@ import subprocess
 import tempfile
 import time
 
+failures = []
+
+
+def check(condition, what, screen=None):
+    """Records one check; a failed one keeps its screenshot for a look."""
+    print(("ok    " if condition else "FAIL  ") + what, flush=True)
+    if not condition:
+        failures.append(what)
+        if screen:
+            path = os.path.abspath("failed-check-%d.ppm" % len(failures))
+            screen.save(path)
+            print("      the screen is in " + path, flush=True)
+
+
+def outcome():
+    """The test's exit status, once its failed checks are counted."""
+    if failures:
+        print("%d check(s) failed" % len(failures))
+    return 1 if failures else 0
+
 
 class XDisplay:
     """The display named by $DISPLAY, or a private Xvfb when there is none

@@ -19,24 +19,12 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 
 from music_test import RATE, TUNE, best_lag, envelope  # noqa: E402
-from x_session import XDisplay  # noqa: E402
+from x_session import XDisplay, check, outcome  # noqa: E402
 
 SCREEN = (2048, 1280)
 GREEN, RED, SURROUND = (0, 255, 0), (255, 0, 0), (32, 32, 32)
 LABEL2 = (568, 0, 53, 15)  # ﾊﾂﾞﾒｶﾗ: text, drawn afresh at each scale
 TICK = 0.06
-
-failures = []
-
-
-def check(condition, what, screen=None):
-    print(("ok    " if condition else "FAIL  ") + what, flush=True)
-    if not condition:
-        failures.append(what)
-        if screen:
-            path = os.path.abspath("failed-zoom-check-%d.ppm" % len(failures))
-            screen.save(path)
-            print("      the screen is in " + path, flush=True)
 
 
 def wait_for_size(display, window, size, timeout=10.0):
@@ -110,10 +98,7 @@ def main(binary, render_tune):
             remembered(display, binary, env)
     finally:
         display.close()
-    if failures:
-        print("%d check(s) failed" % len(failures))
-        return 1
-    return 0
+    return outcome()
 
 
 def play(display, game, capture, render_tune, scratch):

@@ -2,12 +2,14 @@
 Chromium through chromedriver, with real input events from the DevTools
 protocol. Shared by the page's test and its bench."""
 import pathlib
-import struct
 import subprocess
-import zlib
+import sys
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "tools"))
+from picture_codecs import read_rgba_png  # noqa: E402
 
 CHROMIUM_FLAGS = [
     "--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
@@ -87,42 +89,6 @@ class PageSession:
 
 
 def read_png(path):
-    """The RGB pixels of an 8-bit RGBA or RGB PNG without interlacing."""
-    data = pathlib.Path(path).read_bytes()
-    assert data[:8] == b"\x89PNG\r\n\x1a\n", path
-    at, idat, header = 8, b"", None
-    while at < len(data):
-        length, kind = struct.unpack(">I4s", data[at:at + 8])
-        body = data[at + 8:at + 8 + length]
-        if kind == b"IHDR":
-            header = struct.unpack(">IIBBBBB", body)
-        elif kind == b"IDAT":
-            idat += body
-        at += 12 + length
-    width, height, depth, colour, _, _, interlace = header
-    assert depth == 8 and colour in (2, 6) and interlace == 0, f"{path}: unsupported PNG"
-    channels = 4 if colour == 6 else 3
-    raw = zlib.decompress(idat)
-    stride = width * channels
-    rows, previous = [], bytearray(stride)
-    for y in range(height):
-        kind = raw[y * (stride + 1)]
-        line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
-        for i in range(stride):
-            left = line[i - channels] if i >= channels else 0
-            up = previous[i]
-            corner = previous[i - channels] if i >= channels else 0
-            if kind == 1:
-                line[i] = (line[i] + left) & 0xFF
-            elif kind == 2:
-                line[i] = (line[i] + up) & 0xFF
-            elif kind == 3:
-                line[i] = (line[i] + (left + up) // 2) & 0xFF
-            elif kind == 4:
-                p = left + up - corner
-                pa, pb, pc = abs(p - left), abs(p - up), abs(p - corner)
-                predictor = left if pa <= pb and pa <= pc else up if pb <= pc else corner
-                line[i] = (line[i] + predictor) & 0xFF
-        rows.append(line)
-        previous = line
-    return [tuple(row[x * channels:x * channels + 3]) for row in rows for x in range(width)]
+    """The RGB pixels of an 8-bit RGBA or RGB PNG, row after row."""
+    width, _, rows = read_rgba_png(pathlib.Path(path).read_bytes())
+    return [tuple(row[x:x + 3]) for row in rows for x in range(0, width * 4, 4)]
