@@ -17,6 +17,14 @@ std::vector<PictureSize> GameSizes() {
   return sizes;
 }
 
+class PageGameTest : public ::testing::Test {
+ protected:
+  int plays_ = 0;
+  std::ostringstream errors_;
+  const std::vector<PictureSize> sizes_ = GameSizes();
+  PageGame game_{"", sizes_, [this] { ++plays_; }, errors_};
+};
+
 TEST(PageHost, PlaysItsOwnTuneAndNothingElse) {
   struct Case {
     const char* command;
@@ -40,53 +48,40 @@ TEST(PageHost, PlaysItsOwnTuneAndNothingElse) {
   }
 }
 
-TEST(PageGame, TicksOnTheGridOfThePagesClockAndPlaysTheTuneEachTick) {
-  int plays = 0;
-  std::ostringstream errors;
-  const auto sizes = GameSizes();
-  PageGame game(
-      "", sizes, [&plays] { ++plays; }, errors);
-  game.Load(1000.5);
-  EXPECT_FALSE(game.TakeDueTick(1060.4));
-  EXPECT_EQ(game.MillisecondsUntilNextTick(1060.4), 1);
-  EXPECT_TRUE(game.TakeDueTick(1060.5));
-  EXPECT_FALSE(game.TakeDueTick(1061));
+TEST_F(PageGameTest, TicksOnTheGridOfThePagesClockAndPlaysTheTuneEachTick) {
+  game_.Load(1000.5);
+  EXPECT_FALSE(game_.TakeDueTick(1060.4));
+  EXPECT_EQ(game_.MillisecondsUntilNextTick(1060.4), 1);
+  EXPECT_TRUE(game_.TakeDueTick(1060.5));
+  EXPECT_FALSE(game_.TakeDueTick(1061));
   // A stall over many deadlines gives one tick, and the grid stays put.
-  EXPECT_TRUE(game.TakeDueTick(5000));
-  EXPECT_FALSE(game.TakeDueTick(5000));
-  EXPECT_EQ(game.MillisecondsUntilNextTick(5000), 21);  // to 1000.5 + 67 * 60, rounded up
-  game.Tick();
-  game.Tick();
-  EXPECT_EQ(plays, 2);
-  EXPECT_EQ(errors.str(), "");
+  EXPECT_TRUE(game_.TakeDueTick(5000));
+  EXPECT_FALSE(game_.TakeDueTick(5000));
+  EXPECT_EQ(game_.MillisecondsUntilNextTick(5000), 21);  // to 1000.5 + 67 * 60, rounded up
+  game_.Tick();
+  game_.Tick();
+  EXPECT_EQ(plays_, 2);
+  EXPECT_EQ(errors_.str(), "");
 }
 
-TEST(PageGame, KeysByTheirBrowserNamesGoThroughTheStartButtonsFocus) {
-  std::ostringstream errors;
-  const auto sizes = GameSizes();
-  PageGame game(
-      "", sizes, [] {}, errors);
-  game.Load(0);
-  EXPECT_FALSE(game.KeyDown("Lang1", "HangulMode", 0).known);
-  EXPECT_TRUE(game.KeyDown("Space", " ", 0).known);
-  EXPECT_EQ(game.Scene().Command1().Visible, kTrue);  // Space clicks on release
-  game.KeyUp("Space", " ", 0);
-  EXPECT_EQ(game.Scene().Command1().Visible, kFalse);
-  game.KeyDown("ArrowLeft", "ArrowLeft", 0);
-  EXPECT_EQ(game.State().MoveKey[0], kTrue);
-  game.KeyUp("ArrowLeft", "ArrowLeft", 0);
-  EXPECT_EQ(game.State().MoveKey[0], kFalse);
-  EXPECT_EQ(game.PictureHandle(0), game.Scene().Picture1(0).Picture()->Handle());
-  EXPECT_EQ(game.PictureHandle(33), game.Scene().Image2(29).Picture()->Handle());
+TEST_F(PageGameTest, KeysByTheirBrowserNamesGoThroughTheStartButtonsFocus) {
+  game_.Load(0);
+  EXPECT_FALSE(game_.KeyDown("Lang1", "HangulMode", 0).known);
+  EXPECT_TRUE(game_.KeyDown("Space", " ", 0).known);
+  EXPECT_EQ(game_.Scene().Command1().Visible, kTrue);  // Space clicks on release
+  game_.KeyUp("Space", " ", 0);
+  EXPECT_EQ(game_.Scene().Command1().Visible, kFalse);
+  game_.KeyDown("ArrowLeft", "ArrowLeft", 0);
+  EXPECT_EQ(game_.State().MoveKey[0], kTrue);
+  game_.KeyUp("ArrowLeft", "ArrowLeft", 0);
+  EXPECT_EQ(game_.State().MoveKey[0], kFalse);
+  EXPECT_EQ(game_.PictureHandle(0), game_.Scene().Picture1(0).Picture()->Handle());
+  EXPECT_EQ(game_.PictureHandle(33), game_.Scene().Image2(29).Picture()->Handle());
 }
 
-TEST(PageGame, CaptionsBreakByTheSharedRulesAsTheCanvasMeasures) {
-  std::ostringstream errors;
-  const auto sizes = GameSizes();
-  PageGame game(
-      "", sizes, [] {}, errors);
-  game.Load(0);
-  const auto controls = game.Scene().Controls();
+TEST_F(PageGameTest, CaptionsBreakByTheSharedRulesAsTheCanvasMeasures) {
+  game_.Load(0);
+  const auto controls = game_.Scene().Controls();
   std::size_t label1 = 0;
   while (controls[label1].Name != "Label1") {
     ++label1;
@@ -94,10 +89,10 @@ TEST(PageGame, CaptionsBreakByTheSharedRulesAsTheCanvasMeasures) {
   // Ten pixels a character: the 17 characters of the help take two lines of
   // at most ten.
   const auto measure = [](std::u16string_view line) { return 10.0F * line.size(); };
-  const auto& lines = game.CaptionLines(label1, 100, measure);
+  const auto& lines = game_.CaptionLines(label1, 100, measure);
   ASSERT_EQ(lines.size(), 2U);
   EXPECT_EQ(lines[0].text + lines[1].text, controls[label1].Caption);
-  EXPECT_THROW(game.CaptionLines(controls.size(), 100, measure), std::out_of_range);
+  EXPECT_THROW(game_.CaptionLines(controls.size(), 100, measure), std::out_of_range);
 }
 
 TEST(PageGame, RefusesAnyOtherNumberOfPictures) {

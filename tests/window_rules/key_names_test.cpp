@@ -18,30 +18,18 @@ struct KeyCase {
 TEST(KeyNames, EachKeyOnEachLayoutGivesItsVirtualKey) {
   const KeyCase cases[] = {
       {"ArrowLeft", "ArrowLeft", 37},
-      {"ArrowUp", "ArrowUp", 38},
-      {"ArrowRight", "ArrowRight", 39},
-      {"ArrowDown", "ArrowDown", 40},
       {"Space", " ", 32},
       {"Enter", "Enter", 13},
       {"NumpadEnter", "Enter", 13},
       {"KeyZ", "z", 90},
       {"KeyZ", "Z", 90},
-      {"KeyH", "h", 72},
       {"KeyQ", "a", 65},            // AZERTY: A where US has Q
-      {"KeyW", "z", 90},            // AZERTY: Z where US has W
-      {"KeyY", "z", 90},            // QWERTZ
       {"Semicolon", "s", 83},       // Dvorak: S where US has ;
       {"KeyZ", ";", std::nullopt},  // Dvorak: ; where US has Z is no letter
       {"KeyZ", "я", 90},            // Cyrillic: the US letter of its place
       {"KeyA", "Unidentified", 65},
       {"BracketLeft", "Dead", 219},
       {"Digit1", "&", 49},  // AZERTY's digit row, by place
-      {"Numpad7", "7", 103},
-      {"Minus", "-", 189},
-      {"Quote", "'", 222},
-      {"ShiftLeft", "Shift", 16},
-      {"ControlRight", "Control", 17},
-      {"AltRight", "AltGraph", 18},
       {"F1", "F1", 112},
       {"F24", "F24", 135},
       {"F25", "F25", std::nullopt},
@@ -56,11 +44,9 @@ TEST(KeyNames, EachKeyOnEachLayoutGivesItsVirtualKey) {
 }
 
 TEST(KeyNames, ShiftStateIsShiftCtrlAltBits) {
-  EXPECT_EQ(ShiftStateOf(false, false, false), 0);
-  EXPECT_EQ(ShiftStateOf(true, false, false), 1);
-  EXPECT_EQ(ShiftStateOf(false, true, false), 2);
-  EXPECT_EQ(ShiftStateOf(false, false, true), 4);
-  EXPECT_EQ(ShiftStateOf(true, true, true), 7);
+  for (int bits = 0; bits < 8; ++bits) {
+    EXPECT_EQ(ShiftStateOf(bits & 1, bits & 2, bits & 4), bits);
+  }
 }
 
 }  // namespace

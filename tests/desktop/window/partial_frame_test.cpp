@@ -1,12 +1,16 @@
-// Where the window keeps its last frame, the loop draws again only the part
-// of the game that changed. At a zoom, with the surround around the game,
-// that must give exactly the pixels of a whole new frame, at every step of
-// the title screen's slide and of play.
+// The loop draws a frame only when what it shows changed: each tick of the
+// title screen slides the button, an idle tick of play changes nothing, and
+// a key, a new look of the button or a new scale does. Where the window keeps
+// its last frame, it draws again only the part of the game that changed. At
+// a zoom, with the surround around the game, that must give exactly the
+// pixels of a whole new frame, at every step of the title screen's slide and
+// of play.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <functional>
 #include <stdexcept>
+#include <tuple>
 #include <vector>
 
 #include "desktop/picture_pixels.h"
@@ -56,29 +60,34 @@ TEST(PartialFrameTest, DrawingOnlyWhatChangedGivesTheWholeFrame) {
   FrameContent content;
   ButtonLook look{true, false};
 
+  // Steps, each done some times, that must (1), must not (0) or may (-1) ask
+  // for a frame.
+  std::vector<std::tuple<const char*, int, std::function<void()>>> steps;
+  const auto add = [&steps](int times, const char* what, int frame, std::function<void()> step) {
+    steps.insert(steps.end(), times, {what, frame, step});
+  };
   const auto tick = [&] { form.Timer1_Timer(); };
-  std::vector<std::pair<const char*, std::function<void()>>> steps;
-  for (int i = 0; i < 30; ++i) {
-    steps.emplace_back("the button slides", tick);  // and wraps back to the left
-  }
-  steps.emplace_back("the button sinks", [&] { look.pressed = true; });
-  steps.emplace_back("play starts", [&] {
+  add(1, "nothing happened", 0, [] {});
+  add(30, "the button slides", 1, tick);  // and wraps back to the left
+  add(1, "the button sinks", 1, [&] { look.pressed = true; });
+  add(1, "play starts", 1, [&] {
     look = {};
     form.Command1_Click();
   });
-  steps.emplace_back("Z reads", [&] { form.Form_KeyDown(kKeyZ, 0); });
-  steps.emplace_back("Z hides", [&] { form.Form_KeyDown(kKeyZ, 0); });
-  steps.emplace_back("Left held", [&] { form.Form_KeyDown(kKeyLeft, 0); });
-  for (int i = 0; i < 40; ++i) {
-    steps.emplace_back("walking left to the wall", tick);
-  }
+  add(5, "an idle tick", 0, tick);
+  add(2, "Z reads, then hides", 1, [&] { form.Form_KeyDown(kKeyZ, 0); });
+  add(1, "Left held", -1, [&] { form.Form_KeyDown(kKeyLeft, 0); });
+  add(1, "the chick walks", 1, tick);
+  add(40, "walking left to the wall", -1, tick);
 
   ASSERT_TRUE(content.Update(form.Scene(), look, box));
   kept.Draw(form.Scene(), look, box, nullptr);
   int partial_frames = 0;
-  for (const auto& [what, step] : steps) {
+  for (const auto& [what, frame, step] : steps) {
     step();
-    if (!content.Update(form.Scene(), look, box)) {
+    const bool drawn = content.Update(form.Scene(), look, box);
+    EXPECT_TRUE(frame < 0 || drawn == (frame == 1)) << what;
+    if (!drawn) {
       continue;
     }
     const GameArea& area = content.ChangedArea();
@@ -89,6 +98,9 @@ TEST(PartialFrameTest, DrawingOnlyWhatChangedGivesTheWholeFrame) {
     ASSERT_EQ(DifferentPixels(*kept.frame, *fresh.frame), 0) << what;
   }
   EXPECT_GT(partial_frames, 30) << "the slide and the walk redraw only a part";
+  EXPECT_TRUE(content.Update(form.Scene(), look, Letterbox{3, 0, 0})) << "zoomed";
+  content.Forget();
+  EXPECT_TRUE(content.Update(form.Scene(), look, Letterbox{3, 0, 0})) << "the window was exposed";
 }
 
 }  // namespace
