@@ -18,6 +18,9 @@ struct KeyCase {
 TEST(KeyNames, EachKeyOnEachLayoutGivesItsVirtualKey) {
   const KeyCase cases[] = {
       {"ArrowLeft", "ArrowLeft", 37},
+      {"ArrowUp", "ArrowUp", 38},
+      {"ArrowRight", "ArrowRight", 39},
+      {"ArrowDown", "ArrowDown", 40},
       {"Space", " ", 32},
       {"Enter", "Enter", 13},
       {"NumpadEnter", "Enter", 13},
