@@ -49,24 +49,19 @@ TEST_F(SettingsFileTest, WhateverLiesThereGivesUsableSettingsAndAtMostOneLine) {
   for (std::size_t i = 0; i < binary.size(); ++i) {
     binary[i] = static_cast<char>((i * 7919 + 13) % 256);
   }
+  const auto write = [this](std::string text) { return [this, text] { Write(text); }; };
   const std::vector<Case> cases = {
       {"no file", [] {}, defaults, 0},
-      {"an empty file", [&] { Write(""); }, defaults, 0},
-      {"every setting",
-       [&] { Write("zoom = 3\nfullscreen = yes\nmute = yes\n"); },
-       {3, true, true},
-       0},
-      {"comments, blanks and CRLF",
-       [&] { Write("# mine\r\n\r\n  zoom=2  \r\nmute= yes\r\n"); },
-       {2, false, true},
-       0},
-      {"corrupt text", [&] { Write("zoom: 3\nhello\n"); }, defaults, 1},
-      {"binary garbage", [&] { Write(binary); }, defaults, 1},
-      {"zoom out of range", [&] { Write("zoom = 17\nmute = yes\n"); }, {1, false, true}, 1},
-      {"zoom zero", [&] { Write("zoom = 0\n"); }, defaults, 1},
-      {"zoom not a number", [&] { Write("zoom = 2x\nfullscreen = yes\n"); }, {1, true, false}, 1},
-      {"a flag neither yes nor no", [&] { Write("fullscreen = 1\n"); }, defaults, 1},
-      {"an unknown setting", [&] { Write("volume = 11\nzoom = 2\n"); }, {2, false, false}, 1},
+      {"an empty file", write(""), defaults, 0},
+      {"every setting", write("zoom = 3\nfullscreen = yes\nmute = yes\n"), {3, true, true}, 0},
+      {"comments, CRLF", write("# mine\r\n\r\n  zoom=2  \r\nmute= yes\r\n"), {2, false, true}, 0},
+      {"corrupt text", write("zoom: 3\nhello\n"), defaults, 1},
+      {"binary garbage", write(binary), defaults, 1},
+      {"zoom out of range", write("zoom = 17\nmute = yes\n"), {1, false, true}, 1},
+      {"zoom zero", write("zoom = 0\n"), defaults, 1},
+      {"zoom not a number", write("zoom = 2x\nfullscreen = yes\n"), {1, true, false}, 1},
+      {"a flag neither yes nor no", write("fullscreen = 1\n"), defaults, 1},
+      {"an unknown setting", write("volume = 11\nzoom = 2\n"), {2, false, false}, 1},
       {"a 1 GB file",
        [&] {
          Write("zoom = 2\n");
