@@ -17,7 +17,7 @@ sys.path.insert(0, os.path.join(ROOT, "tools"))
 sys.path.insert(0, HERE)
 
 from picture_codecs import read_rgba_png  # noqa: E402
-from x_session import XDisplay, check, outcome  # noqa: E402
+from x_session import Picture, XDisplay, check, outcome  # noqa: E402
 
 GREEN, RED, WHITE, BLACK = (0, 255, 0), (255, 0, 0), (255, 255, 255), (0, 0, 0)
 CHICK = (280, 192, 47, 49)       # facing down at the start of play
@@ -25,16 +25,12 @@ MONUMENT = (232, 88, 150, 150)   # Sekihi
 TICK = 0.06
 
 
-class Reference:
-    """A committed reference image of the window, as rows of (r, g, b)."""
-
-    def __init__(self, name):
-        with open(os.path.join(ROOT, "tests", "desktop", "window", "golden", name + ".png"), "rb") as f:
-            width, _, rows = read_rgba_png(f.read())
-        self._rows = [[tuple(row[i:i + 3]) for i in range(0, width * 4, 4)] for row in rows]
-
-    def region(self, left, top, width, height):
-        return [row[left:left + width] for row in self._rows[top:top + height]]
+def reference(name):
+    """A committed reference image of the window."""
+    with open(os.path.join(ROOT, "tests", "desktop", "window", "golden", name + ".png"), "rb") as f:
+        width, height, rows = read_rgba_png(f.read())
+    return Picture(width, height, b"".join(bytes(row[i:i + 3]) for row in rows
+                                           for i in range(0, width * 4, 4)))
 
 
 def settle():
@@ -113,7 +109,7 @@ def play(display, game):
     display.key("space")
     settle()
     start = display.screenshot(window)
-    room = Reference("room-0-0")
+    room = reference("room-0-0")
     check(start.region(*CHICK) == room.region(*CHICK),
           "Space starts play: the chick faces down at (280, 192)", start)
     check(start.region(*MONUMENT) == room.region(*MONUMENT), "over monument 0", start)
@@ -122,7 +118,7 @@ def play(display, game):
     display.key("z")
     settle()
     reading = display.screenshot(window)
-    band = Reference("inscription").region(0, 248, 617, 129)
+    band = reference("inscription").region(0, 248, 617, 129)
     check(reading.region(0, 248, 617, 129) == band, "Z shows the inscription band", reading)
     display.key("z")
     settle()
@@ -141,7 +137,7 @@ def play(display, game):
     display.hold("Left", 38 * TICK)
     time.sleep(15 * TICK)
     next_room = display.screenshot(window)
-    closed = Reference("closed-doorways")
+    closed = reference("closed-doorways")
     check(next_room.region(*MONUMENT) == closed.region(*MONUMENT),
           "walking out through the left doorway shows the next room's monument", next_room)
     check(next_room.at(24, 128) == WHITE and next_room.at(24, 232) == WHITE,
