@@ -39,16 +39,12 @@ def scaled_differences(small, big, scale, left=0, top=0):
     """Pixels of the game outside its text that differ between `small`
     scaled by whole pixels and `big` (the game at `left`, `top` in it)."""
     lx, ly, lw, lh = LABEL2
-    differ = 0
-    for y in range(small.height):
-        for x in range(small.width):
-            if lx <= x < lx + lw and ly <= y < ly + lh:
-                continue
-            expected = small.at(x, y)
-            for dy in range(scale):
-                for dx in range(scale):
-                    differ += big.at(left + x * scale + dx, top + y * scale + dy) != expected
-    return differ
+    width, height = small.width * scale, small.height * scale
+    expected = numpy.array(small.region(0, 0, small.width, small.height)).repeat(scale, 0)
+    differ = (expected.repeat(scale, 1) != numpy.array(big.region(left, top, width, height)))
+    differ = differ.any(axis=2)
+    differ[ly * scale:(ly + lh) * scale, lx * scale:(lx + lw) * scale] = False
+    return int(differ.sum())
 
 
 def shows_title(screen, scale=1, left=0, top=0):
