@@ -16,7 +16,7 @@ sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from window_test import CHICK, WHITE, settle  # noqa: E402
-from x_session import XDisplay, check, outcome  # noqa: E402
+from x_session import XDisplay, check, outcome, running  # noqa: E402
 
 # Silent sound output and a soundfont that is not there: the game says so in
 # one line, and nothing else.
@@ -27,10 +27,9 @@ PROMPTLY = 10.0
 
 
 def focus_and_keypad(display, binary):
-    game = subprocess.Popen([binary], env=display.env, stderr=subprocess.DEVNULL)
     root = display.run("xdotool", "search", "--maxdepth", "0", "--name", "").split()[0]
     row = (0, CHICK[1], 621, CHICK[3])
-    try:
+    with running([binary], env=display.env, stderr=subprocess.DEVNULL) as game:
         window = display.find_window(game)
         for key, start_play in (("space", False), ("Right", True)):
             display.focus(window)
@@ -61,9 +60,6 @@ def focus_and_keypad(display, binary):
                       later)
         display.close_window(window)
         game.wait(timeout=PROMPTLY)
-    finally:
-        if game.poll() is None:
-            game.kill()
 
 
 def broken_pipe():

@@ -17,7 +17,7 @@ sys.path.insert(0, os.path.join(ROOT, "tools"))
 sys.path.insert(0, HERE)
 
 from picture_codecs import read_rgba_png  # noqa: E402
-from x_session import Picture, XDisplay, check, outcome  # noqa: E402
+from x_session import Picture, XDisplay, check, outcome, running  # noqa: E402
 
 GREEN, RED, WHITE, BLACK = (0, 255, 0), (255, 0, 0), (255, 255, 255), (0, 0, 0)
 CHICK = (280, 192, 47, 49)       # facing down at the start of play
@@ -60,14 +60,10 @@ def warns_without_a_japanese_font(display, binary):
             f.write('<?xml version="1.0"?><fontconfig><dir>%s</dir><cachedir>%s</cachedir>'
                     '</fontconfig>' % (folder, folder))
         env = dict(display.env, FONTCONFIG_FILE=config)
-        game = subprocess.Popen([binary], env=env, stderr=subprocess.PIPE, text=True)
-        try:
+        with running([binary], env=env, stderr=subprocess.PIPE, text=True) as game:
             window = display.find_window(game)
             display.close_window(window)
             status = game.wait(timeout=10)
-        finally:
-            if game.poll() is None:
-                game.kill()
         warning = game.stderr.read()
     check(status == 0 and "fonts-ipafont-gothic" in warning,
           "without a Japanese font the game runs and names the package: %r" % warning)
@@ -78,12 +74,8 @@ def main(binary):
     display = XDisplay()
     try:
         warns_without_a_japanese_font(display, binary)
-        game = subprocess.Popen([binary], env=display.env, stderr=subprocess.PIPE, text=True)
-        try:
+        with running([binary], env=display.env, stderr=subprocess.PIPE, text=True) as game:
             play(display, game)
-        finally:
-            if game.poll() is None:
-                game.kill()
     finally:
         display.close()
     stderr = game.stderr.read()

@@ -2,6 +2,7 @@
 key presses and clicks through XTEST (xdotool), screenshots (ImageMagick's
 import), and closing a window the way a window manager's close button does."""
 
+import contextlib
 import ctypes
 import ctypes.util
 import os
@@ -21,6 +22,17 @@ def check(condition, what, screen=None):
             path = os.path.abspath("failed-check-%d.ppm" % len(failures))
             screen.save(path)
             print("      the screen is in " + path, flush=True)
+
+
+@contextlib.contextmanager
+def running(*args, **kwargs):
+    """A process (a Popen) that is killed if it still runs when the block ends."""
+    process = subprocess.Popen(*args, **kwargs)
+    try:
+        yield process
+    finally:
+        if process.poll() is None:
+            process.kill()
 
 
 def outcome():

@@ -19,7 +19,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 
 from music_test import RATE, TUNE, best_lag, envelope  # noqa: E402
-from x_session import XDisplay, check, outcome  # noqa: E402
+from x_session import XDisplay, check, outcome, running  # noqa: E402
 
 SCREEN = (2048, 1280)
 GREEN, RED, SURROUND = (0, 255, 0), (255, 0, 0), (32, 32, 32)
@@ -78,12 +78,8 @@ def main(binary, render_tune):
             capture = os.path.join(scratch, "captured.raw")
             env = dict(display.env, XDG_CONFIG_HOME=config, SDL_AUDIODRIVER="disk",
                        SDL_DISKAUDIOFILE=capture)
-            game = subprocess.Popen([binary], env=env, stderr=subprocess.PIPE, text=True)
-            try:
+            with running([binary], env=env, stderr=subprocess.PIPE, text=True) as game:
                 play(display, game, capture, render_tune, scratch)
-            finally:
-                if game.poll() is None:
-                    game.kill()
             stderr = [line for line in game.stderr.read().splitlines()
                       if not line.startswith("CRITICAL: ")]
             check(stderr == [], "the game said nothing on stderr: %r" % stderr)
@@ -204,16 +200,12 @@ def remembered(display, binary, env):
     for that run only."""
     for arguments, size in (([], (1863, 1140)), (["--zoom", "1"], (621, 380)),
                             (["--fullscreen"], SCREEN)):
-        game = subprocess.Popen([binary] + arguments, env=env, stderr=subprocess.DEVNULL)
-        try:
+        with running([binary] + arguments, env=env, stderr=subprocess.DEVNULL) as game:
             window = display.find_window(game)
             got = wait_for_size(display, window, size)
             check(got == size, "started with %r: a %d x %d window" % ((arguments,) + got))
             display.close_window(window)
             game.wait(timeout=10)
-        finally:
-            if game.poll() is None:
-                game.kill()
 
 
 if __name__ == "__main__":
