@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <sstream>
 #include <vector>
 
@@ -83,8 +82,10 @@ TEST_F(PageGameTest, KeysByTheirBrowserNamesGoThroughTheStartButtonsFocus) {
 TEST_F(PageGameTest, CaptionsBreakByTheSharedRulesAsTheCanvasMeasures) {
   game_.Load(0);
   const auto controls = game_.Scene().Controls();
-  const auto label1 = static_cast<std::size_t>(
-      std::ranges::find(controls, "Label1", &scene::SceneControl::Name) - controls.begin());
+  std::size_t label1 = 0;
+  while (controls[label1].Name != "Label1") {
+    ++label1;
+  }
   // Ten pixels a character: the 17 characters of the help take two lines of
   // at most ten.
   const auto measure = [](std::u16string_view line) { return 10.0F * line.size(); };

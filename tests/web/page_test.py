@@ -54,16 +54,9 @@ def canvas_pixels(session):
     return [tuple(raw[i:i + 3]) for i in range(0, len(raw), 4)]
 
 
-def controls(session):
-    return session.driver.execute_script(
-        "return window.munyura.game.controls().map(c => [c.kind, c.visible, c.left, c.top,"
-        " c.width, c.height, c.picture]);")
-
-
 def control(session, position):
-    kind, visible, left, top, width, height, picture = controls(session)[position]
-    return {"visible": visible, "left": left, "top": top, "width": width,
-            "height": height, "picture": picture}
+    return session.driver.execute_script(
+        "return window.munyura.game.controls()[arguments[0]];", position)
 
 
 def ink_box(pixels, box, back):
