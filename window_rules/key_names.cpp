@@ -128,28 +128,20 @@ std::optional<std::int16_t> FunctionKeyOf(std::string_view code) {
 
 // With NumLock off the keypad's keys are the navigation keys printed on them,
 // and the browser names those in `key`; the old platform gave their codes
-// (and Clear for the 5), the digits' only with NumLock on.
+// (Clear for the 5), and the digits' only with NumLock on.
 std::optional<std::int16_t> KeypadNavigationOf(std::string_view code, std::string_view key) {
   constexpr std::string_view kKeypad = "Numpad";
+  constexpr std::int16_t kVirtualKeyClear = 12;
   if (code.substr(0, kKeypad.size()) != kKeypad || key.size() <= 1) {
     return std::nullopt;
   }
-  constexpr auto kNavigation = std::to_array<NamedKey>({
-      {"Clear", 12},
-      {"PageUp", 33},
-      {"PageDown", 34},
-      {"End", 35},
-      {"Home", 36},
-      {"ArrowLeft", 37},
-      {"ArrowUp", 38},
-      {"ArrowRight", 39},
-      {"ArrowDown", 40},
-      {"Insert", 45},
-      {"Delete", 46},
-  });
-  const auto* const found = std::find_if(kNavigation.begin(), kNavigation.end(),
+  if (key == "Clear") {
+    return kVirtualKeyClear;
+  }
+  // The navigation keys' names are the names of their own places.
+  const auto* const found = std::find_if(kKeysByPlace.begin(), kKeysByPlace.end(),
                                          [key](const NamedKey& k) { return k.code == key; });
-  return found == kNavigation.end() ? std::nullopt : std::optional(found->virtual_key);
+  return found == kKeysByPlace.end() ? std::nullopt : std::optional(found->virtual_key);
 }
 
 // The key types a character outside ASCII (a Cyrillic letter, say), or the
