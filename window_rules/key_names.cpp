@@ -126,6 +126,24 @@ std::optional<std::int16_t> FunctionKeyOf(std::string_view code) {
   return static_cast<std::int16_t>(kVirtualKeyF1 + number - 1);
 }
 
+// With NumLock off the keypad's keys are the navigation keys printed on them,
+// and the browser names those in `key`; the old platform gave their codes
+// (Clear for the 5), and the digits' only with NumLock on.
+std::optional<std::int16_t> KeypadNavigationOf(std::string_view code, std::string_view key) {
+  constexpr std::string_view kKeypad = "Numpad";
+  constexpr std::int16_t kVirtualKeyClear = 12;
+  if (code.substr(0, kKeypad.size()) != kKeypad || key.size() <= 1) {
+    return std::nullopt;
+  }
+  if (key == "Clear") {
+    return kVirtualKeyClear;
+  }
+  // The navigation keys' names are the names of their own places.
+  const auto* const found = std::find_if(kKeysByPlace.begin(), kKeysByPlace.end(),
+                                         [key](const NamedKey& k) { return k.code == key; });
+  return found == kKeysByPlace.end() ? std::nullopt : std::optional(found->virtual_key);
+}
+
 // The key types a character outside ASCII (a Cyrillic letter, say), or the
 // browser cannot say what it types.
 bool TypesNoAscii(std::string_view key) {
@@ -150,6 +168,9 @@ std::optional<std::int16_t> VirtualKeyOfKeyName(std::string_view code, std::stri
   }
   if (const auto function_key = FunctionKeyOf(code)) {
     return function_key;
+  }
+  if (const auto navigation = KeypadNavigationOf(code, key)) {
+    return navigation;
   }
   const auto* const found = std::find_if(kKeysByPlace.begin(), kKeysByPlace.end(),
                                          [code](const NamedKey& k) { return k.code == code; });

@@ -20,8 +20,16 @@ void WindowEvents::Tick() {
 }
 
 bool WindowEvents::KeyDown(std::int16_t virtual_key, std::int16_t shift) {
+  return Key(virtual_key, shift, true);
+}
+
+bool WindowEvents::KeyUp(std::int16_t virtual_key, std::int16_t shift) {
+  return Key(virtual_key, shift, false);
+}
+
+bool WindowEvents::Key(std::int16_t virtual_key, std::int16_t shift, bool down) {
   const ButtonLook look_before = StartButtonLook();
-  switch (focus_.KeyDown(virtual_key)) {
+  switch (down ? focus_.KeyDown(virtual_key) : focus_.KeyUp(virtual_key)) {
     case KeyRoute::kIgnore:
       // Space held on the focused button sinks it without clicking it yet.
       return StartButtonLook() != look_before;
@@ -29,22 +37,11 @@ bool WindowEvents::KeyDown(std::int16_t virtual_key, std::int16_t shift) {
       Run("Command1_Click", [this] { form_->Command1_Click(); });
       return true;
     case KeyRoute::kToWindow:
-      Run("Form_KeyDown", [&] { form_->Form_KeyDown(virtual_key, shift); });
-      return true;
-  }
-  return false;
-}
-
-bool WindowEvents::KeyUp(std::int16_t virtual_key, std::int16_t shift) {
-  const ButtonLook look_before = StartButtonLook();
-  switch (focus_.KeyUp(virtual_key)) {
-    case KeyRoute::kIgnore:
-      return StartButtonLook() != look_before;
-    case KeyRoute::kClickStartButton:
-      Run("Command1_Click", [this] { form_->Command1_Click(); });
-      return true;
-    case KeyRoute::kToWindow:
-      Run("Form_KeyUp", [&] { form_->Form_KeyUp(virtual_key, shift); });
+      if (down) {
+        Run("Form_KeyDown", [&] { form_->Form_KeyDown(virtual_key, shift); });
+      } else {
+        Run("Form_KeyUp", [&] { form_->Form_KeyUp(virtual_key, shift); });
+      }
       return true;
   }
   return false;

@@ -45,6 +45,7 @@ class WindowEvents {
   ButtonLook StartButtonLook() const;
 
  private:
+  bool Key(std::int16_t virtual_key, std::int16_t shift, bool down);
   template <typename Handler>
   void Run(std::string_view name, Handler&& handler);
 

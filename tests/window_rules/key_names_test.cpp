@@ -32,7 +32,13 @@ TEST(KeyNames, EachKeyOnEachLayoutGivesItsVirtualKey) {
       {"KeyZ", "я", 90},            // Cyrillic: the US letter of its place
       {"KeyA", "Unidentified", 65},
       {"BracketLeft", "Dead", 219},
-      {"Digit1", "&", 49},  // AZERTY's digit row, by place
+      {"Digit1", "&", 49},           // AZERTY's digit row, by place
+      {"Numpad7", "7", 103},         // NumLock on: the digits
+      {"Numpad4", "ArrowLeft", 37},  // NumLock off: the keys printed on them
+      {"Numpad9", "PageUp", 33},
+      {"Numpad5", "Clear", 12},
+      {"NumpadDecimal", "Delete", 46},
+      {"NumpadDecimal", ".", 110},
       {"F1", "F1", 112},
       {"F24", "F24", 135},
       {"F25", "F25", std::nullopt},

@@ -52,6 +52,7 @@ export class GameModule {
     return { known: (bits & 1) !== 0, redraw: (bits & 2) !== 0 };
   }
 
+  focusLost() { return this.module._munyura_focus_lost(this.game) !== 0; }
   mousePress(x, y) { return this.module._munyura_mouse_press(this.game, x, y) !== 0; }
   mouseRelease(x, y) { return this.module._munyura_mouse_release(this.game, x, y) !== 0; }
   mouseMove(x, y) { return this.module._munyura_mouse_move(this.game, x, y) !== 0; }

@@ -4,7 +4,8 @@
 // Auto-repeats are passed on. Keys the game knows do not scroll the page;
 // anything pressed with Ctrl, Alt or Meta is a browser shortcut: the game
 // still reads the key, as on the desktop, and the browser acts on it too. A
-// key still held when the page loses the focus is let go, so no walk sticks.
+// key still held when the page loses the focus is let go, so no walk sticks,
+// and a press of the start button then held is cancelled without a click.
 
 function modifiers(event) {
   return { shift: event.shiftKey, control: event.ctrlKey, alt: event.altKey };
@@ -38,7 +39,8 @@ export function attachKeys(target, game, onHandled) {
   });
 
   window.addEventListener('blur', () => {
-    let redraw = false;
+    // First the loss, so that the releases below cannot click the button.
+    let redraw = game.focusLost();
     for (const [code, key] of held) {
       redraw = game.keyUp(code, key, { shift: false, control: false, alt: false }).redraw || redraw;
     }

@@ -168,6 +168,10 @@ EMSCRIPTEN_KEEPALIVE int munyura_mouse_move(PageGameAndViews* page, float x, flo
   return page->game->MouseMove(x, y);
 }
 
+EMSCRIPTEN_KEEPALIVE int munyura_focus_lost(PageGameAndViews* page) {
+  return page->game->FocusLost();
+}
+
 EMSCRIPTEN_KEEPALIVE int munyura_start_button_look(PageGameAndViews* page) {
   const auto look = page->game->StartButtonLook();
   return (look.focused ? 1 : 0) | (look.pressed ? 2 : 0);

@@ -59,6 +59,7 @@ class PageGame {
   bool MousePress(float x, float y) { return events_.MousePress(x, y); }
   bool MouseRelease(float x, float y) { return events_.MouseRelease(x, y); }
   bool MouseMove(float x, float y) { return events_.MouseMove(x, y); }
+  bool FocusLost() { return events_.FocusLost(); }
   window_rules::ButtonLook StartButtonLook() const { return events_.StartButtonLook(); }
 
   const scene::Scene& Scene() const noexcept { return form_.Scene(); }
