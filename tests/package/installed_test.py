@@ -14,8 +14,8 @@ import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 import numpy  # noqa: E402
-from music_test import RATE, GameCopy, check, failures  # noqa: E402
-from x_session import XDisplay  # noqa: E402
+from music_test import RATE, GameCopy  # noqa: E402
+from x_session import XDisplay, check, failures  # noqa: E402
 
 LAUNCHER = "/usr/games/munyura"
 APT = ["apt-get", "-y", "-o", "DPkg::Lock::Timeout=600", "--no-install-recommends"]

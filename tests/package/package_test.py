@@ -11,7 +11,7 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from music_test import check, failures  # noqa: E402
+from x_session import check, failures  # noqa: E402
 
 ID = "io.github.munyura.munyura"
 FILE, LINK = "-rw-r--r--", "lrwxrwxrwx"
