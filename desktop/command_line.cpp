@@ -1,19 +1,7 @@
 #include "desktop/command_line.h"
 
-#include <charconv>
-
 namespace munyura::desktop {
 namespace {
-
-std::optional<int> ZoomOf(std::string_view text) {
-  int zoom = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), zoom);
-  if (error != std::errc() || end != text.data() + text.size() || zoom < 1 ||
-      zoom > kLargestZoomAsked) {
-    return std::nullopt;
-  }
-  return zoom;
-}
 
 CommandLine UsageError(std::string error) {
   return {CommandLine::Action::kUsageError, {}, std::move(error)};
@@ -50,8 +38,8 @@ CommandLine ParseCommandLine(std::span<const std::string_view> arguments) {
       }
       line.overrides.zoom = ZoomOf(value);
       if (!line.overrides.zoom) {
-        return UsageError("--zoom takes a whole number from 1 to " +
-                          std::to_string(kLargestZoomAsked) + ", not '" + std::string(value) + "'");
+        return UsageError("--zoom takes a whole number from 1 to " + std::to_string(kLargestZoom) +
+                          ", not '" + std::string(value) + "'");
       }
     } else {
       return UsageError("unknown option '" + std::string(argument) + "'");
@@ -68,7 +56,7 @@ std::string Usage(std::string_view program) {
          "  --fullscreen  play fullscreen\n"
          "  --window      play in a window\n"
          "  --zoom N      a window N times the game's size (1 to " +
-         std::to_string(kLargestZoomAsked) +
+         std::to_string(kLargestZoom) +
          ", as far as the screen allows)\n"
          "  --mute        play without the tune\n"
          "  --help        show this help and exit\n"

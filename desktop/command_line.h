@@ -8,10 +8,9 @@
 #include <string>
 #include <string_view>
 
-namespace munyura::desktop {
+#include "desktop/settings/settings.h"
 
-// Whole-number zooms the command line accepts; the display may allow fewer.
-inline constexpr int kLargestZoomAsked = 16;
+namespace munyura::desktop {
 
 struct SettingsOverrides {
   std::optional<int> zoom;

@@ -24,16 +24,6 @@ std::optional<bool> YesOrNo(std::string_view value) {
   return std::nullopt;
 }
 
-std::optional<int> ZoomOf(std::string_view value) {
-  int zoom = 0;
-  const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), zoom);
-  if (error != std::errc() || end != value.data() + value.size() || zoom < 1 ||
-      zoom > kLargestZoomRemembered) {
-    return std::nullopt;
-  }
-  return zoom;
-}
-
 // Short printable ASCII, fit to be quoted back on a terminal.
 bool IsPlainText(std::string_view text) {
   constexpr std::size_t kLongestQuoted = 40;
@@ -59,7 +49,7 @@ std::optional<std::string> Apply(std::string_view line, Settings& settings) {
   if (name == "zoom") {
     const auto zoom = ZoomOf(value);
     if (!zoom) {
-      return "zoom must be a whole number from 1 to " + std::to_string(kLargestZoomRemembered);
+      return "zoom must be a whole number from 1 to " + std::to_string(kLargestZoom);
     }
     settings.zoom = *zoom;
   } else if (name == "fullscreen" || name == "mute") {
@@ -76,6 +66,16 @@ std::optional<std::string> Apply(std::string_view line, Settings& settings) {
 }
 
 }  // namespace
+
+std::optional<int> ZoomOf(std::string_view value) {
+  int zoom = 0;
+  const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), zoom);
+  if (error != std::errc() || end != value.data() + value.size() || zoom < 1 ||
+      zoom > kLargestZoom) {
+    return std::nullopt;
+  }
+  return zoom;
+}
 
 ReadSettings ParseSettings(std::string_view text) {
   ReadSettings read;

@@ -9,8 +9,12 @@
 
 namespace munyura::desktop {
 
-// The largest zoom the settings file holds; the display may allow less.
-inline constexpr int kLargestZoomRemembered = 16;
+// The largest zoom a player may ask for, in the file or on the command line;
+// the display may allow less.
+inline constexpr int kLargestZoom = 16;
+
+// A zoom written as a whole number from 1 to kLargestZoom, or nothing.
+std::optional<int> ZoomOf(std::string_view text);
 
 struct Settings {
   int zoom = 1;  // the window is 621 zoom x 380 zoom
