@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "desktop/text/font_library.h"
 #include "desktop/text/font_setup.h"
 #include "desktop/text/text_handles.h"
 #include "scene/scene_control.h"
@@ -15,7 +16,9 @@ namespace munyura::desktop {
 
 class CaptionFonts {
  public:
-  CaptionFonts();
+  // The library must outlive the fonts.
+  explicit CaptionFonts(FontLibrary& library);
+  ~CaptionFonts();
   CaptionFonts(const CaptionFonts&) = delete;
   CaptionFonts& operator=(const CaptionFonts&) = delete;
 
@@ -26,6 +29,7 @@ class CaptionFonts {
   GObjectPtr<PangoContext> NewContext() const;
 
  private:
+  FontLibrary& library_;
   FontSetup setup_;
   GObjectPtr<PangoFontMap> font_map_;
   FontOptionsPtr options_;

@@ -30,7 +30,8 @@ GameWindow OpenWindow(const SDL_Surface& icon) {
 void PlayGame(std::ostream& messages, LoopObserver& observer, const SettingsOverrides& overrides) {
   const SdlVideo video;
   EndTheGameWhenTheDisplayGoesAway();
-  const CaptionFonts fonts;
+  FontLibrary font_library;
+  const CaptionFonts fonts(font_library);
   if (const auto warning = fonts.Setup().MissingFontWarning()) {
     messages << "ムニュラ: " << *warning << '\n';
   }

@@ -8,6 +8,7 @@
 
 #include "desktop/pictures/game_pictures.h"
 #include "desktop/sdl_handles.h"
+#include "desktop/text/caption_fonts_for_tests.h"
 #include "desktop/window/scene_renderer.h"
 #include "form1.h"
 #include "support/test_pictures.h"
@@ -38,7 +39,7 @@ class OffscreenWindow {
 
  private:
   desktop::GamePictures pictures_ = desktop::GamePictures::DecodeEmbedded();
-  desktop::CaptionFonts fonts_;
+  desktop::CaptionFonts fonts_{TheFontLibrary()};
   RecordingHost host_;
   Form1 form_{pictures_.Pictures(), host_};
   desktop::SurfacePtr frame_ = Checked(desktop::SurfacePtr(
