@@ -2,27 +2,10 @@
 
 #include <algorithm>
 
+#include "window_rules/trimmed_text.h"
+
 namespace munyura::window_rules {
 namespace {
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-std::string_view TrimmedLeft(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) {
-    text.remove_prefix(1);
-  }
-  return text;
-}
-
-std::string_view Trimmed(std::string_view text) {
-  text = TrimmedLeft(text);
-  while (!text.empty() && IsBlank(text.back())) {
-    text.remove_suffix(1);
-  }
-  return text;
-}
 
 bool IsPlay(std::string_view verb) {
   constexpr std::string_view kPlay = "play";

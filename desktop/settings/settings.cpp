@@ -2,17 +2,12 @@
 
 #include <charconv>
 
+#include "window_rules/trimmed_text.h"
+
 namespace munyura::desktop {
 namespace {
 
-std::string_view Trimmed(std::string_view text) {
-  constexpr std::string_view kBlanks = " \t\r";
-  const auto first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) {
-    return {};
-  }
-  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
+using window_rules::Trimmed;
 
 std::optional<bool> YesOrNo(std::string_view value) {
   if (value == "yes") {
