@@ -1,7 +1,10 @@
-// Where the game's 621 x 380 window lies on a larger output: at the largest
-// whole scale that fits, centred, so that every game pixel is a square of
-// output pixels. Whatever size the output has, the game inside it is the
-// same; only the surround changes. Any front end can use it.
+// Where the game's 621 x 380 window lies in an output area: as large as fits,
+// centred, never cut off. A whole number of output pixels per game pixel is
+// kept while it fills at least three quarters of the limiting side, so that
+// every game pixel stays a square of output pixels; below that (a phone, a
+// fullscreen 1280 x 720) the game is scaled to fill that side exactly. The
+// game inside is the same whatever the scale; only the surround changes. Any
+// front end can use it.
 #pragma once
 
 #include <optional>
@@ -12,11 +15,16 @@ inline constexpr int kGameWidth = 621;
 inline constexpr int kGameHeight = 380;
 
 struct Letterbox {
-  int scale = 1;  // output pixels per game pixel
-  int left = 0;   // the game's top-left corner, in output pixels
+  float scale = 1;  // output pixels per game pixel
+  int left = 0;     // the game's top-left corner, in output pixels
   int top = 0;
-  int Width() const { return kGameWidth * scale; }
-  int Height() const { return kGameHeight * scale; }
+  int width = kGameWidth;  // the game's size, in output pixels
+  int height = kGameHeight;
+  bool WholeScale() const;
+  // Where the output pixels of game column or row `game` begin: game pixel x
+  // covers output columns OutputAt(x) up to OutputAt(x + 1), relative to the
+  // game's corner.
+  int OutputAt(float game) const;
   bool operator==(const Letterbox&) const = default;
 };
 
@@ -26,12 +34,11 @@ struct GamePoint {
   bool operator==(const GamePoint&) const = default;
 };
 
-// The largest whole scale that fits the output, at least 1 (an output too
-// small for the game shows its middle).
+// The game in an output area of this size (an empty area counts as one pixel).
 Letterbox FitGame(int output_width, int output_height);
 
-// A point of the output in whole game pixels, where the game lies; outside it,
-// nothing.
+// A point of the output in whole game pixels (the game pixel it lies in),
+// where the game lies; outside it, nothing.
 std::optional<GamePoint> GameAt(const Letterbox& box, float output_x, float output_y);
 
 // The same point in game pixels wherever it lies, beyond the game's edges
