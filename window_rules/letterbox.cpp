@@ -9,8 +9,8 @@ bool Letterbox::WholeScale() const {
   return scale == std::floor(scale);
 }
 
-int Letterbox::OutputAt(float game) const {
-  return static_cast<int>(std::lround(game * scale));
+int OutputPixel(int game, float scale) {
+  return static_cast<int>(std::lround(static_cast<double>(game) * scale));
 }
 
 Letterbox FitGame(int output_width, int output_height) {

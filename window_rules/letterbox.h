@@ -14,6 +14,10 @@ namespace munyura::window_rules {
 inline constexpr int kGameWidth = 621;
 inline constexpr int kGameHeight = 380;
 
+// The output pixel where whole game pixel `game` begins at `scale`: each
+// output pixel belongs to the game pixel its centre lies in.
+int OutputPixel(int game, float scale);
+
 struct Letterbox {
   float scale = 1;  // output pixels per game pixel
   int left = 0;     // the game's top-left corner, in output pixels
@@ -21,10 +25,9 @@ struct Letterbox {
   int width = kGameWidth;  // the game's size, in output pixels
   int height = kGameHeight;
   bool WholeScale() const;
-  // Where the output pixels of game column or row `game` begin: game pixel x
-  // covers output columns OutputAt(x) up to OutputAt(x + 1), relative to the
-  // game's corner.
-  int OutputAt(float game) const;
+  // Where game column or row `game` begins in output pixels, from the game's
+  // corner: game pixel x covers OutputAt(x) up to OutputAt(x + 1).
+  int OutputAt(int game) const { return OutputPixel(game, scale); }
   bool operator==(const Letterbox&) const = default;
 };
 

@@ -88,7 +88,9 @@ bool FrameContent::Update(const scene::Scene& scene, ButtonLook look, const Lett
       changed = true;
     }
   }
-  if (anew) {
+  // At a fractional scale a game pixel's edge may fall inside an output
+  // pixel that its neighbour shares: the whole game is drawn again.
+  if (anew || (changed && !box.WholeScale())) {
     changed_ = kWholeGame;
   }
   changed_ = {std::max(changed_.left, 0), std::max(changed_.top, 0),

@@ -34,7 +34,8 @@ class FrameContent {
   // The window lost what it showed (exposed, resized): the next frame is new.
   void Forget() { controls_.clear(); }
   // Where the last Update found a difference: every pixel outside it is as
-  // it was. The whole game after a Forget or a new letterbox.
+  // it was. The whole game after a Forget, a new letterbox, or at a
+  // fractional scale.
   const GameArea& ChangedArea() const { return changed_; }
 
  private:

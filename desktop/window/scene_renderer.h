@@ -22,8 +22,9 @@ using window_rules::ButtonLook;
 
 class SceneRenderer {
  public:
-  // pixel_scale is the renderer's output pixels per window pixel; text is
-  // painted at that scale so that it stays sharp on a high-density display.
+  // pixel_scale is the renderer's output pixels per game pixel, whole or
+  // not: everything is placed in output pixels at it, and text is painted
+  // at it so that it stays sharp on a high-density display.
   SceneRenderer(SDL_Renderer& renderer, const GamePictures& pictures, const CaptionFonts& fonts,
                 float pixel_scale = 1);
 
@@ -31,7 +32,8 @@ class SceneRenderer {
   // visible element; the caller presents the frame.
   void Draw(const scene::Scene& scene, ButtonLook look);
 
-  // A new scale (the window was zoomed): text is painted again at it.
+  // A new scale (the window was zoomed or went fullscreen): text is painted
+  // again at it.
   void SetPixelScale(float pixel_scale);
 
  private:
@@ -50,6 +52,9 @@ class SceneRenderer {
     TexturePtr texture;
   };
 
+  // Whole game pixels as output pixels; at least one of them each way for a
+  // rectangle that is not empty.
+  SDL_Rect Output(int left, int top, int width, int height) const;
   void DrawControl(const scene::SceneControl& control, std::size_t position, ButtonLook look);
   void DrawPicture(const scene::SceneControl& control);
   void DrawPainted(const scene::SceneControl& control, std::size_t position, ButtonLook look);

@@ -162,7 +162,7 @@ void RunWindow(Form1& form, GameWindow& window, const GamePictures& pictures,
       // A tick that changed nothing visible (the play screen with no key
       // held) draws nothing.
       if (content.Update(form.Scene(), events.StartButtonLook(), box)) {
-        renderer.SetPixelScale(static_cast<float>(box.scale));
+        renderer.SetPixelScale(box.scale);
         // Where the window keeps its last frame, only the part that changed
         // is drawn again: the sliding button costs the same at every zoom.
         const GameArea& area = content.ChangedArea();

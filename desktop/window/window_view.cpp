@@ -106,16 +106,19 @@ void BeginGameFrame(SDL_Renderer& renderer, const Letterbox& box, const SDL_Rect
                            SDL_ALPHA_OPAQUE);
     SDL_RenderClear(&renderer);
   }
-  // The viewport is set in output pixels while the scale is 1, and kept so
-  // when the scale changes.
-  const SDL_Rect game{box.left, box.top, box.Width(), box.Height()};
+  // Everything is drawn in output pixels from the game's corner: the scene
+  // renderer places each game pixel itself, so that a fractional scale still
+  // gives every line a whole output pixel.
+  const SDL_Rect game{box.left, box.top, box.width, box.height};
   SDL_RenderSetViewport(&renderer, &game);
-  const auto scale = static_cast<float>(box.scale);
-  SDL_RenderSetScale(&renderer, scale, scale);
   if (part) {
-    // In game pixels, like everything drawn now; whole game pixels, so that
-    // a picture cut at its edge is cut between its scaled pixels.
-    SDL_RenderSetClipRect(&renderer, part);
+    // Whole game pixels, so that a picture cut at its edge is cut between
+    // its scaled pixels.
+    const int left = box.OutputAt(part->x);
+    const int top = box.OutputAt(part->y);
+    const SDL_Rect clip{left, top, box.OutputAt(part->x + part->w) - left,
+                        box.OutputAt(part->y + part->h) - top};
+    SDL_RenderSetClipRect(&renderer, &clip);
   }
 }
 

@@ -45,9 +45,10 @@ class WindowView {
   SDL_Renderer* renderer_;
 };
 
-// Readies `renderer` to draw the game's 621 x 380 pixels inside `box`: the
-// whole output, its surround cleared, or only `part` of the game (in game
-// pixels), where the output keeps the rest of its last frame.
+// Readies `renderer` to draw the game inside `box`, in output pixels from the
+// game's corner: the whole output, its surround cleared, or only `part` of
+// the game (in game pixels), where the output keeps the rest of its last
+// frame.
 void BeginGameFrame(SDL_Renderer& renderer, const Letterbox& box, const SDL_Rect* part = nullptr);
 
 }  // namespace munyura::desktop

@@ -4,11 +4,15 @@
 // its last frame, it draws again only the part of the game that changed. At
 // a zoom, with the surround around the game, that must give exactly the
 // pixels of a whole new frame, at every step of the title screen's slide and
-// of play.
+// of play. At a fractional scale every line keeps its ink and every picture
+// its own colours.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <functional>
+#include <set>
 #include <stdexcept>
 #include <tuple>
 #include <vector>
@@ -24,10 +28,12 @@ namespace {
 
 // An output of its own, drawn by the real scene renderer.
 struct Output {
-  Output(const testing::OffscreenWindow& game, int scale)
-      : frame(SDL_CreateRGBSurfaceWithFormat(0, 1300, 800, 32, SDL_PIXELFORMAT_ARGB8888)),
+  static constexpr int kWidth = 1300;
+
+  Output(const testing::OffscreenWindow& game, float scale)
+      : frame(SDL_CreateRGBSurfaceWithFormat(0, kWidth, 800, 32, SDL_PIXELFORMAT_ARGB8888)),
         renderer(SDL_CreateSoftwareRenderer(frame.get())),
-        scene(*renderer, game.Pictures(), game.Fonts(), static_cast<float>(scale)) {}
+        scene(*renderer, game.Pictures(), game.Fonts(), scale) {}
 
   void Draw(const scene::Scene& game, ButtonLook look, const Letterbox& box, const SDL_Rect* part) {
     BeginGameFrame(*renderer, box, part);
@@ -93,6 +99,76 @@ TEST(PartialFrameTest, DrawingOnlyWhatChangedGivesTheWholeFrame) {
   content.Forget();
   EXPECT_TRUE(content.Update(form.Scene(), look, Letterbox{3, 0, 0})) << "the window was exposed";
 }
+
+// Output areas whose game has 1.5 and 0.6 output pixels per game pixel.
+class FractionalScaleTest : public ::testing::TestWithParam<std::pair<int, int>> {};
+
+TEST_P(FractionalScaleTest, EveryLineHasInkAndPicturesOnlyTheirColours) {
+  testing::OffscreenWindow game;
+  game.Form().Command1_Click();  // room (0, 0): its posts, the monument, the chick
+  const scene::Scene& scene = game.Form().Scene();
+  const Letterbox box = window_rules::FitGame(GetParam().first, GetParam().second);
+  ASSERT_FALSE(box.WholeScale());
+  Output output(game, box.scale);
+  output.Draw(scene, {}, box, nullptr);
+  const std::vector<testing::Rgba> frame = testing::SurfacePixels(*output.frame);
+
+  // The output pixels a span of game pixels may touch, from the game's corner.
+  const auto first = [&box](float at) { return static_cast<int>(std::floor(at * box.scale)); };
+  const auto end = [&box](float at) { return static_cast<int>(std::ceil(at * box.scale)); };
+  const auto colours_in = [&](float left, float top, float right, float bottom) {
+    std::set<testing::Rgba> found;
+    for (int y = std::max(0, first(top)); y < std::min(box.height, end(bottom)); ++y) {
+      for (int x = std::max(0, first(left)); x < std::min(box.width, end(right)); ++x) {
+        found.insert(
+            frame[static_cast<std::size_t>((box.top + y) * Output::kWidth + box.left + x)]);
+      }
+    }
+    return found;
+  };
+
+  int lines = 0;
+  for (const scene::SceneControl& line : scene.Controls()) {
+    if (line.Kind != scene::ControlKind::kLine || line.Visible != kTrue) {
+      continue;
+    }
+    ++lines;
+    // Each game pixel of the line inside the window, both ends included.
+    const float steps = std::max(std::abs(line.X2 - line.X1), std::abs(line.Y2 - line.Y1));
+    int inkless = 0;
+    for (float step = 0; step <= steps; ++step) {
+      const float x = std::round(line.X1 + (line.X2 - line.X1) * step / std::max(steps, 1.0F));
+      const float y = std::round(line.Y1 + (line.Y2 - line.Y1) * step / std::max(steps, 1.0F));
+      const bool inside =
+          x >= 0 && y >= 0 && x < window_rules::kGameWidth && y < window_rules::kGameHeight;
+      inkless += inside && !colours_in(x, y, x + 1, y + 1).contains(testing::kOpaqueBlack);
+    }
+    EXPECT_EQ(inkless, 0) << line.Name << " " << *line.Index << " from " << line.X1 << ", "
+                          << line.Y1;
+  }
+  EXPECT_GE(lines, 8) << "two posts for each of the four doorways";
+
+  // Nearest neighbour: the chick over the monument on the white window shows
+  // no colour of its own making, to the pictures' outermost output pixels.
+  std::set<testing::Rgba> allowed{testing::kOpaqueWhite, testing::kOpaqueBlack};
+  for (const scene::SceneControl* picture : {&scene.Munyu(), &scene.Sekihi()}) {
+    for (const testing::Rgba pixel :
+         testing::SurfacePixels(*game.Pictures().PixelsOf(picture->Picture()->Handle()))) {
+      allowed.insert({pixel.r, pixel.g, pixel.b, 255});
+    }
+  }
+  for (const scene::SceneControl* picture : {&scene.Munyu(), &scene.Sekihi()}) {
+    for (const testing::Rgba colour :
+         colours_in(picture->Left, picture->Top, picture->Left + picture->Width,
+                    picture->Top + picture->Height)) {
+      EXPECT_TRUE(allowed.contains(colour)) << picture->Name << " shows " << int{colour.r} << ", "
+                                            << int{colour.g} << ", " << int{colour.b};
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, FractionalScaleTest,
+                         ::testing::Values(std::pair{1000, 570}, std::pair{400, 228}));
 
 }  // namespace
 }  // namespace munyura::desktop
