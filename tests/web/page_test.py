@@ -6,12 +6,14 @@ over monument 0, Z shows and hides the inscription, Up then Left held with
 auto-repeats walks through the doorway into room (-1, 0), a click on ﾊﾂﾞﾒｶﾗ
 brings the title screen back; after the first key the tune plays, looping at
 its exact length. Each moment's pixels outside the text equal the desktop's
-reference image.
+reference image; in a wider viewport, at a fractional scale, the lines keep
+their ink and the pictures their hard edges.
 
     page_test.py BUILD_WEB_FOLDER GOLDEN_FOLDER
 """
 import base64
 import json
+import math
 import pathlib
 import sys
 import tempfile
@@ -41,7 +43,7 @@ def settle(session):
         "requestAnimationFrame(() => requestAnimationFrame(arguments[0]));")
 
 
-def canvas_pixels(session):
+def canvas_pixels(session, size=(WIDTH, HEIGHT)):
     data = session.driver.execute_script(
         """const c = document.getElementById('game');
         const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
@@ -49,7 +51,7 @@ def canvas_pixels(session):
           s += String.fromCharCode.apply(null, d.subarray(i, i + 0x8000));
         return [c.width, c.height, btoa(s)];""")
     width, height, raw = data
-    assert (width, height) == (WIDTH, HEIGHT), f"canvas is {width} x {height}"
+    assert (width, height) == size, f"canvas is {width} x {height}"
     raw = base64.b64decode(raw)
     return [tuple(raw[i:i + 3]) for i in range(0, len(raw), 4)]
 
@@ -92,6 +94,53 @@ def compare(name, page, golden, text_boxes, other_masks=()):
         f"{name}: {len(differing)} pixels differ from the desktop outside the text, "
         f"first {differing[:5]}: page {[page[y * WIDTH + x] for x, y in differing[:5]]}, "
         f"desktop {[golden[y * WIDTH + x] for x, y in differing[:5]]}")
+
+
+def check_fractional_scale(session, golden):
+    """In a 1000 x 700 viewport scale 1 would fill too little of the area: the
+    game fills its limiting side at a fractional scale, inside the viewport.
+    Every game pixel of each visible line has ink, and the chick and the
+    monument show only the colours they have at scale 1."""
+    session.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+        "width": 1000, "height": 700, "deviceScaleFactor": 1, "mobile": False})
+    width, height = wait_for(
+        session, "const c = document.getElementById('game');"
+        f" return c.width > {WIDTH} && [c.width, c.height];", "the canvas refitted")
+    settle(session)
+    box = session.driver.execute_script(
+        "const b = document.getElementById('game').getBoundingClientRect();"
+        " return [b.left, b.top, b.right, b.bottom];")
+    assert box[0] >= 0 and box[1] >= 0 and box[2] <= 1000 and box[3] <= 700, box
+    # The limiting side is filled exactly.
+    scale = width / WIDTH if round(HEIGHT * width / WIDTH) == height else height / HEIGHT
+    assert scale != int(scale), f"{width} x {height} is a whole scale"
+    page = canvas_pixels(session, (width, height))
+
+    def colours(left, top, right, bottom):
+        return {page[y * width + x]
+                for y in range(max(0, int(top * scale)), min(height, math.ceil(bottom * scale)))
+                for x in range(max(0, int(left * scale)), min(width, math.ceil(right * scale)))}
+
+    controls = session.driver.execute_script("return window.munyura.game.controls();")
+    lines = [c for c in controls if c["kind"] == 4 and c["visible"]]
+    assert len(lines) >= 8, f"{len(lines)} lines"
+    for line in lines:
+        steps = int(max(abs(line["x2"] - line["x1"]), abs(line["y2"] - line["y1"]), 1))
+        for step in range(steps + 1):
+            x = round(line["x1"] + (line["x2"] - line["x1"]) * step / steps)
+            y = round(line["y1"] + (line["y2"] - line["y1"]) * step / steps)
+            if 0 <= x < WIDTH and 0 <= y < HEIGHT:
+                assert (0, 0, 0) in colours(x, y, x + 1, y + 1), f"no ink at {x}, {y}: {line}"
+    for picture in (controls[37], controls[49]):  # the chick, the monument
+        rect = (picture["left"], picture["top"], picture["left"] + picture["width"],
+                picture["top"] + picture["height"])
+        own = {golden[y * WIDTH + x] for y in range(int(rect[1]), int(rect[3]))
+               for x in range(int(rect[0]), int(rect[2]))} | {WHITE, (0, 0, 0)}
+        blended = colours(*rect) - own
+        assert not blended, f"picture at {rect} shows colours of its own making: {blended}"
+    session.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+    wait_for(session, f"return document.getElementById('game').width === {WIDTH}",
+             "the canvas back at scale 1")
 
 
 def main():
@@ -144,6 +193,7 @@ def main():
         settle(session)
         compare("room (0, 0)", canvas_pixels(session), golden["room-0-0"],
                 [((568, 0, 621, 15), WHITE)])
+        check_fractional_scale(session, golden["room-0-0"])
 
         # The tune: running after that first key, looping at its exact length.
         audio = wait_for(session, """const t = window.munyura.tune;

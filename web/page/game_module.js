@@ -73,6 +73,24 @@ export class GameModule {
     };
   }
 
+  // Where the game lies in an area of device pixels, by the window rules:
+  // { scale, left, top, width, height }, in device pixels.
+  fitGame(areaWidth, areaHeight) {
+    const at = this.module._munyura_fit_game(this.game, areaWidth, areaHeight) >> 3;
+    const [scale, left, top, width, height] = this.module.HEAPF64.subarray(at, at + 5);
+    return { scale, left, top, width, height };
+  }
+
+  // A device pixel of the canvas, from its corner, in whole game pixels at
+  // the last fitGame's scale.
+  outputToGame(x, y) {
+    const at = this.module._munyura_output_to_game(this.game, x, y) >> 3;
+    return { x: this.module.HEAPF64[at], y: this.module.HEAPF64[at + 1] };
+  }
+
+  // Where whole game pixel `n` begins on the canvas at `scale`.
+  outputPixel(n, scale) { return this.module._munyura_output_pixel(n, scale); }
+
   windowCaption() {
     const at = this.module._munyura_window_caption();
     return this.module.UTF16ToString(at, 2 * this.module._munyura_window_caption_length());

@@ -75,7 +75,7 @@ async function start() {
   const room = document.getElementById('room');
   const ctx = canvas.getContext('2d', { alpha: false });
   document.title = game.windowCaption();
-  let devicePixels = fitCanvas(canvas, room, game.size());
+  let devicePixels = fitCanvas(canvas, room, game);
   const page = { game, tune, tickTimes: [], firstFrameMs: null, loadMs: null };
   window.munyura = page;
 
@@ -98,7 +98,7 @@ async function start() {
   game.load(page.loadMs);
   draw();
   window.addEventListener('resize', () => {
-    devicePixels = fitCanvas(canvas, room, game.size());
+    devicePixels = fitCanvas(canvas, room, game);
     draw();
   });
   startTickLoop(game, (changed, now) => {

@@ -9,18 +9,18 @@ export function attachMouse(canvas, game, onHandled) {
       return;
     }
     canvas.setPointerCapture(event.pointerId);
-    const point = gamePoint(canvas, event, game.size());
+    const point = gamePoint(canvas, event, game);
     onHandled(game.mousePress(point.x, point.y));
   });
   canvas.addEventListener('pointerup', (event) => {
     if (event.button !== 0) {
       return;
     }
-    const point = gamePoint(canvas, event, game.size());
+    const point = gamePoint(canvas, event, game);
     onHandled(game.mouseRelease(point.x, point.y));
   });
   canvas.addEventListener('pointermove', (event) => {
-    const point = gamePoint(canvas, event, game.size());
+    const point = gamePoint(canvas, event, game);
     onHandled(game.mouseMove(point.x, point.y));
   });
 }

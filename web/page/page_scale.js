@@ -1,37 +1,26 @@
-// Fits the game's window into the browser window: the largest whole number
-// of device pixels per game pixel that fits (at least 1), centred, so every
-// picture stays sharp at any device pixel ratio. The game's size comes from
-// the game (Scene's ScaleWidth and ScaleHeight).
+// Fits the game's window into its area of the page by the window rules (the
+// same as the desktop's): a whole number of device pixels per game pixel
+// while it fills three quarters of the limiting side, else that side filled
+// exactly; never cut off. The page's CSS centres the canvas in the area.
 
-// Device pixels per game pixel, and the canvas's size in CSS pixels.
-export function fitScale(cssWidth, cssHeight, devicePixelRatio, game) {
-  const across = Math.floor((cssWidth * devicePixelRatio) / game.width);
-  const down = Math.floor((cssHeight * devicePixelRatio) / game.height);
-  const devicePixels = Math.max(1, Math.min(across, down));
-  return {
-    devicePixels,
-    cssWidth: (game.width * devicePixels) / devicePixelRatio,
-    cssHeight: (game.height * devicePixels) / devicePixelRatio,
-  };
-}
-
-// Sizes the canvas's backing store and its box; returns the device pixels per
-// game pixel to draw with.
-export function fitCanvas(canvas, room, game) {
+// Sizes the canvas's backing store in device pixels and its box in CSS
+// pixels to fit the `area` element's client box; returns the device pixels
+// per game pixel to draw with. `game` is the GameModule.
+export function fitCanvas(canvas, area, game) {
   const ratio = window.devicePixelRatio || 1;
-  const fit = fitScale(room.clientWidth, room.clientHeight, ratio, game);
-  canvas.width = game.width * fit.devicePixels;
-  canvas.height = game.height * fit.devicePixels;
-  canvas.style.width = `${fit.cssWidth}px`;
-  canvas.style.height = `${fit.cssHeight}px`;
-  return fit.devicePixels;
+  const fit = game.fitGame(Math.floor(area.clientWidth * ratio),
+    Math.floor(area.clientHeight * ratio));
+  canvas.width = fit.width;
+  canvas.height = fit.height;
+  canvas.style.width = `${fit.width / ratio}px`;
+  canvas.style.height = `${fit.height / ratio}px`;
+  return fit.scale;
 }
 
-// A pointer position on the canvas in game pixels.
+// A pointer position on the canvas in whole game pixels, through the same
+// rule: the game pixel whose device pixels it lies in.
 export function gamePoint(canvas, event, game) {
   const box = canvas.getBoundingClientRect();
-  return {
-    x: ((event.clientX - box.left) * game.width) / box.width,
-    y: ((event.clientY - box.top) * game.height) / box.height,
-  };
+  return game.outputToGame(((event.clientX - box.left) * canvas.width) / box.width,
+    ((event.clientY - box.top) * canvas.height) / box.height);
 }

@@ -2,7 +2,9 @@
 // background, then every visible element from the back-most to the
 // front-most, the child windows (picture boxes and the button) last, above
 // everything else. Pictures at their own size, nearest neighbour; lines and
-// shape outlines one pixel wide in black.
+// shape outlines one pixel wide in black. Everything is placed on the
+// canvas's device pixels by the game's own rule, whatever the scale: a
+// picture's edges fall between device pixels, and no line is thinner than one.
 
 import { buttonCaptionWidth, cssColour, paintButton, paintLabel } from './caption_painting.js';
 
@@ -23,7 +25,20 @@ function isChildWindow(control) {
   return control.kind === ControlKind.PictureBox || control.kind === ControlKind.CommandButton;
 }
 
-function drawPicture(ctx, control, pictures) {
+// Whole game pixels as a rectangle of device pixels, at least one each way
+// when not empty.
+function deviceRect(grid, left, top, width, height) {
+  const x = grid.at(left);
+  const y = grid.at(top);
+  const extent = (from, to, gameExtent) => (gameExtent > 0 ? Math.max(1, to - from) : 0);
+  return [x, y, extent(x, grid.at(left + width), width), extent(y, grid.at(top + height), height)];
+}
+
+function fillGameRect(ctx, grid, left, top, width, height) {
+  ctx.fillRect(...deviceRect(grid, left, top, width, height));
+}
+
+function drawPicture(ctx, grid, control, pictures) {
   const picture = pictures.get(control.picture);
   if (!picture) {
     return;
@@ -35,12 +50,13 @@ function drawPicture(ctx, control, pictures) {
     height = Math.min(height, control.height);
   }
   if (width > 0 && height > 0) {
-    ctx.drawImage(picture.image, 0, 0, width, height, control.left, control.top, width, height);
+    ctx.drawImage(picture.image, 0, 0, width, height,
+      ...deviceRect(grid, control.left, control.top, width, height));
   }
 }
 
-// Both end points included, one pixel wide.
-function drawLine(ctx, line) {
+// Both end points included, one game pixel wide.
+function drawLine(ctx, grid, line) {
   ctx.fillStyle = WINDOW_TEXT;
   let x = line.x1;
   let y = line.y1;
@@ -50,7 +66,7 @@ function drawLine(ctx, line) {
   const stepY = y < line.y2 ? 1 : -1;
   let error = dx + dy;
   for (;;) {
-    ctx.fillRect(x, y, 1, 1);
+    fillGameRect(ctx, grid, x, y, 1, 1);
     if (x === line.x2 && y === line.y2) {
       return;
     }
@@ -66,59 +82,75 @@ function drawLine(ctx, line) {
   }
 }
 
-function drawOutline(ctx, shape) {
+function drawOutline(ctx, grid, shape) {
   const { left, top, width, height } = shape;
   if (width <= 0 || height <= 0) {
     return;
   }
   ctx.fillStyle = WINDOW_TEXT;
-  ctx.fillRect(left, top, width, 1);
-  ctx.fillRect(left, top + height - 1, width, 1);
-  ctx.fillRect(left, top, 1, height);
-  ctx.fillRect(left + width - 1, top, 1, height);
+  fillGameRect(ctx, grid, left, top, width, 1);
+  fillGameRect(ctx, grid, left, top + height - 1, width, 1);
+  fillGameRect(ctx, grid, left, top, 1, height);
+  fillGameRect(ctx, grid, left + width - 1, top, 1, height);
 }
 
-function drawControl(ctx, control, game, pictures, look) {
+// Labels and the button are painted in game pixels under a transform that
+// lays the control's rectangle exactly on its device pixels; the text is
+// drawn at the canvas's own resolution.
+function withControlTransform(ctx, grid, control, paint) {
+  const [x, y, width, height] = deviceRect(grid, control.left, control.top, control.width,
+    control.height);
+  const scaleX = width / control.width;
+  const scaleY = height / control.height;
+  ctx.setTransform(scaleX, 0, 0, scaleY, x - control.left * scaleX, y - control.top * scaleY);
+  paint();
+  ctx.setTransform(1, 0, 0, 1, 0, 0);
+}
+
+function drawControl(ctx, grid, control, game, pictures, look) {
   switch (control.kind) {
     case ControlKind.PictureBox:
     case ControlKind.Image:
-      drawPicture(ctx, control, pictures);
+      drawPicture(ctx, grid, control, pictures);
       break;
     case ControlKind.Label:
       if (control.width > 0 && control.height > 0) {
-        paintLabel(ctx, control, game.captionLines(control, control.width));
+        withControlTransform(ctx, grid, control,
+          () => paintLabel(ctx, control, game.captionLines(control, control.width)));
       }
       break;
     case ControlKind.CommandButton:
       if (control.width > 0 && control.height > 0) {
-        paintButton(ctx, control, game.captionLines(control, buttonCaptionWidth(control)), look);
+        withControlTransform(ctx, grid, control, () => paintButton(ctx, control,
+          game.captionLines(control, buttonCaptionWidth(control)), look));
       }
       break;
     case ControlKind.Line:
-      drawLine(ctx, control);
+      drawLine(ctx, grid, control);
       break;
     case ControlKind.Shape:
-      drawOutline(ctx, control);
+      drawOutline(ctx, grid, control);
       break;
     default:
       break;
   }
 }
 
-// `devicePixels` is the canvas's device pixels per game pixel.
-export function drawScene(ctx, game, pictures, devicePixels) {
-  ctx.setTransform(devicePixels, 0, 0, devicePixels, 0, 0);
+// `scale` is the canvas's device pixels per game pixel, whole or not.
+export function drawScene(ctx, game, pictures, scale) {
+  const grid = { at: (n) => game.outputPixel(n, scale) };
+  ctx.setTransform(1, 0, 0, 1, 0, 0);
   ctx.imageSmoothingEnabled = false;
   ctx.fillStyle = cssColour(game.windowBackColour());
   const size = game.size();
-  ctx.fillRect(0, 0, size.width, size.height);
+  fillGameRect(ctx, grid, 0, 0, size.width, size.height);
   const controls = game.controls();
   const look = game.startButtonLook();
   for (const childWindows of [false, true]) {
     for (let position = controls.length - 1; position >= 0; --position) {
       const control = controls[position];
       if (control.visible && isChildWindow(control) === childWindows) {
-        drawControl(ctx, control, game, pictures, look);
+        drawControl(ctx, grid, control, game, pictures, look);
       }
     }
   }

@@ -16,6 +16,7 @@
 #include "scene/scene.h"
 #include "window_rules/caption_size.h"
 #include "window_rules/key_names.h"
+#include "window_rules/letterbox.h"
 #include "window_rules/picture_files.h"
 
 // NOLINTBEGIN: the page's entry points are C functions by nature.
@@ -33,11 +34,14 @@ namespace {
 using munyura::scene::ControlKind;
 using munyura::web::PageGame;
 
-// What a PageGame hands back to the page: one control's numbers, or one text.
+// What a PageGame hands back to the page: one control's numbers, one text,
+// or where the game lies on the canvas's area.
 struct PageGameAndViews {
   std::unique_ptr<PageGame> game;
   std::array<double, 14> record{};
   std::u16string text;
+  munyura::window_rules::Letterbox box;
+  std::array<double, 5> fit{};
 };
 
 static_assert(static_cast<int>(ControlKind::kPictureBox) == 0 &&
@@ -127,6 +131,34 @@ EMSCRIPTEN_KEEPALIVE void munyura_delete_game(PageGameAndViews* page) {
 
 EMSCRIPTEN_KEEPALIVE std::uint32_t munyura_picture_handle(PageGameAndViews* page, int n) {
   return page->game->PictureHandle(static_cast<std::size_t>(n));
+}
+
+// Where the game lies in an area of this many device pixels: scale, left,
+// top, width, height. The page sizes its canvas by it and maps the pointer
+// back through munyura_output_to_game.
+EMSCRIPTEN_KEEPALIVE const double* munyura_fit_game(PageGameAndViews* page, int area_width,
+                                                    int area_height) {
+  const auto box = munyura::window_rules::FitGame(area_width, area_height);
+  page->box = box;
+  page->fit = {box.scale, static_cast<double>(box.left), static_cast<double>(box.top),
+               static_cast<double>(box.width), static_cast<double>(box.height)};
+  return page->fit.data();
+}
+
+// A device pixel of the canvas (the game's own, from its corner) at the last
+// fit's scale: the whole game pixel it lies in, as x, y.
+EMSCRIPTEN_KEEPALIVE const double* munyura_output_to_game(PageGameAndViews* page, float x,
+                                                          float y) {
+  auto canvas = page->box;
+  canvas.left = canvas.top = 0;
+  const auto point = munyura::window_rules::GameCoordinates(canvas, x, y);
+  page->fit = {point.x, point.y, 0, 0, 0};
+  return page->fit.data();
+}
+
+// Where whole game pixel `game` begins on the canvas at `scale`.
+EMSCRIPTEN_KEEPALIVE int munyura_output_pixel(int game, float scale) {
+  return munyura::window_rules::OutputPixel(game, scale);
 }
 
 EMSCRIPTEN_KEEPALIVE int munyura_load(PageGameAndViews* page, double now_ms) {
