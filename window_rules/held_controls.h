@@ -20,6 +20,7 @@
 #include <map>
 #include <optional>
 #include <tuple>
+#include <vector>
 
 #include "window_rules/control_mapping.h"
 #include "window_rules/key_repeat.h"
@@ -76,6 +77,9 @@ class HeldControls {
   std::optional<Clock::time_point> NextRepeatDue() const { return repeat_.NextDue(); }
 
   const LetterPicker& Picker() const noexcept { return picker_; }
+  // The keys held down now, in the order of their codes: for drawing the
+  // on-screen controls pressed.
+  std::vector<std::int16_t> HeldKeys() const { return repeat_.HeldKeys(); }
 
  private:
   enum class Source : std::uint8_t { kAction, kPadButton, kStick, kLetter };
