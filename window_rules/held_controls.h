@@ -66,9 +66,11 @@ class HeldControls {
 
   // Releases everything `device` held and forgets where its stick pointed.
   bool Unplug(DeviceId device);
-  // The window lost the focus: releases everything held by every device.
-  // The front end still tells WindowEvents::FocusLost for the keyboard and
-  // the mouse.
+  // The window lost the focus: releases everything held by every device and
+  // forgets where the sticks pointed, so a stick still pointing presses again
+  // at its next PointDirections. The front end still tells
+  // WindowEvents::FocusLost for the keyboard and the mouse. Neither this nor
+  // Unplug opens or closes the picker.
   bool FocusLost();
 
   // Sends the auto-repeats due at `now`: call it when NextRepeatDue has come.
