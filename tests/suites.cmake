@@ -9,4 +9,6 @@ set(MUNYURA_WINDOW_RULES_TEST_SOURCES
     window_rules/tick_schedule_test.cpp window_rules/handler_boundary_test.cpp
     window_rules/line_breaks_test.cpp window_rules/command_string_test.cpp
     window_rules/midi_song_test.cpp window_rules/song_cursor_test.cpp
-    window_rules/key_names_test.cpp window_rules/letterbox_test.cpp)
+    window_rules/key_names_test.cpp window_rules/letterbox_test.cpp
+    window_rules/held_controls_test.cpp window_rules/held_controls_walkthrough_test.cpp
+    game/route_finder.cpp)

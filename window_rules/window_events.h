@@ -43,6 +43,8 @@ class WindowEvents {
   bool FocusLost();
 
   ButtonLook StartButtonLook() const;
+  // The scene the events act on, for rules that click its elements.
+  const scene::Scene& Scene() const noexcept { return form_->Scene(); }
 
  private:
   bool Key(std::int16_t virtual_key, std::int16_t shift, bool down);
