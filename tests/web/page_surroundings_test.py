@@ -10,6 +10,8 @@ events from the DevTools protocol:
 - the live region reads Label1: the instructions, nothing once play starts,
   inscription 0 on Z, nothing on the next Z, "何もないん" away from the
   monument;
+- the full-screen button takes the page full screen and leaves the keys to
+  the game; storage that is full gives a note and one console line;
 - a page without its font and tune, and one without the game's script, each
   say so in one console line and a note; the first still plays.
 
@@ -113,6 +115,30 @@ def mute(session):
     assert len(lines) == 1, lines
 
 
+def fullscreen_and_full_storage(session):
+    x, y = script(session, """const b = document.getElementById('fullscreen').getBoundingClientRect();
+        return [b.left + b.width / 2, b.top + b.height / 2];""")
+    for kind in ("mousePressed", "mouseReleased"):
+        session.driver.execute_cdp_cmd("Input.dispatchMouseEvent", {
+            "type": kind, "x": x, "y": y, "button": "left", "buttons": 1, "clickCount": 1})
+    wait_for(session, """return document.fullscreenElement === document.documentElement &&
+        document.activeElement === document.body &&
+        document.getElementById('fullscreen').getAttribute('aria-pressed') === 'true';""",
+             "the page full screen, the keys the game's")
+
+    script(session, """localStorage.clear(); let n = 0;
+        for (let size = 1 << 20; size >= 1; size >>= 1) {
+          try { for (;;) { localStorage.setItem(`filler${n++}`, 'x'.repeat(size)); } } catch {}
+        }""")
+    console_lines(session, "")
+    session.key("KeyM", "m", 77)
+    wait_for(session, "return !document.getElementById('storage-note').hidden", "the storage's note")
+    assert session.driver.title == "ムニュラ (muted)", session.driver.title
+    lines = console_lines(session, "the page's storage refused the mute")
+    assert len(lines) == 1, lines
+    script(session, "localStorage.clear();")
+
+
 def bad_conditions(session):
     first_frame(session, "without-font-and-tune")
     wait_for(session, "return !document.getElementById('font-note').hidden", "the font's note")
@@ -143,6 +169,7 @@ def main():
             first_frame(session, "page")
             keys_and_reading(session)
             mute(session)
+            fullscreen_and_full_storage(session)
             assert not session.console_errors(), session.console_errors()
             bad_conditions(session)
     print("1 passed, 0 failed")

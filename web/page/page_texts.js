@@ -10,7 +10,7 @@ export const pageTexts = {
   soundSilent: () => gettext('♪ The tune cannot be played here; the game goes on in silence.'),
   keyboardWanted: () => gettext('ムニュラ is played with a keyboard: arrow keys, Z, and a few letters.'),
   fontMissing: () => gettext("The game's own font did not load; its texts are shown in another face."),
-  storageRefused: () => gettext('This browser keeps nothing for the page, so mute is forgotten when you leave.'),
+  storageRefused: () => gettext("The browser's storage for this page is full or blocked, so mute is forgotten when you leave."),
   couldNotStart: (reason) => gettext('The game could not start ({reason}). Check the connection, then reload the page.')
     .replace('{reason}', reason),
   muted: () => gettext('(muted)'),

@@ -1,19 +1,21 @@
 // Whether the tune is muted, remembered in the page's storage as the desktop
 // remembers it in its settings file ("yes" or "no"). Storage that is blocked,
 // full or holds anything else gives the default, the tune playing, with one
-// line on the console; the game never stops for it.
+// line on the console (and a refused write one more, however often the
+// player mutes); the game never stops for it.
 
 const MUTE_ITEM = 'munyura.mute';
 
 export class RememberedMute {
   constructor(onRefused) {
     this.onRefused = onRefused;
-    this.warned = false;
+    this.warned = new Set();
   }
 
-  warn(line) {
-    if (!this.warned) {
-      this.warned = true;
+  // One line for each kind of trouble, reading or writing.
+  warn(kind, line) {
+    if (!this.warned.has(kind)) {
+      this.warned.add(kind);
       console.warn(`ムニュラ: ${line}`);
     }
   }
@@ -23,7 +25,7 @@ export class RememberedMute {
     try {
       value = window.localStorage.getItem(MUTE_ITEM);
     } catch (error) {
-      this.warn(`the page's storage cannot be read (${error.message}); the tune plays`);
+      this.warn('read', `the page's storage cannot be read (${error.message}); the tune plays`);
       return false;
     }
     if (value === null || value === 'no') {
@@ -32,7 +34,7 @@ export class RememberedMute {
     if (value === 'yes') {
       return true;
     }
-    this.warn(`the remembered mute ${JSON.stringify(value.slice(0, 40))} is neither "yes" nor "no"; `
+    this.warn('read', `the remembered mute ${JSON.stringify(value.slice(0, 40))} is neither "yes" nor "no"; `
       + 'the tune plays');
     return false;
   }
@@ -41,7 +43,7 @@ export class RememberedMute {
     try {
       window.localStorage.setItem(MUTE_ITEM, muted ? 'yes' : 'no');
     } catch (error) {
-      this.warn(`the page's storage refused the mute (${error.message}); it is forgotten on leaving`);
+      this.warn('write', `the page's storage refused the mute (${error.message}); it is forgotten on leaving`);
       this.onRefused();
     }
   }
