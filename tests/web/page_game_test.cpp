@@ -75,6 +75,10 @@ TEST_F(PageGameTest, KeysByTheirBrowserNamesGoThroughTheStartButtonsFocus) {
   EXPECT_EQ(game_.State().MoveKey[0], kTrue);
   game_.KeyUp("ArrowLeft", "ArrowLeft", 0);
   EXPECT_EQ(game_.State().MoveKey[0], kFalse);
+  // The page tells its mute key by the game's own letter M: on AZERTY, the
+  // key right of L.
+  EXPECT_EQ(game_.KeyDown("Semicolon", "m", 0).virtual_key, 'M');
+  EXPECT_EQ(&game_.Scene().Controls()[game_.Label1Position()], &game_.Scene().Label1());
   EXPECT_EQ(game_.PictureHandle(0), game_.Scene().Picture1(0).Picture()->Handle());
   EXPECT_EQ(game_.PictureHandle(33), game_.Scene().Image2(29).Picture()->Handle());
 }

@@ -25,11 +25,19 @@ class PageHandler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
+class PageServer(http.server.ThreadingHTTPServer):
+    def handle_error(self, request, client_address):
+        # A browser that leaves a page (a reload, say) drops the files still
+        # coming: nothing went wrong here.
+        if not isinstance(sys.exc_info()[1], ConnectionError):
+            super().handle_error(request, client_address)
+
+
 def main() -> int:
     folder = sys.argv[1]
     port = int(sys.argv[2]) if len(sys.argv) > 2 else 0
     handler = functools.partial(PageHandler, directory=folder)
-    with http.server.ThreadingHTTPServer(("127.0.0.1", port), handler) as server:
+    with PageServer(("127.0.0.1", port), handler) as server:
         print(f"http://127.0.0.1:{server.server_address[1]}/", flush=True)
         try:
             server.serve_forever()

@@ -41,7 +41,8 @@ export class GameModule {
     return this.module._munyura_milliseconds_until_next_tick(this.game, now);
   }
 
-  // { known: the game has a virtual key for it, redraw: something may have changed }
+  // { known: the game has a virtual key for it, virtualKey: that key,
+  //   redraw: something may have changed }
   // `held` is { shift, control, alt }.
   keyDown(code, key, held) { return this.key('munyura_key_down', code, key, held); }
   keyUp(code, key, held) { return this.key('munyura_key_up', code, key, held); }
@@ -49,7 +50,7 @@ export class GameModule {
     const bits = this.module.ccall(name, 'number',
       ['number', 'string', 'string', 'number', 'number', 'number'],
       [this.game, code, key, held.shift ? 1 : 0, held.control ? 1 : 0, held.alt ? 1 : 0]);
-    return { known: (bits & 1) !== 0, redraw: (bits & 2) !== 0 };
+    return { known: (bits & 1) !== 0, redraw: (bits & 2) !== 0, virtualKey: bits >> 2 };
   }
 
   focusLost() { return this.module._munyura_focus_lost(this.game) !== 0; }
@@ -112,6 +113,14 @@ export class GameModule {
       controls.push(control);
     }
     return controls;
+  }
+
+  // What Label1 shows: its caption while it is visible, else nothing.
+  message() {
+    const position = this.module._munyura_label1_position(this.game);
+    const at = this.module._munyura_control_record(this.game, position) >> 3;
+    const visible = this.module.HEAPF64[at + RECORD_FIELDS.indexOf('visible')] !== 0;
+    return visible ? this.caption(position) : '';
   }
 
   caption(position) {

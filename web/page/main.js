@@ -1,12 +1,18 @@
 // Starts the page: the game's module, its font and pictures, then Form_Load,
 // the first frame, the tick loop, the keys, the mouse and the tune.
 
-import createMunyuraModule from './munyura.js';
-import { CAPTION_FACE, captionFont } from './caption_painting.js';
+import { captionFont } from './caption_painting.js';
+import { loadCaptionFont } from './caption_font_loading.js';
+import { attachFullscreenButton } from './fullscreen_button.js';
 import { GameModule } from './game_module.js';
 import { attachKeys } from './key_input.js';
 import { attachMouse } from './mouse_input.js';
+import { MuteSwitch } from './mute_switch.js';
+import { showNote } from './page_notes.js';
 import { fitCanvas } from './page_scale.js';
+import { pageTexts } from './page_texts.js';
+import { attachReadAloud } from './read_aloud.js';
+import { RememberedMute } from './remembered_mute.js';
 import { drawScene } from './scene_drawing.js';
 import { startTickLoop } from './tick_loop.js';
 import { TunePlayer } from './tune_player.js';
@@ -28,30 +34,24 @@ function pageFolder() {
   return path.slice(0, path.lastIndexOf('/'));
 }
 
-function showNote(id, text) {
-  const note = document.getElementById(id);
-  note.textContent = text;
-  note.hidden = !text;
-}
-
 function noteTune(state) {
   const texts = {
-    waiting: '♪ Sound starts with your first key or click.',
-    playing: '',
-    silent: '♪ The tune cannot be played here; the game goes on in silence.',
+    waiting: pageTexts.soundWaiting,
+    playing: () => '',
+    silent: pageTexts.soundSilent,
   };
-  showNote('sound-note', texts[state]);
+  showNote('sound-note', texts[state]());
 }
 
 async function start() {
+  // Imported here, so that a game script the network fails to bring is told
+  // like any other failure to start.
+  const { default: createMunyuraModule } = await import('./munyura.js');
   const module = await createMunyuraModule({
     print: (text) => console.log(text),
     printErr: (text) => console.error(text),
   });
-  await Promise.all([
-    document.fonts.load(`27px "${CAPTION_FACE}"`),
-    document.fonts.load(`bold 15px "${CAPTION_FACE}"`),
-  ]);
+  await loadCaptionFont(() => showNote('font-note', pageTexts.fontMissing()));
   const files = GameModule.pictureFiles(module);
   const images = await Promise.all(files.map((file) => loadImage(`pictures/${file}`)));
   const game = new GameModule(module, pageFolder(), images.map((i) => [i.naturalWidth, i.naturalHeight]));
@@ -74,15 +74,18 @@ async function start() {
   const canvas = document.getElementById('game');
   const room = document.getElementById('room');
   const ctx = canvas.getContext('2d', { alpha: false });
-  document.title = game.windowCaption();
+  const mute = new MuteSwitch(tune, game.windowCaption(),
+    new RememberedMute(() => showNote('storage-note', pageTexts.storageRefused())));
+  const readAloud = attachReadAloud(document.getElementById('message'), game);
   let devicePixels = fitCanvas(canvas, room, game);
-  const page = { game, tune, tickTimes: [], firstFrameMs: null, loadMs: null };
+  const page = { game, tune, mute, tickTimes: [], firstFrameMs: null, loadMs: null };
   window.munyura = page;
 
   let framePending = false;
   const draw = () => {
     framePending = false;
     drawScene(ctx, game, pictures, devicePixels);
+    readAloud();
     if (page.firstFrameMs === null) {
       page.firstFrameMs = performance.now();
     }
@@ -97,10 +100,11 @@ async function start() {
   page.loadMs = performance.now();
   game.load(page.loadMs);
   draw();
-  window.addEventListener('resize', () => {
+  // The game's area changes with the window, and with the notes beside it.
+  new ResizeObserver(() => {
     devicePixels = fitCanvas(canvas, room, game);
     draw();
-  });
+  }).observe(room);
   startTickLoop(game, (changed, now) => {
     page.tickTimes.push(now);
     if (page.tickTimes.length > TICK_HISTORY) {
@@ -108,7 +112,8 @@ async function start() {
     }
     redraw(changed);
   });
-  attachKeys(window, game, redraw);
+  page.keyPresses = attachKeys(window, game, redraw, (event, result) => mute.onKeyDown(event, result));
+  attachFullscreenButton(document.getElementById('fullscreen'));
   attachMouse(canvas, game, redraw);
   const unlock = () => tune.unlock();
   window.addEventListener('keydown', unlock, { once: true });
@@ -117,10 +122,10 @@ async function start() {
 
   const keyboardless = matchMedia('(any-pointer: coarse)').matches
     && !matchMedia('(any-pointer: fine)').matches;
-  showNote('keyboard-note', keyboardless ? 'ムニュラ is played with a keyboard: arrow keys, Z, and a few letters.' : '');
+  showNote('keyboard-note', keyboardless ? pageTexts.keyboardWanted() : '');
 }
 
 start().catch((error) => {
   console.error(`ムニュラ: the page could not start (${error.message})`);
-  showNote('keyboard-note', `The game could not start: ${error.message}`);
+  showNote('start-note', pageTexts.couldNotStart(error.message));
 });

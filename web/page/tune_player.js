@@ -14,6 +14,16 @@ export class TunePlayer {
     this.context = null;
     this.source = null;
     this.buffer = null;
+    this.muted = false;
+    this.gain = null;
+  }
+
+  // Muted, the tune plays on at no volume, so it comes back in time.
+  setMuted(muted) {
+    this.muted = muted;
+    if (this.gain) {
+      this.gain.gain.value = muted ? 0 : 1;
+    }
   }
 
   // The game's `play`: starts the tune once; while it plays, nothing changes.
@@ -56,7 +66,9 @@ export class TunePlayer {
     source.loop = true;
     source.loopStart = 0;
     source.loopEnd = Math.min(this.loopSeconds, this.buffer.duration);
-    source.connect(this.context.destination);
+    this.gain = this.context.createGain();
+    this.setMuted(this.muted);
+    source.connect(this.gain).connect(this.context.destination);
     source.start();
     this.source = source;
     this.onState('playing');

@@ -72,8 +72,9 @@ const std::vector<std::string>& PictureFiles() {
   return files;
 }
 
+// Known and redraw in the two lowest bits, the virtual key above them.
 int KeyBits(munyura::web::KeyResult result) {
-  return (result.known ? 1 : 0) | (result.redraw ? 2 : 0);
+  return (result.known ? 1 : 0) | (result.redraw ? 2 : 0) | (result.virtual_key << 2);
 }
 
 }  // namespace
@@ -186,6 +187,10 @@ EMSCRIPTEN_KEEPALIVE int munyura_key_down(PageGameAndViews* page, const char* co
 EMSCRIPTEN_KEEPALIVE int munyura_key_up(PageGameAndViews* page, const char* code, const char* key,
                                         int shift, int control, int alt) {
   return KeyBits(page->game->KeyUp(code, key, Shift(shift, control, alt)));
+}
+
+EMSCRIPTEN_KEEPALIVE int munyura_label1_position(PageGameAndViews* page) {
+  return static_cast<int>(page->game->Label1Position());
 }
 
 EMSCRIPTEN_KEEPALIVE int munyura_mouse_press(PageGameAndViews* page, float x, float y) {

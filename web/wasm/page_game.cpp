@@ -82,7 +82,7 @@ KeyResult PageGame::KeyDown(std::string_view code, std::string_view key, std::in
   if (!virtual_key) {
     return {};
   }
-  return {true, events_.KeyDown(*virtual_key, shift)};
+  return {true, events_.KeyDown(*virtual_key, shift), *virtual_key};
 }
 
 KeyResult PageGame::KeyUp(std::string_view code, std::string_view key, std::int16_t shift) {
@@ -90,7 +90,11 @@ KeyResult PageGame::KeyUp(std::string_view code, std::string_view key, std::int1
   if (!virtual_key) {
     return {};
   }
-  return {true, events_.KeyUp(*virtual_key, shift)};
+  return {true, events_.KeyUp(*virtual_key, shift), *virtual_key};
+}
+
+std::size_t PageGame::Label1Position() const noexcept {
+  return static_cast<std::size_t>(&Scene().Label1() - Scene().Controls().data());
 }
 
 const std::vector<window_rules::BrokenLine>& PageGame::CaptionLines(

@@ -28,11 +28,13 @@ struct PictureSize {
   int height = 0;
 };
 
-// What a key event did: whether the game has a virtual key for it (the page
-// then keeps it from scrolling), and whether the scene may have changed.
+// What a key event did: whether the game has a virtual key for it, which one
+// (the page's own keys, such as M for mute, are told by it, as on the
+// desktop), and whether the scene may have changed.
 struct KeyResult {
   bool known = false;
   bool redraw = false;
+  std::int16_t virtual_key = 0;
 };
 
 class PageGame {
@@ -64,6 +66,8 @@ class PageGame {
 
   const scene::Scene& Scene() const noexcept { return form_.Scene(); }
   const GameState& State() const noexcept { return form_.State(); }
+  // Where Label1 stands in the scene table, for the page to read it aloud.
+  std::size_t Label1Position() const noexcept;
 
   // The caption of the element at `position` broken into lines no wider than
   // `width`, each measured by `measure`.

@@ -1,0 +1,179 @@
+#!/usr/bin/python3
+"""What the page adds around the game, in headless Chromium with real key
+events from the DevTools protocol:
+
+- the browser's own keys (F5, F12, Escape, Tab) are left to it yet reach the
+  game, while the arrows and Space are kept from scrolling the page;
+- M mutes the running tune (its gain at 0), says "(muted)" in the title,
+  is remembered over a reload, and a remembered nonsense gives the tune back
+  with one console line;
+- the live region reads Label1: the instructions, nothing once play starts,
+  inscription 0 on Z, nothing on the next Z, "何もないん" away from the
+  monument;
+- the full-screen button takes the page full screen and leaves the keys to
+  the game; storage that is full gives a note and one console line;
+- a page without its font and tune, and one without the game's script, each
+  say so in one console line and a note; the first still plays.
+
+    page_surroundings_test.py BUILD_WEB_FOLDER
+"""
+import pathlib
+import shutil
+import sys
+import tempfile
+
+from page_session import PageSession
+from page_test import wait_for
+
+INSTRUCTIONS = "zキーで決ティ　１０時キーで移ドゥ"
+INSCRIPTION_0 = "おはこんにばんはございます。本日はどうでしょう？　桐生柿沼仙蔵"
+NOTHING = "何もないん"
+BROWSER_KEYS = [("Tab", "Tab", 9), ("F5", "F5", 116), ("F12", "F12", 123), ("Escape", "Escape", 27)]
+
+
+def console_lines(session, words):
+    """The page's console lines since the last call that hold `words`."""
+    entries = session.driver.get_log("browser")
+    session.errors += [e for e in entries if e["level"] == "SEVERE"]
+    return [e["message"] for e in entries if words in e["message"]]
+
+
+def script(session, text, *args):
+    return session.driver.execute_script(text, *args)
+
+
+def live_region_reads(session, text, what):
+    wait_for(session, f"return document.getElementById('message').textContent === {text!r}", what)
+
+
+def first_frame(session, folder):
+    session.driver.get(session.url + folder + "/")
+    wait_for(session, "return window.munyura && window.munyura.firstFrameMs !== null",
+             f"the first frame of {folder}")
+
+
+def tune_output(session):
+    """The gain of the playing tune, once it plays."""
+    return wait_for(session, """const t = window.munyura.tune;
+        return t.source && t.context.state === 'running' && [t.gain.gain.value];""",
+                    "the tune to play")[0]
+
+
+def keys_and_reading(session):
+    script(session, "window.seen = {}; window.addEventListener('keydown',"
+                    " e => { window.seen[e.code] = e.defaultPrevented; });")
+    live_region_reads(session, INSTRUCTIONS, "the instructions read on the title screen")
+    script(session, "window.sameVisit = true;")
+    for code, key, virtual_key in BROWSER_KEYS:
+        session.key(code, key, virtual_key)
+    presses = script(session, "return window.sameVisit && window.munyura.keyPresses;")
+    assert presses and presses.get("Tab") == 1 and presses.get("F5") == 1, presses
+
+    session.key("Space", " ", 32)
+    live_region_reads(session, "", "nothing read once play starts")
+    session.key("KeyZ", "z", 90)
+    live_region_reads(session, INSCRIPTION_0, "inscription 0 read")
+    session.key("KeyZ", "z", 90)
+    live_region_reads(session, "", "nothing read with the inscription hidden")
+
+    # Down, held with auto-repeats, until the chick is clear of the monument.
+    session.key_down("ArrowDown", "ArrowDown", 40)
+    wait_for(session, """const [c, s] = [37, 49].map(n => window.munyura.game.controls()[n]);
+        return c.top > s.top + s.height;""", "the chick clear of the monument")
+    session.key_up("ArrowDown", "ArrowDown", 40)
+    session.key("KeyZ", "z", 90)
+    live_region_reads(session, NOTHING, "nothing here, read")
+
+    seen = script(session, "return window.seen;")
+    assert seen == {"Tab": False, "F5": False, "F12": False, "Escape": False, "Space": True,
+                    "KeyZ": True, "ArrowDown": True}, seen
+
+
+def mute(session):
+    assert tune_output(session) == 1
+    session.key("KeyM", "m", 77)
+    assert session.driver.title == "ムニュラ (muted)", session.driver.title
+    session.key_down("KeyM", "m", 77, repeat=True)  # an auto-repeat changes nothing
+    session.key_up("KeyM", "m", 77)
+    assert tune_output(session) == 0
+    assert script(session, "return window.munyura.keyPresses.KeyM;") == 2
+
+    session.driver.refresh()
+    wait_for(session, "return window.munyura && window.munyura.firstFrameMs !== null", "reload")
+    assert session.driver.title == "ムニュラ (muted)", session.driver.title
+    session.key("Space", " ", 32)
+    assert tune_output(session) == 0, "the tune sounds after a reload while muted"
+    session.key("KeyM", "m", 77)
+    assert session.driver.title == "ムニュラ" and tune_output(session) == 1
+
+    script(session, "localStorage.setItem('munyura.mute', 'loud');")
+    console_lines(session, "")
+    session.driver.refresh()
+    wait_for(session, "return window.munyura && window.munyura.firstFrameMs !== null", "reload")
+    assert session.driver.title == "ムニュラ", session.driver.title
+    lines = console_lines(session, "the remembered mute")
+    assert len(lines) == 1, lines
+
+
+def fullscreen_and_full_storage(session):
+    x, y = script(session, """const b = document.getElementById('fullscreen').getBoundingClientRect();
+        return [b.left + b.width / 2, b.top + b.height / 2];""")
+    for kind in ("mousePressed", "mouseReleased"):
+        session.driver.execute_cdp_cmd("Input.dispatchMouseEvent", {
+            "type": kind, "x": x, "y": y, "button": "left", "buttons": 1, "clickCount": 1})
+    wait_for(session, """return document.fullscreenElement === document.documentElement &&
+        document.activeElement === document.body &&
+        document.getElementById('fullscreen').getAttribute('aria-pressed') === 'true';""",
+             "the page full screen, the keys the game's")
+
+    script(session, """localStorage.clear(); let n = 0;
+        for (let size = 1 << 20; size >= 1; size >>= 1) {
+          try { for (;;) { localStorage.setItem(`filler${n++}`, 'x'.repeat(size)); } } catch {}
+        }""")
+    console_lines(session, "")
+    session.key("KeyM", "m", 77)
+    wait_for(session, "return !document.getElementById('storage-note').hidden", "the storage's note")
+    assert session.driver.title == "ムニュラ (muted)", session.driver.title
+    lines = console_lines(session, "the page's storage refused the mute")
+    assert len(lines) == 1, lines
+    script(session, "localStorage.clear();")
+
+
+def bad_conditions(session):
+    first_frame(session, "without-font-and-tune")
+    wait_for(session, "return !document.getElementById('font-note').hidden", "the font's note")
+    session.key("Space", " ", 32)
+    wait_for(session, "return document.getElementById('sound-note').textContent.includes('silence')",
+             "the silent tune's note")
+    lines = console_lines(session, "")
+    for words in ("did not load; the captions use another face", "the tune cannot be played"):
+        assert len([line for line in lines if words in line]) == 1, (words, lines)
+    session.driver.get(session.url + "without-game-script/")
+    wait_for(session, "return !document.getElementById('start-note').hidden",
+             "the note that the game could not start")
+    assert len(console_lines(session, "the page could not start")) == 1
+
+
+def main():
+    web = pathlib.Path(sys.argv[1])
+    with tempfile.TemporaryDirectory() as pages, tempfile.TemporaryDirectory() as profile:
+        pages = pathlib.Path(pages)
+        for folder in ("page", "without-font-and-tune", "without-game-script"):
+            shutil.copytree(web, pages / folder)
+        (pages / "without-font-and-tune" / "tune.opus").unlink()
+        for font in (pages / "without-font-and-tune" / "fonts").glob("*.woff2"):
+            font.unlink()
+        (pages / "without-game-script" / "munyura.js").unlink()
+        (pages / "favicon.ico").write_bytes((web / "pictures" / "icon.png").read_bytes())
+        with PageSession(pages, profile) as session:
+            first_frame(session, "page")
+            keys_and_reading(session)
+            mute(session)
+            fullscreen_and_full_storage(session)
+            assert not session.console_errors(), session.console_errors()
+            bad_conditions(session)
+    print("1 passed, 0 failed")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,8 @@
+// The quiet notes outside the game's window: one paragraph each, shown while
+// it has a text and hidden while it has none.
+
+export function showNote(id, text) {
+  const note = document.getElementById(id);
+  note.textContent = text;
+  note.hidden = !text;
+}
