@@ -8,8 +8,10 @@
 // per game pixel to draw with. `game` is the GameModule.
 export function fitCanvas(canvas, area, game) {
   const ratio = window.devicePixelRatio || 1;
-  const fit = game.fitGame(Math.floor(area.clientWidth * ratio),
-    Math.floor(area.clientHeight * ratio));
+  // The area's exact box: clientWidth and clientHeight round to whole CSS
+  // pixels, and a rounded-up side would let the canvas stick out.
+  const room = area.getBoundingClientRect();
+  const fit = game.fitGame(Math.floor(room.width * ratio), Math.floor(room.height * ratio));
   canvas.width = fit.width;
   canvas.height = fit.height;
   canvas.style.width = `${fit.width / ratio}px`;
