@@ -1,4 +1,5 @@
 #include "desktop/music/tune_file.h"
+#include "desktop/messages/messages.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -35,7 +36,7 @@ WaryFile::WaryFile(const std::string& path, std::int64_t largest)
                                                    : nullptr;
   if (refusal) {
     ::close(fd_);
-    throw TuneFileError(refusal);
+    throw TuneFileError(Translated(refusal));
   }
   size_ = status.st_size;
 }

@@ -1,4 +1,5 @@
 #include "desktop/text/painted_image.h"
+#include "desktop/messages/messages.h"
 
 #include <cstddef>
 #include <cstring>
@@ -19,8 +20,9 @@ PaintedImage::PaintedImage(int width, int height) {
   }
   surface_.reset(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
   if (cairo_surface_status(surface_.get()) != CAIRO_STATUS_SUCCESS) {
-    throw std::runtime_error(std::string("cannot make an image: ") +
-                             cairo_status_to_string(cairo_surface_status(surface_.get())));
+    throw std::runtime_error(
+        Translated("cannot make an image: {1}",
+                   {cairo_status_to_string(cairo_surface_status(surface_.get()))}));
   }
 }
 

@@ -1,4 +1,5 @@
 #include "desktop/window/platform_host.h"
+#include "desktop/messages/messages.h"
 
 #include <SDL.h>
 
@@ -19,8 +20,11 @@ std::string WithoutTrailingSeparator(std::string folder) {
 std::string ExecutableFolderOf(const char* base_path, std::ostream& messages) {
   if (base_path == nullptr) {
     // Without /proc, say: the tune is then looked for where the game was started.
-    messages << "ムニュラ: the system does not say where the game is, so its tune is looked for "
-                "in the current folder\n"
+    messages << "ムニュラ: "
+             << Translated(
+                    "the system does not say where the game is, so its tune is looked for "
+                    "in the current folder")
+             << '\n'
              << std::flush;
     return ".";
   }

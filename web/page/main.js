@@ -10,6 +10,7 @@ import { fitCanvas } from './page_scale.js';
 import { drawScene } from './scene_drawing.js';
 import { startTickLoop } from './tick_loop.js';
 import { TunePlayer } from './tune_player.js';
+import { gettext, pageLanguage } from './page_language.js';
 
 const TICK_HISTORY = 1000;
 
@@ -31,19 +32,23 @@ function pageFolder() {
 function showNote(id, text) {
   const note = document.getElementById(id);
   note.textContent = text;
+  note.lang = pageLanguage();
   note.hidden = !text;
 }
 
 function noteTune(state) {
   const texts = {
-    waiting: '♪ Sound starts with your first key or click.',
+    waiting: gettext('♪ Sound starts with your first key or click.'),
     playing: '',
-    silent: '♪ The tune cannot be played here; the game goes on in silence.',
+    silent: gettext('♪ The tune cannot be played here; the game goes on in silence.'),
   };
   showNote('sound-note', texts[state]);
 }
 
 async function start() {
+  document.documentElement.lang = pageLanguage();
+  const canvas = document.getElementById('game');
+  canvas.setAttribute('aria-label', gettext('The game: arrow keys walk, Z reads a monument'));
   const module = await createMunyuraModule({
     print: (text) => console.log(text),
     printErr: (text) => console.error(text),
@@ -71,7 +76,6 @@ async function start() {
   const tune = new TunePlayer('tune.opus', loopSeconds, noteTune);
   module.playTune = () => tune.play();
 
-  const canvas = document.getElementById('game');
   const room = document.getElementById('room');
   const ctx = canvas.getContext('2d', { alpha: false });
   document.title = game.windowCaption();
@@ -117,10 +121,11 @@ async function start() {
 
   const keyboardless = matchMedia('(any-pointer: coarse)').matches
     && !matchMedia('(any-pointer: fine)').matches;
-  showNote('keyboard-note', keyboardless ? 'ムニュラ is played with a keyboard: arrow keys, Z, and a few letters.' : '');
+  showNote('keyboard-note', keyboardless
+    ? gettext('ムニュラ is played with a keyboard: arrow keys, Z, and a few letters.') : '');
 }
 
 start().catch((error) => {
-  console.error(`ムニュラ: the page could not start (${error.message})`);
-  showNote('keyboard-note', `The game could not start: ${error.message}`);
+  console.error(`ムニュラ: ${gettext('the page could not start ({1})', error.message)}`);
+  showNote('keyboard-note', gettext('The game could not start: {1}', error.message));
 });
