@@ -8,7 +8,9 @@
 #
 # po/munyura.pot holds the program's messages (desktop/, keyword Translated),
 # the page's (web/page/*.js, keyword gettext), the menu entry's and the
-# metainfo's; po/man/munyura.pot the manual page's paragraphs.
+# metainfo's; po/man/munyura.pot the manual page's paragraphs. The sources
+# are named without line numbers, so the templates change only when a
+# message does.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,7 +21,7 @@ fi
 mkdir -p "$into/man"
 
 common=(--package-name=munyura --msgid-bugs-address=https://github.com/munyura/munyura/issues
-  --copyright-holder="The ムニュラ developers" --from-code=UTF-8 --add-comments=TRANSLATORS: --sort-by-file --force-po)
+  --copyright-holder="The ムニュラ developers" --from-code=UTF-8 --add-comments=TRANSLATORS: --sort-by-file --force-po --add-location=file)
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
@@ -32,19 +34,19 @@ xgettext "${common[@]}" --language=JavaScript --keyword= --keyword=gettext:1 \
 xgettext "${common[@]}" --language=Desktop packaging/munyura.desktop.in -o "$scratch/entry.pot"
 xgettext "${common[@]}" --its=/usr/share/gettext/its/metainfo.its \
   packaging/munyura.metainfo.xml.in -o "$scratch/metainfo.pot"
-msgcat --use-first --sort-by-file "$scratch"/{program,page,entry,metainfo}.pot -o "$scratch/all.pot"
+msgcat --use-first --sort-by-file --add-location=file "$scratch"/{program,page,entry,metainfo}.pot -o "$scratch/all.pot"
 # msgcat drops the template's header flags; xgettext's own header is put back.
 sed -i 's/^"Content-Type: text\/plain; charset=.*\\n"$/"Content-Type: text\/plain; charset=UTF-8\\n"/' \
   "$scratch/all.pot"
 cp "$scratch/all.pot" "$into/munyura.pot"
 
-po4a_options=(--no-translations --master-charset UTF-8 --localized-charset UTF-8 --msgid-bugs-address https://github.com/munyura/munyura/issues
+po4a_options=(--no-translations --porefs file --master-charset UTF-8 --localized-charset UTF-8 --msgid-bugs-address https://github.com/munyura/munyura/issues
   --package-name munyura --copyright-holder "The ムニュラ developers")
 if [ "$into" = po ]; then
   for po in po/*.po; do
-    msgmerge --quiet --update --backup=none --sort-by-file "$po" po/munyura.pot
+    msgmerge --quiet --update --backup=none --sort-by-file --add-location=file "$po" po/munyura.pot
   done
-  po4a "${po4a_options[@]}" po/man/po4a.cfg
+  po4a --force "${po4a_options[@]}" po/man/po4a.cfg
 else
   # The same extraction into a copy, leaving the committed catalogues alone.
   sed "s#po/man/#$into/man/#g" po/man/po4a.cfg > "$scratch/po4a.cfg"

@@ -1,9 +1,10 @@
 #include "desktop/music/audio_output.h"
-#include "desktop/messages/messages.h"
 
 #include <dlfcn.h>
 
 #include <string>
+
+#include "desktop/messages/messages.h"
 
 namespace munyura::desktop {
 namespace {

@@ -1,9 +1,10 @@
 #include "desktop/music/command_string_player.h"
-#include "desktop/messages/messages.h"
 
 #include <algorithm>
 #include <exception>
 #include <utility>
+
+#include "desktop/messages/messages.h"
 
 namespace munyura::desktop {
 namespace {

@@ -1,5 +1,4 @@
 #include "desktop/music/tune_file.h"
-#include "desktop/messages/messages.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,6 +7,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+
+#include "desktop/messages/messages.h"
 
 namespace munyura::desktop {
 namespace {

@@ -1,5 +1,4 @@
 #include "desktop/music/tune_synth.h"
-#include "desktop/messages/messages.h"
 
 #include <glib.h>
 
@@ -8,6 +7,8 @@
 #include <cstdlib>
 #include <set>
 #include <utility>
+
+#include "desktop/messages/messages.h"
 
 namespace munyura::desktop {
 namespace {

@@ -1,5 +1,4 @@
 #include "desktop/pictures/picture_decoder.h"
-#include "desktop/messages/messages.h"
 
 #include <SDL_image.h>
 
@@ -7,6 +6,8 @@
 #include <limits>
 #include <stdexcept>
 #include <string>
+
+#include "desktop/messages/messages.h"
 
 namespace munyura::desktop {
 

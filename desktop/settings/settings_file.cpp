@@ -1,5 +1,4 @@
 #include "desktop/settings/settings_file.h"
-#include "desktop/messages/messages.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,6 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <utility>
+
+#include "desktop/messages/messages.h"
 
 namespace munyura::desktop {
 namespace {

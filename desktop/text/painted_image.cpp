@@ -1,10 +1,11 @@
 #include "desktop/text/painted_image.h"
-#include "desktop/messages/messages.h"
 
 #include <cstddef>
 #include <cstring>
 #include <stdexcept>
 #include <string>
+
+#include "desktop/messages/messages.h"
 
 namespace munyura::desktop {
 namespace {

@@ -1,9 +1,10 @@
 #include "desktop/window/platform_host.h"
-#include "desktop/messages/messages.h"
 
 #include <SDL.h>
 
 #include <memory>
+
+#include "desktop/messages/messages.h"
 
 namespace munyura::desktop {
 
