@@ -6,11 +6,11 @@ import { CAPTION_FACE, captionFont } from './caption_painting.js';
 import { GameModule } from './game_module.js';
 import { attachKeys } from './key_input.js';
 import { attachMouse } from './mouse_input.js';
+import { gettext, pageLanguage } from './page_language.js';
 import { fitCanvas } from './page_scale.js';
 import { drawScene } from './scene_drawing.js';
 import { startTickLoop } from './tick_loop.js';
 import { TunePlayer } from './tune_player.js';
-import { gettext, pageLanguage } from './page_language.js';
 
 const TICK_HISTORY = 1000;
 
