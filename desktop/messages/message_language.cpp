@@ -6,6 +6,8 @@
 
 #include <array>
 #include <clocale>
+#include <string>
+#include <string_view>
 
 namespace munyura::desktop {
 namespace {
@@ -26,18 +28,15 @@ std::string ExecutableFolder() {
   return std::string(executable.substr(0, executable.rfind('/') + 1));
 }
 
-}  // namespace
-
-std::string CatalogueFolder(std::string_view executable_folder) {
-  std::string folder(executable_folder);
-  if (!folder.empty() && folder.back() != '/') {
-    folder += '/';
-  }
+// Where the catalogues are for a game in `folder` (ending in '/').
+std::string CatalogueFolder(const std::string& folder) {
   if (const std::string beside = folder + "locale"; IsFolder(beside)) {
     return beside;
   }
   return folder + MUNYURA_LOCALE_FROM_GAME;
 }
+
+}  // namespace
 
 void UseThePlayersLanguage() {
   std::setlocale(LC_CTYPE, "");

@@ -3,23 +3,17 @@
 // the C and POSIX locales and for languages without a catalogue.
 #pragma once
 
-#include <string>
-#include <string_view>
-
 namespace munyura::desktop {
 
 // The gettext domain, and so the catalogues' name: munyura.mo.
 inline constexpr char kMessageDomain[] = "munyura";
 
-// Where the catalogues are for a game whose executable lies in `folder`:
-// locale/ beside it in the build tree, else the installed share/locale as
-// seen from the game's own folder under the prefix.
-std::string CatalogueFolder(std::string_view executable_folder);
-
-// Takes the messages' language and character set from the environment and
-// finds the catalogues from the running executable. Only LC_MESSAGES and
-// LC_CTYPE change: numbers are read and written as in the C locale, and
-// messages always come out as UTF-8.
+// Takes the messages' language and character set from the environment, and
+// finds the catalogues from the running executable's folder: locale/ beside
+// it in the build tree, else the installed share/locale as seen from the
+// game's folder under the prefix. Only LC_MESSAGES and LC_CTYPE change:
+// numbers are read and written as in the C locale, and messages always come
+// out as UTF-8.
 void UseThePlayersLanguage();
 
 }  // namespace munyura::desktop

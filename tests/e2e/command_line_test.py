@@ -16,13 +16,21 @@ import time
 from x_session import XDisplay, check, outcome, running
 
 SKIPPED = 77
-# (locale, --help's first words, a bad option's line, the missing tune's line,
-# the muted window's title)
+JAPANESE = ("使い方: ", "'--bogus' というオプションはありません", "ムニュラ: 曲を再生できません (",
+            "ムニュラ (消音中)")
+ENGLISH = ("Usage: ", "unknown option '--bogus'", "ムニュラ: no music: ", "ムニュラ (muted)")
+# (the locale the system must have, the environment's language variables,
+# then --help's first words, a bad option's line, the missing tune's line and
+# the muted window's title in the language they choose)
 LANGUAGES = [
-    ("ja_JP.UTF-8", "使い方: ", "'--bogus' というオプションはありません", "ムニュラ: 曲を再生できません (",
-     "ムニュラ (消音中)"),
-    ("C.UTF-8", "Usage: ", "unknown option '--bogus'", "ムニュラ: no music: ", "ムニュラ (muted)"),
-    ("fr_FR.UTF-8", "Usage: ", "unknown option '--bogus'", "ムニュラ: no music: ", "ムニュラ (muted)"),
+    ("ja_JP.UTF-8", {"LANG": "ja_JP.UTF-8"}, JAPANESE),
+    ("C.UTF-8", {"LANG": "C.UTF-8"}, ENGLISH),
+    # A language without a catalogue.
+    ("fr_FR.UTF-8", {"LANG": "fr_FR.UTF-8"}, ENGLISH),
+    # LANGUAGE lists the languages to try, before the locale's own.
+    ("fr_FR.UTF-8", {"LANG": "fr_FR.UTF-8", "LANGUAGE": "ja:fr"}, JAPANESE),
+    # LC_ALL wins over LANG; the C locale is English whatever LANGUAGE says.
+    ("ja_JP.UTF-8", {"LANG": "ja_JP.UTF-8", "LC_ALL": "C", "LANGUAGE": "ja"}, ENGLISH),
 ]
 
 
@@ -88,11 +96,12 @@ def in_a_tuneless_folder(binary, scratch, display, env):
 
 def in_languages(binary, display):
     skipped = []
-    for name, usage, bad_option, no_music, muted_title in LANGUAGES:
-        if not locale_available(name):
-            skipped.append(name)
+    for locale, variables, (usage, bad_option, no_music, muted_title) in LANGUAGES:
+        if not locale_available(locale):
+            skipped.append(locale)
             continue
-        env = {"LANG": name, "LC_ALL": "", "LC_MESSAGES": "", "LANGUAGE": ""}
+        env = {"LC_ALL": "", "LC_MESSAGES": "", "LANGUAGE": ""} | variables
+        name = " ".join("%s=%s" % item for item in variables.items())
         quiet = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
         help_text = subprocess.run([binary, "--help"], env=quiet | env, capture_output=True,
                                    text=True, timeout=30)
@@ -122,8 +131,8 @@ def main(binary, version):
     finally:
         display.close()
     if skipped:
-        print("SKIPPED the languages %s: their locales are missing, and only root can make them "
-              "(localedef)" % ", ".join(skipped))
+        print("SKIPPED the cases under %s: the locales are missing, and only root can make them "
+              "(localedef)" % ", ".join(sorted(set(skipped))))
     return outcome() or (SKIPPED if skipped else 0)
 
 
