@@ -51,9 +51,9 @@ CommandLine ParseCommandLine(std::span<const std::string_view> arguments) {
 }
 
 std::string Usage(std::string_view program) {
-  // TRANSLATORS: {1} is how the game was started, {2} the largest zoom. The
-  // options and the keys' names stay as they are.
   return Translated(
+      // TRANSLATORS: {1} is how the game was started, {2} the largest zoom.
+      // The options and the keys' names stay as they are.
       "Usage: {1} [OPTION]...\n"
       "A chick walks through thirty rooms of stone monuments.\n"
       "\n"

@@ -24,7 +24,9 @@ int main(int argc, char* argv[]) {
       std::cout << munyura::desktop::Usage(program);
       return 0;
     case CommandLine::Action::kVersion:
-      std::cout << munyura::desktop::Translated("munyura {1}", {munyura::desktop::Version()})
+      std::cout << munyura::desktop::Translated(
+                       // TRANSLATORS: the answer to --version; {1} is the version.
+                       "munyura {1}", {munyura::desktop::Version()})
                 << '\n';
       return 0;
     case CommandLine::Action::kUsageError:

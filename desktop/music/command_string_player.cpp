@@ -61,6 +61,8 @@ CommandError CommandStringPlayer::Play(const std::string& file) {
   if (device.tune->State() != DeviceState::kFailed) {
     return CommandError::kNone;  // opening or playing: let it go on
   }
+  // TRANSLATORS: {1} is why: the tune or the soundfont and what is wrong
+  // with it, or the sound output's trouble.
   ReportOnce(Translated("no music: {1}", {device.tune->Failure()}));
   // A file that failed is tried again only once it has changed, so that a
   // broken tune costs nothing at 60 ms a command.

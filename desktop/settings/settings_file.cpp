@@ -175,8 +175,11 @@ Settings SettingsFile::Load() {
   const ReadSettings read = ParseSettings(text);
   if (read.problem) {
     *messages_ << "ムニュラ: "
-               << Translated("{1}, {2}; the default is used for what is not understood",
-                             {*path_, *read.problem})
+               << Translated(
+                      // TRANSLATORS: {1} is the settings file, {2} which line of it is
+                      // wrong and how ("line 3: ...").
+                      "{1}, {2}; the default is used for what is not understood",
+                      {*path_, *read.problem})
                << '\n';
   }
   return read.settings;
