@@ -53,6 +53,8 @@ def try_installed(deb, scratch):
     check("遊び方" in japanese and all(o in japanese for o in options),
           "man -L ja munyura is the Japanese page, with every option")
     # The installed game finds its catalogue from its own folder.
+    if "ja_jp.utf8" not in run("locale", "-a").stdout.lower().split():
+        run("localedef", "-i", "ja_JP", "-f", "UTF-8", "ja_JP.UTF-8")  # root, as above
     if "ja_jp.utf8" in run("locale", "-a").stdout.lower().split():
         usage = run(LAUNCHER, "--help", env=dict(no_display, LANG="ja_JP.UTF-8", LC_ALL="",
                                                  LANGUAGE=""), timeout=30).stdout
