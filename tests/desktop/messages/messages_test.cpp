@@ -34,7 +34,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"{1}{1}", "x", "y", "xx"},
                     // A value is never filled in turn, whatever it holds.
                     Case{"'{1}'", "{2}", "y", "'{2}'"},
-                    // Beyond the values, and not a placeholder: left as written.
+                    // A number beyond the values, or not {1} to {9}: left as written.
                     Case{"{3} {0} {12} {} {1", "x", "y", "{3} {0} {12} {} {1"},
                     Case{"行 {1}", "3", "", "行 3"}));
 
