@@ -1,5 +1,7 @@
 #include "desktop/command_line.h"
 
+#include "desktop/messages/messages.h"
+
 namespace munyura::desktop {
 namespace {
 
@@ -30,7 +32,7 @@ CommandLine ParseCommandLine(std::span<const std::string_view> arguments) {
       std::string_view value;
       if (argument == "--zoom") {
         if (i + 1 == arguments.size()) {
-          return UsageError("--zoom needs a number");
+          return UsageError(Translated("--zoom needs a number"));
         }
         value = arguments[++i];
       } else {
@@ -38,34 +40,35 @@ CommandLine ParseCommandLine(std::span<const std::string_view> arguments) {
       }
       line.overrides.zoom = ZoomOf(value);
       if (!line.overrides.zoom) {
-        return UsageError("--zoom takes a whole number from 1 to " + std::to_string(kLargestZoom) +
-                          ", not '" + std::string(value) + "'");
+        return UsageError(Translated("--zoom takes a whole number from 1 to {1}, not '{2}'",
+                                     {std::to_string(kLargestZoom), value}));
       }
     } else {
-      return UsageError("unknown option '" + std::string(argument) + "'");
+      return UsageError(Translated("unknown option '{1}'", {argument}));
     }
   }
   return line;
 }
 
 std::string Usage(std::string_view program) {
-  return "Usage: " + std::string(program) +
-         " [OPTION]...\n"
-         "A chick walks through thirty rooms of stone monuments.\n"
-         "\n"
-         "  --fullscreen  play fullscreen\n"
-         "  --window      play in a window\n"
-         "  --zoom N      a window N times the game's size (1 to " +
-         std::to_string(kLargestZoom) +
-         ", as far as the screen allows)\n"
-         "  --mute        play without the tune\n"
-         "  --help        show this help and exit\n"
-         "  --version     show the version and exit\n"
-         "\n"
-         "These options hold for this run only; the game remembers what is set\n"
-         "with its keys: Ctrl+Plus, Ctrl+Minus and Ctrl+0 zoom, F11 or Alt+Enter\n"
-         "fullscreen, M the tune. Settings live in $XDG_CONFIG_HOME/munyura/settings.conf\n"
-         "(~/.config/munyura/settings.conf by default).\n";
+  return Translated(
+      // TRANSLATORS: {1} is how the game was started, {2} the largest zoom.
+      // The options and the keys' names stay as they are.
+      "Usage: {1} [OPTION]...\n"
+      "A chick walks through thirty rooms of stone monuments.\n"
+      "\n"
+      "  --fullscreen  play fullscreen\n"
+      "  --window      play in a window\n"
+      "  --zoom N      a window N times the game's size (1 to {2}, as far as the screen allows)\n"
+      "  --mute        play without the tune\n"
+      "  --help        show this help and exit\n"
+      "  --version     show the version and exit\n"
+      "\n"
+      "These options hold for this run only; the game remembers what is set\n"
+      "with its keys: Ctrl+Plus, Ctrl+Minus and Ctrl+0 zoom, F11 or Alt+Enter\n"
+      "fullscreen, M the tune. Settings live in $XDG_CONFIG_HOME/munyura/settings.conf\n"
+      "(~/.config/munyura/settings.conf by default).\n",
+      {program, std::to_string(kLargestZoom)});
 }
 
 std::string_view Version() {

@@ -7,11 +7,14 @@
 #include <vector>
 
 #include "desktop/command_line.h"
+#include "desktop/messages/message_language.h"
+#include "desktop/messages/messages.h"
 #include "desktop/standard_streams.h"
 #include "desktop/window/game_session.h"
 
 int main(int argc, char* argv[]) {
   munyura::desktop::MakeStandardStreamsSafe();
+  munyura::desktop::UseThePlayersLanguage();
   using munyura::desktop::CommandLine;
   const std::vector<std::string_view> arguments(argv + std::min(argc, 1), argv + argc);
   const CommandLine line = munyura::desktop::ParseCommandLine(arguments);
@@ -21,7 +24,10 @@ int main(int argc, char* argv[]) {
       std::cout << munyura::desktop::Usage(program);
       return 0;
     case CommandLine::Action::kVersion:
-      std::cout << "munyura " << munyura::desktop::Version() << '\n';
+      std::cout << munyura::desktop::Translated(
+                       // TRANSLATORS: the answer to --version; {1} is the version.
+                       "munyura {1}", {munyura::desktop::Version()})
+                << '\n';
       return 0;
     case CommandLine::Action::kUsageError:
       std::cerr << "ムニュラ: " << line.error << "\n\n" << munyura::desktop::Usage(program);

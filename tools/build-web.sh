@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the browser edition into build/web/: a static folder with index.html
-# at its root, the page's scripts, the game compiled to WebAssembly, the
-# pictures, the font cut down to the game's characters, and the tune rendered
-# through the game's own synthesiser. Installs whatever is missing first
+# at its root, the page's scripts and their texts' translations, the game
+# compiled to WebAssembly, the pictures, the font cut down to the game's
+# characters, and the tune rendered through the game's own synthesiser. Installs whatever is missing first
 # (through apt-get) unless given --no-install.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -31,6 +31,8 @@ nice -n 10 cmake --build "$wasm"
 rm -rf "$staging"
 mkdir -p "$staging/pictures"
 cp web/page/index.html web/page/*.js "$staging/"
+# The page's texts in the languages of the game's catalogues (po/*.po).
+/usr/bin/python3 tools/web/make-page-messages.py po "$staging/page_messages.json"
 cp "$wasm/web/munyura.js" "$wasm/web/munyura.wasm" "$staging/"
 cp assets/chick-*.gif assets/monument-*.gif assets/icon.png "$staging/pictures/"
 node "$wasm/web/caption_characters.js" > "$wasm/characters.txt"

@@ -12,6 +12,7 @@ packages=(
   libpango1.0-dev libcairo2-dev   # the labels' and the button's text
   fonts-ipafont-gothic            # the Japanese face the game asks for
   libfluidsynth-dev timgm6mb-soundfont   # the tune's synthesiser and its instruments
+  gettext po4a                    # the messages' catalogues, and the translated manual page
 )
 # The browser edition: the compiler to WebAssembly and its optimiser's
 # parser, the page's font cut down, its tune encoded, and the native build that
@@ -35,6 +36,7 @@ case "${1:-}" in
       desktop-file-utils          # checking the installed desktop entry
       lintian appstream man-db    # checking the Debian package, its metainfo and manual page
       python3-numpy               # measuring the sound the game plays
+      locales                     # the Japanese and French locales the language tests make
     )
     ;;
 esac

@@ -37,9 +37,11 @@ if [ -z "$build_dir" ]; then
   cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMUNYURA_BUILD_TESTS=OFF \
     -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
 fi
-# What the install rules take from the build: the game and its compressed
-# manual page and changelog.
-nice -n 10 cmake --build "$build_dir" --target munyura munyura_documents
+# What the install rules take from the build: the game and its message
+# catalogues, the translated menu entry and metainfo, and the compressed
+# manual pages and changelog.
+nice -n 10 cmake --build "$build_dir" --target munyura munyura_menu_entry munyura_documents \
+  munyura_manuals
 
 # CPack stages the files in the build folder; only the package leaves it.
 staging="$build_dir/deb-staging"

@@ -60,20 +60,4 @@ ParsedCommand ParseCommandString(std::string_view command) {
   return {CommandError::kNone, WithNativeLastSeparator(file)};
 }
 
-std::string_view Describe(CommandError error) {
-  switch (error) {
-    case CommandError::kNone:
-      return "no error";
-    case CommandError::kUnrecognizedCommand:
-      return "only play is understood";
-    case CommandError::kMissingFileName:
-      return "it names no file";
-    case CommandError::kBadSyntax:
-      return "it cannot be read";
-    case CommandError::kCannotPlay:
-      return "the file cannot be played";
-  }
-  return "unknown error";
-}
-
 }  // namespace munyura::window_rules

@@ -30,7 +30,4 @@ struct ParsedCommand {
 // backslash, becomes a slash: a backslash inside a folder's name stays.
 ParsedCommand ParseCommandString(std::string_view command);
 
-// Why a command cannot be carried out, in a few words.
-std::string_view Describe(CommandError error);
-
 }  // namespace munyura::window_rules

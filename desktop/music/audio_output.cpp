@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "desktop/messages/messages.h"
+
 namespace munyura::desktop {
 namespace {
 
@@ -34,7 +36,7 @@ void AudioOutput::AlsaLibraryCloser::operator()(void* library) const noexcept {
 AudioOutput::AudioOutput(std::mutex& sdl_audio) : quiet_alsa_(QuietAlsa()), sdl_audio_(&sdl_audio) {
   const std::scoped_lock lock(*sdl_audio_);
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    throw AudioError(std::string("no sound output: ") + SDL_GetError());
+    throw AudioError(Translated("no sound output: {1}", {SDL_GetError()}));
   }
   SDL_AudioSpec wanted{};
   wanted.freq = kFrameRate;
@@ -47,7 +49,7 @@ AudioOutput::AudioOutput(std::mutex& sdl_audio) : quiet_alsa_(QuietAlsa()), sdl_
   if (device_ == 0) {
     const std::string why = SDL_GetError();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    throw AudioError("no sound output: " + why);
+    throw AudioError(Translated("no sound output: {1}", {why}));
   }
 }
 

@@ -4,7 +4,29 @@
 #include <exception>
 #include <utility>
 
+#include "desktop/messages/messages.h"
+
 namespace munyura::desktop {
+namespace {
+
+// Why the music command was refused, in the player's language.
+std::string DescribedInWords(CommandError error) {
+  switch (error) {
+    case CommandError::kNone:
+      return Translated("no error");
+    case CommandError::kUnrecognizedCommand:
+      return Translated("only play is understood");
+    case CommandError::kMissingFileName:
+      return Translated("it names no file");
+    case CommandError::kBadSyntax:
+      return Translated("it cannot be read");
+    case CommandError::kCannotPlay:
+      return Translated("the file cannot be played");
+  }
+  return Translated("unknown error");
+}
+
+}  // namespace
 
 CommandStringPlayer::CommandStringPlayer(std::ostream& messages, std::string soundfont)
     : messages_(&messages), soundfont_(std::move(soundfont)) {}
@@ -16,8 +38,8 @@ int CommandStringPlayer::SendString(std::string_view command, std::span<char> re
   }
   const ParsedCommand parsed = ParseCommandString(command);
   if (parsed.error != CommandError::kNone) {
-    ReportOnce("cannot carry out the music command '" + std::string(command) +
-               "': " + std::string(Describe(parsed.error)));
+    ReportOnce(Translated("cannot carry out the music command '{1}': {2}",
+                          {command, DescribedInWords(parsed.error)}));
     return static_cast<int>(parsed.error);
   }
   try {
@@ -39,7 +61,9 @@ CommandError CommandStringPlayer::Play(const std::string& file) {
   if (device.tune->State() != DeviceState::kFailed) {
     return CommandError::kNone;  // opening or playing: let it go on
   }
-  ReportOnce("no music: " + device.tune->Failure());
+  // TRANSLATORS: {1} is why: the tune or the soundfont and what is wrong
+  // with it, or the sound output's trouble.
+  ReportOnce(Translated("no music: {1}", {device.tune->Failure()}));
   // A file that failed is tried again only once it has changed, so that a
   // broken tune costs nothing at 60 ms a command.
   if (FileIdentity now = IdentifyFile(file); now != device.identity) {

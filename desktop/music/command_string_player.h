@@ -25,7 +25,6 @@
 namespace munyura::desktop {
 
 using window_rules::CommandError;
-using window_rules::Describe;
 using window_rules::ParseCommandString;
 using window_rules::ParsedCommand;
 

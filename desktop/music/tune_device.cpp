@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "desktop/messages/messages.h"
 #include "desktop/music/tune_file.h"
 #include "window_rules/midi_song.h"
 
@@ -61,7 +62,7 @@ void TuneDevice::Open(const std::shared_ptr<Opening>& opening) {
   } catch (const TuneFileError& error) {
     fail(opening->file + ": " + error.what());
   } catch (const MidiFileError& error) {
-    fail(opening->file + ": not a tune that can be played (" + error.what() + ")");
+    fail(Translated("{1}: not a tune that can be played ({2})", {opening->file, error.what()}));
   } catch (const std::exception& error) {
     fail(error.what());
   }

@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "desktop/messages/messages.h"
+
 namespace munyura::desktop {
 namespace {
 
@@ -35,7 +37,7 @@ WaryFile::WaryFile(const std::string& path, std::int64_t largest)
                                                    : nullptr;
   if (refusal) {
     ::close(fd_);
-    throw TuneFileError(refusal);
+    throw TuneFileError(Translated(refusal));
   }
   size_ = status.st_size;
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "desktop/messages/messages.h"
 #include "desktop/music/tune_file.h"
 
 namespace munyura::desktop {
@@ -64,9 +65,9 @@ std::unique_ptr<TunePlayback> LoadTune(const std::string& file, const std::strin
   const MidiSong song = ReadMidiSong(ReadTuneFile(file));
   if (const std::int64_t busiest = window_rules::BusiestSecondMessages(song);
       busiest > window_rules::kMostMessagesPerSecond) {
-    throw window_rules::MidiFileError(
-        "it sends " + std::to_string(busiest) + " messages in one second, more than the " +
-        std::to_string(window_rules::kMostMessagesPerSecond) + " the player takes");
+    throw window_rules::MidiFileError(Translated(
+        "it sends {1} messages in one second, more than the {2} the player takes",
+        {std::to_string(busiest), std::to_string(window_rules::kMostMessagesPerSecond)}));
   }
   TuneSynth synth(soundfont, frame_rate, kTuneGain);
   synth.KeepInstrumentsLoaded(song);

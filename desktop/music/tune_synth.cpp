@@ -8,6 +8,8 @@
 #include <set>
 #include <utility>
 
+#include "desktop/messages/messages.h"
+
 namespace munyura::desktop {
 namespace {
 
@@ -55,11 +57,11 @@ std::unique_ptr<WaryFile> OpenSoundfont(const std::string& path) {
   try {
     auto file = std::make_unique<WaryFile>(path, kLargestSoundfont);
     if (!LooksLikeASoundfont(*file)) {
-      throw TuneFileError("not a soundfont");
+      throw TuneFileError(Translated("not a soundfont"));
     }
     return file;
   } catch (const TuneFileError& error) {
-    throw SynthError("no soundfont at " + path + " (" + error.what() + ")");
+    throw SynthError(Translated("no soundfont at {1} ({2})", {path, error.what()}));
   }
 }
 
@@ -86,7 +88,7 @@ TuneSynth::TuneSynth(const std::string& soundfont, int frame_rate, double gain)
   QuietenFluidSynthLog();
   settings_.reset(new_fluid_settings());
   if (!settings_) {
-    throw SynthError("the synthesiser cannot start");
+    throw SynthError(Translated("the synthesiser cannot start"));
   }
   fluid_settings_setnum(settings_.get(), "synth.sample-rate", frame_rate);
   fluid_settings_setnum(settings_.get(), "synth.gain", gain);
@@ -99,12 +101,13 @@ TuneSynth::TuneSynth(const std::string& soundfont, int frame_rate, double gain)
   fluid_settings_setint(settings_.get(), "synth.lock-memory", 0);
   synth_.reset(new_fluid_synth(settings_.get()));
   if (!synth_) {
-    throw SynthError("the synthesiser cannot start");
+    throw SynthError(Translated("the synthesiser cannot start"));
   }
   const QuietLoaderLog quiet;
   soundfont_id_ = fluid_synth_sfload(synth_.get(), soundfont_file_->ReopenPath().c_str(), 1);
   if (soundfont_id_ == FLUID_FAILED) {
-    throw SynthError("no soundfont at " + soundfont + " (the synthesiser cannot read it)");
+    throw SynthError(Translated("no soundfont at {1} ({2})",
+                                {soundfont, Translated("the synthesiser cannot read it")}));
   }
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "desktop/messages/messages.h"
 #include "desktop/pictures/embedded_files.h"
 #include "desktop/pictures/picture_decoder.h"
 #include "window_rules/picture_files.h"
@@ -19,7 +20,7 @@ namespace {
 SurfacePtr DecodeEmbeddedFile(std::string_view name) {
   const auto bytes = FindEmbeddedPicture(name);
   if (!bytes) {
-    throw std::runtime_error("the picture " + std::string(name) + " is not in the program");
+    throw std::runtime_error(Translated("the picture {1} is not in the program", {name}));
   }
   try {
     return DecodePicture(*bytes);

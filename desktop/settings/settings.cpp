@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "desktop/messages/messages.h"
 #include "window_rules/trimmed_text.h"
 
 namespace munyura::desktop {
@@ -37,25 +38,26 @@ bool IsPlainText(std::string_view text) {
 std::optional<std::string> Apply(std::string_view line, Settings& settings) {
   const auto equals = line.find('=');
   if (equals == std::string_view::npos) {
-    return "a line without '='";
+    return Translated("a line without '='");
   }
   const std::string_view name = Trimmed(line.substr(0, equals));
   const std::string_view value = Trimmed(line.substr(equals + 1));
   if (name == "zoom") {
     const auto zoom = ZoomOf(value);
     if (!zoom) {
-      return "zoom must be a whole number from 1 to " + std::to_string(kLargestZoom);
+      return Translated("zoom must be a whole number from 1 to {1}",
+                        {std::to_string(kLargestZoom)});
     }
     settings.zoom = *zoom;
   } else if (name == "fullscreen" || name == "mute") {
     const auto flag = YesOrNo(value);
     if (!flag) {
-      return std::string(name) + " must be yes or no";
+      return Translated("{1} must be yes or no", {name});
     }
     (name == "mute" ? settings.muted : settings.fullscreen) = *flag;
   } else {
-    return IsPlainText(name) ? "no setting is called '" + std::string(name) + "'"
-                             : std::string("not a setting");
+    return IsPlainText(name) ? Translated("no setting is called '{1}'", {name})
+                             : Translated("not a setting");
   }
   return std::nullopt;
 }
@@ -84,7 +86,7 @@ ReadSettings ParseSettings(std::string_view text) {
       continue;
     }
     if (auto problem = Apply(line, read.settings); problem && !read.problem) {
-      read.problem = "line " + std::to_string(line_number) + ": " + *problem;
+      read.problem = Translated("line {1}: {2}", {std::to_string(line_number), *problem});
     }
   }
   return read;

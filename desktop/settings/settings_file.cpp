@@ -10,6 +10,8 @@
 #include <cstring>
 #include <utility>
 
+#include "desktop/messages/messages.h"
+
 namespace munyura::desktop {
 namespace {
 
@@ -59,10 +61,10 @@ std::pair<std::string, std::optional<std::string>> ReadText(const std::string& p
     return {{}, ErrorText(errno)};
   }
   if (!S_ISREG(status.st_mode)) {
-    return {{}, std::string("not a regular file")};
+    return {{}, Translated("not a regular file")};
   }
   if (status.st_size > kLargestSettingsFile) {
-    return {{}, "larger than " + std::to_string(kLargestSettingsFile) + " bytes"};
+    return {{}, Translated("larger than {1} bytes", {std::to_string(kLargestSettingsFile)})};
   }
   std::string text;
   std::array<char, 1024> buffer{};
@@ -79,7 +81,7 @@ std::pair<std::string, std::optional<std::string>> ReadText(const std::string& p
     }
     text.append(buffer.data(), static_cast<std::size_t>(got));
     if (std::ssize(text) > kLargestSettingsFile) {  // it grew while being read
-      return {{}, "larger than " + std::to_string(kLargestSettingsFile) + " bytes"};
+      return {{}, Translated("larger than {1} bytes", {std::to_string(kLargestSettingsFile)})};
     }
   }
 }
@@ -164,14 +166,21 @@ Settings SettingsFile::Load() {
   }
   const auto [text, unreadable] = ReadText(*path_);
   if (unreadable) {
-    *messages_ << "ムニュラ: settings not read from " << *path_ << ": " << *unreadable
-               << "; playing with the defaults\n";
+    *messages_ << "ムニュラ: "
+               << Translated("settings not read from {1}: {2}; playing with the defaults",
+                             {*path_, *unreadable})
+               << '\n';
     return {};
   }
   const ReadSettings read = ParseSettings(text);
   if (read.problem) {
-    *messages_ << "ムニュラ: " << *path_ << ", " << *read.problem
-               << "; the default is used for what is not understood\n";
+    *messages_ << "ムニュラ: "
+               << Translated(
+                      // TRANSLATORS: {1} is the settings file, {2} which line of it is
+                      // wrong and how ("line 3: ...").
+                      "{1}, {2}; the default is used for what is not understood",
+                      {*path_, *read.problem})
+               << '\n';
   }
   return read.settings;
 }
@@ -182,8 +191,12 @@ bool SettingsFile::Save(const Settings& settings) {
   }
   const auto failure = ReplaceFile(*path_, FormatSettings(settings));
   if (failure && !told_about_saving_) {
-    *messages_ << "ムニュラ: settings cannot be saved in " << *path_ << ": " << *failure
-               << "; the game plays on without remembering them\n";
+    *messages_ << "ムニュラ: "
+               << Translated(
+                      "settings cannot be saved in {1}: {2}; the game plays on without "
+                      "remembering them",
+                      {*path_, *failure})
+               << '\n';
     told_about_saving_ = true;
   }
   return !failure;

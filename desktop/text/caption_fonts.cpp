@@ -9,6 +9,7 @@
 #include <mutex>
 #include <stdexcept>
 
+#include "desktop/messages/messages.h"
 #include "window_rules/utf16_text.h"
 
 namespace munyura::desktop {
@@ -63,7 +64,7 @@ CaptionFonts::CaptionFonts(FontLibrary& library)
   // On this system Pango's cairo font maps are fontconfig ones; the game's
   // map reads the game's configuration, with its alias for the face.
   if (!PANGO_IS_FC_FONT_MAP(font_map_.get())) {
-    throw std::runtime_error("Pango does not take its fonts from fontconfig here");
+    throw std::runtime_error(Translated("Pango does not take its fonts from fontconfig here"));
   }
   pango_fc_font_map_set_config(PANGO_FC_FONT_MAP(font_map_.get()), setup_.Config());
   cairo_font_options_set_antialias(options_.get(), CAIRO_ANTIALIAS_GRAY);

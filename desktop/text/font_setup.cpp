@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "desktop/messages/messages.h"
 #include "window_rules/utf16_text.h"
 
 namespace munyura::desktop {
@@ -106,14 +107,14 @@ const FcChar8* FcText(const char* text) {
 
 FontSetup::FontSetup(std::string_view extra_rules) : config_(FcInitLoadConfig()) {
   if (!config_) {
-    throw std::runtime_error("cannot read the font configuration");
+    throw std::runtime_error(Translated("cannot read the font configuration"));
   }
   const std::string rules = GameRules(extra_rules);
   if (FcConfigParseAndLoadFromMemory(config_.get(), FcText(rules.c_str()), FcTrue) != FcTrue) {
     throw std::invalid_argument("the font rules do not parse");
   }
   if (FcConfigBuildFonts(config_.get()) != FcTrue) {
-    throw std::runtime_error("cannot list the installed fonts");
+    throw std::runtime_error(Translated("cannot list the installed fonts"));
   }
 }
 
@@ -166,8 +167,9 @@ std::optional<std::string> FontSetup::MissingFontWarning() const {
   if (CoversJapanese()) {
     return std::nullopt;
   }
-  return "no installed font covers Japanese, so the game's text shows as boxes; install the "
-         "package fonts-ipafont-gothic";
+  return Translated(
+      "no installed font covers Japanese, so the game's text shows as boxes; install the "
+      "package fonts-ipafont-gothic");
 }
 
 }  // namespace munyura::desktop

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "desktop/messages/messages.h"
+
 namespace munyura::desktop {
 namespace {
 
@@ -19,8 +21,9 @@ PaintedImage::PaintedImage(int width, int height) {
   }
   surface_.reset(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
   if (cairo_surface_status(surface_.get()) != CAIRO_STATUS_SUCCESS) {
-    throw std::runtime_error(std::string("cannot make an image: ") +
-                             cairo_status_to_string(cairo_surface_status(surface_.get())));
+    throw std::runtime_error(
+        Translated("cannot make an image: {1}",
+                   {cairo_status_to_string(cairo_surface_status(surface_.get()))}));
   }
 }
 

@@ -4,7 +4,9 @@
 #include <unistd.h>
 
 #include <cstring>
-#include <string_view>
+#include <string>
+
+#include "desktop/messages/messages.h"
 
 // Last: Xlib's macros (None, Bool, Status) clash with names above.
 #include <X11/Xlib.h>
@@ -16,8 +18,9 @@ namespace {
 // return: the line goes straight to descriptor 2 and the process ends without
 // running destructors that would talk to the display.
 [[noreturn]] int ReportLostDisplay(Display* /*display*/) {
-  constexpr std::string_view kLine = "ムニュラ: the connection to the display was lost\n";
-  [[maybe_unused]] const ssize_t written = write(STDERR_FILENO, kLine.data(), kLine.size());
+  const std::string line =
+      "ムニュラ: " + Translated("the connection to the display was lost") + '\n';
+  [[maybe_unused]] const ssize_t written = write(STDERR_FILENO, line.data(), line.size());
   _exit(1);
 }
 

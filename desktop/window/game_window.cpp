@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "desktop/messages/messages.h"
 #include "desktop/window/direct_rendering.h"
 #include "desktop/window/startup_error.h"
 #include "scene/scene.h"
@@ -22,7 +23,7 @@ WindowPtr CreateHiddenWindow(const SDL_Surface& icon) {
                                     kInnerWidth, kInnerHeight,
                                     SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI));
   if (!window) {
-    throw SdlStartupError("the window cannot be created");
+    throw SdlStartupError(Translated("the window cannot be created"));
   }
   SDL_SetWindowIcon(window.get(), const_cast<SDL_Surface*>(&icon));
   return window;
@@ -80,7 +81,7 @@ GameWindow::GameWindow(const SDL_Surface& icon) : window_(CreateHiddenWindow(ico
     renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_SOFTWARE));
   }
   if (!renderer_) {
-    throw SdlStartupError("no renderer will start for the window");
+    throw SdlStartupError(Translated("no renderer will start for the window"));
   }
   SDL_RendererInfo info{};
   software_ =

@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include "desktop/messages/messages.h"
+
 namespace munyura::desktop {
 
 PlatformHost::PlatformHost(CommandStringPlayer& music, std::ostream& messages)
@@ -19,8 +21,11 @@ std::string WithoutTrailingSeparator(std::string folder) {
 std::string ExecutableFolderOf(const char* base_path, std::ostream& messages) {
   if (base_path == nullptr) {
     // Without /proc, say: the tune is then looked for where the game was started.
-    messages << "ムニュラ: the system does not say where the game is, so its tune is looked for "
-                "in the current folder\n"
+    messages << "ムニュラ: "
+             << Translated(
+                    "the system does not say where the game is, so its tune is looked for "
+                    "in the current folder")
+             << '\n'
              << std::flush;
     return ".";
   }

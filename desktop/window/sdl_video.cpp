@@ -1,5 +1,6 @@
 #include <cstdlib>
 
+#include "desktop/messages/messages.h"
 #include "desktop/sdl_handles.h"
 #include "desktop/window/startup_error.h"
 
@@ -34,13 +35,13 @@ SdlVideo::SdlVideo() {
   if (!IsSet("SDL_VIDEODRIVER")) {
     const char* const drivers = DesktopVideoDrivers();
     if (drivers == nullptr) {
-      throw StartupError(
-          "no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY is set)");
+      throw StartupError(Translated(
+          "no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY is set)"));
     }
     SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers);
   }
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    throw SdlStartupError("no display to open the window on");
+    throw SdlStartupError(Translated("no display to open the window on"));
   }
 }
 

@@ -1,6 +1,9 @@
 #include "desktop/window/window_view.h"
 
 #include <algorithm>
+#include <string>
+
+#include "desktop/messages/messages.h"
 
 namespace munyura::desktop {
 namespace {
@@ -9,7 +12,6 @@ using window_rules::kGameHeight;
 using window_rules::kGameWidth;
 
 constexpr char kCaption[] = "ムニュラ";
-constexpr char kMutedCaption[] = "ムニュラ (muted)";
 
 // The surround: a dark grey that frames the white game quietly.
 constexpr Uint8 kSurroundGrey = 0x20;
@@ -61,7 +63,10 @@ void WindowView::SetFullscreen(bool fullscreen, int zoom) {
 }
 
 void WindowView::ShowMuted(bool muted) {
-  SDL_SetWindowTitle(window_, muted ? kMutedCaption : kCaption);
+  // TRANSLATORS: the window's title while the tune is muted; {1} is the
+  // game's caption, ムニュラ, which stays as it is.
+  const std::string title = muted ? Translated("{1} (muted)", {kCaption}) : kCaption;
+  SDL_SetWindowTitle(window_, title.c_str());
 }
 
 Letterbox WindowView::Box() const {

@@ -49,6 +49,18 @@ def try_installed(deb, scratch):
     manual = run("man", "-P", "cat", "munyura", env=dict(env, LC_ALL="C.UTF-8")).stdout
     check(options and all(o in manual for o in options),
           "man munyura documents every option of --help: %s" % sorted(options))
+    japanese = run("man", "-L", "ja", "-P", "cat", "munyura", env=dict(env, LC_ALL="C.UTF-8")).stdout
+    check("遊び方" in japanese and all(o in japanese for o in options),
+          "man -L ja munyura is the Japanese page, with every option")
+    # The installed game finds its catalogue from its own folder.
+    if "ja_jp.utf8" not in run("locale", "-a").stdout.lower().split():
+        run("localedef", "-i", "ja_JP", "-f", "UTF-8", "ja_JP.UTF-8")  # root, as above
+    if "ja_jp.utf8" in run("locale", "-a").stdout.lower().split():
+        usage = run(LAUNCHER, "--help", env=dict(no_display, LANG="ja_JP.UTF-8", LC_ALL="",
+                                                 LANGUAGE=""), timeout=30).stdout
+        check(usage.startswith("使い方:"), "under ja_JP.UTF-8, --help is Japanese: %r" % usage[:40])
+    else:
+        print("SKIPPED the Japanese --help: no ja_JP.UTF-8 locale here (localedef makes it)")
 
     display = XDisplay()
     display.env.update(XDG_CONFIG_HOME=scratch, HOME=scratch)  # no remembered mute

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """The Debian package as a player's system sees it: lintian, every path with
-its mode, the manual page, the menu entry, the metainfo and the Depends.
+its mode, the manual pages, the menu entry, the metainfo (with their Japanese)
+and the Depends.
 
 Usage: package_test.py <munyura_*.deb>"""
 
@@ -23,6 +24,8 @@ CONTENTS = {  # every file and link: (mode, link target)
     "usr/share/metainfo/%s.metainfo.xml" % ID: (FILE, None),
     "usr/share/icons/hicolor/scalable/apps/%s.svg" % ID: (FILE, None),
     "usr/share/man/man6/munyura.6.gz": (FILE, None),
+    "usr/share/man/ja/man6/munyura.6.gz": (FILE, None),
+    "usr/share/locale/ja/LC_MESSAGES/munyura.mo": (FILE, None),
     "usr/share/doc/munyura/copyright": (FILE, None),
     "usr/share/doc/munyura/changelog.gz": (FILE, None),
     **{"usr/share/icons/hicolor/%dx%d/apps/%s.png" % (s, s, ID): (FILE, None)
@@ -71,16 +74,27 @@ def main(deb):
     with tempfile.TemporaryDirectory() as root:
         run("dpkg-deb", "--extract", deb, root, check=True)
         at = lambda path: os.path.join(root, path)  # noqa: E731
-        man = run("man", "--warnings", "-l", at("usr/share/man/man6/munyura.6.gz"),
-                  env=dict(os.environ, LC_ALL="C.UTF-8", MANWIDTH="80"))
-        check(man.returncode == 0 and not man.stderr and "--zoom" in man.stdout,
-              "man -l renders the manual page without a warning: %r" % man.stderr)
+        for page, heading in (("man6", "HOW TO PLAY"), ("ja/man6", "遊び方")):
+            man = run("man", "--warnings", "-l", at("usr/share/man/%s/munyura.6.gz" % page),
+                      env=dict(os.environ, LC_ALL="C.UTF-8", MANWIDTH="80"))
+            check(man.returncode == 0 and not man.stderr and "--zoom" in man.stdout
+                  and heading in man.stdout,
+                  "man -l renders %s/munyura.6 without a warning: %r" % (page, man.stderr))
         entry = at("usr/share/applications/%s.desktop" % ID)
         desktop = run("desktop-file-validate", entry)
         with open(entry, encoding="utf-8") as f:
-            icon = re.search(r"^Icon=(.*)$", f.read(), re.M).group(1)
-        check(desktop.returncode == 0 and not desktop.stdout and icon == ID,
-              "desktop-file-validate, and the entry's icon is %s: %r" % (icon, desktop.stdout))
+            keys = dict(line.split("=", 1) for line in f.read().splitlines() if "=" in line)
+        check(desktop.returncode == 0 and not desktop.stdout and keys["Icon"] == ID,
+              "desktop-file-validate, and the entry's icon is %s: %r" % (keys["Icon"], desktop.stdout))
+        check(all(re.search("[\u3040-\u30ff]", keys.get(key + "[ja]", ""))
+                  for key in ("Name", "Comment", "Keywords")),
+              "the entry's Name, Comment and Keywords in Japanese: %s"
+              % {k: v for k, v in keys.items() if k.endswith("[ja]")})
+        with open(at("usr/share/metainfo/%s.metainfo.xml" % ID), encoding="utf-8") as f:
+            metainfo = f.read()
+        check(all(re.search(r'<%s xml:lang="ja">[^<]*[\u3040-\u30ff]' % element, metainfo)
+                  for element in ("summary", "p", "caption", "keyword")),
+              "the metainfo's summary, description, captions and keywords in Japanese")
         appstream = run("appstreamcli", "validate-tree", "--no-net", "--pedantic", root)
         check(appstream.returncode == 0 and not re.search(r"^[EW]:", appstream.stdout, re.M),
               "appstreamcli validate-tree --no-net: the metainfo is sound and launches the entry\n"

@@ -20,10 +20,11 @@ SERVER = pathlib.Path(__file__).resolve().parents[2] / "tools" / "web" / "serve.
 
 
 class PageSession:
-    def __init__(self, folder, profile, window_size=None):
+    def __init__(self, folder, profile, window_size=None, language=None):
         self.folder = folder
         self.profile = profile
         self.window_size = window_size
+        self.language = language
         self.errors = []
 
     def __enter__(self):
@@ -37,6 +38,11 @@ class PageSession:
         if self.window_size:
             options.add_argument(f"--window-size={self.window_size}")
         options.add_argument(f"--user-data-dir={self.profile}")
+        if self.language:
+            # The browser's own language and the languages the page is told
+            # the player reads (navigator.languages).
+            options.add_argument(f"--lang={self.language}")
+            options.add_experimental_option("prefs", {"intl.accept_languages": self.language})
         options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
         try:
             self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"),

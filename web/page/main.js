@@ -8,6 +8,7 @@ import { GameModule } from './game_module.js';
 import { attachKeys } from './key_input.js';
 import { attachMouse } from './mouse_input.js';
 import { MuteSwitch } from './mute_switch.js';
+import { pageLanguage } from './page_language.js';
 import { showNote } from './page_notes.js';
 import { fitCanvas } from './page_scale.js';
 import { pageTexts } from './page_texts.js';
@@ -46,6 +47,7 @@ function noteTune(state) {
 async function start() {
   // Imported here, so that a game script the network fails to bring is told
   // like any other failure to start.
+  document.documentElement.lang = pageLanguage();
   const { default: createMunyuraModule } = await import('./munyura.js');
   const module = await createMunyuraModule({
     print: (text) => console.log(text),
@@ -71,7 +73,6 @@ async function start() {
   const tune = new TunePlayer('tune.opus', loopSeconds, noteTune);
   module.playTune = () => tune.play();
 
-  const canvas = document.getElementById('game');
   const room = document.getElementById('room');
   const ctx = canvas.getContext('2d', { alpha: false });
   const mute = new MuteSwitch(tune, game.windowCaption(),

@@ -28,6 +28,6 @@ export class MuteSwitch {
 
   show() {
     this.tune.setMuted(this.muted);
-    document.title = this.muted ? `${this.caption} ${pageTexts.muted()}` : this.caption;
+    document.title = this.muted ? pageTexts.mutedTitle(this.caption) : this.caption;
   }
 }

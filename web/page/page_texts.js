@@ -11,9 +11,9 @@ export const pageTexts = {
   keyboardWanted: () => gettext('ムニュラ is played with a keyboard: arrow keys, Z, and a few letters.'),
   fontMissing: () => gettext("The game's own font did not load; its texts are shown in another face."),
   storageRefused: () => gettext("The browser's storage for this page is full or blocked, so mute is forgotten when you leave."),
-  couldNotStart: (reason) => gettext('The game could not start ({reason}). Check the connection, then reload the page.')
-    .replace('{reason}', reason),
-  muted: () => gettext('(muted)'),
+  couldNotStart: (reason) => gettext('The game could not start ({1}). Check the connection, then reload the page.',
+    reason),
+  mutedTitle: (caption) => gettext('{1} (muted)', caption),
   fullscreen: () => gettext('Full screen'),
   leaveFullscreen: () => gettext('Leave full screen'),
 };
