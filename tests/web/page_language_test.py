@@ -1,9 +1,10 @@
 #!/usr/bin/python3
 """The page's own texts in the player's language, in a real headless
 Chromium told to prefer Japanese, English, or a language the page has no
-texts in: the page's lang, the tune's note and the game's accessible name in
-that language with the right lang attribute on each; and the game's scene,
-the inscription included, the very same pixels whatever the language.
+texts in: the page's lang and the tune's note in that language, with the
+right lang attribute on each, the game's picture named ムニュラ in all; and
+the game's scene, the inscription included, the very same pixels whatever the
+language.
 
     page_language_test.py BUILD_WEB_FOLDER
 """
@@ -14,9 +15,9 @@ import tempfile
 from page_session import PageSession
 from page_test import canvas_pixels, settle, wait_for
 
-JA = ("ja", "♪ 最初にキーを押すかクリックすると音が鳴ります。", "ゲーム画面: 矢印キーで歩き、Z で石碑を読みます")
-EN = ("en", "♪ Sound starts with your first key or click.",
-      "The game: arrow keys walk, Z reads a monument")
+# The game's picture is named by the game's own name in every language.
+JA = ("ja", "♪ 最初にキーを押すかクリックすると音が鳴ります。", "ムニュラ")
+EN = ("en", "♪ Sound starts with your first key or click.", "ムニュラ")
 # (the browser's languages, what the page must speak)
 CASES = [("ja", JA), ("en-US", EN), ("fr,ja", JA), ("fr", EN)]
 LABEL1 = 36  # the inscription's label, in the scene table

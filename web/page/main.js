@@ -73,6 +73,7 @@ async function start() {
   const tune = new TunePlayer('tune.opus', loopSeconds, noteTune);
   module.playTune = () => tune.play();
 
+  const canvas = document.getElementById('game');
   const room = document.getElementById('room');
   const ctx = canvas.getContext('2d', { alpha: false });
   const mute = new MuteSwitch(tune, game.windowCaption(),
