@@ -1,10 +1,12 @@
 // Starts the page: the game's module, its font and pictures, then Form_Load,
-// the first frame, the tick loop, the keys, the mouse and the tune.
+// the first frame, the tick loop, the keys, the mouse, the touch controls
+// and pads, and the tune.
 
 import { captionFont } from './caption_painting.js';
 import { loadCaptionFont } from './caption_font_loading.js';
 import { attachFullscreenButton } from './fullscreen_button.js';
 import { GameModule } from './game_module.js';
+import { attachHeldInput } from './held_input.js';
 import { attachKeys } from './key_input.js';
 import { attachMouse } from './mouse_input.js';
 import { MuteSwitch } from './mute_switch.js';
@@ -105,7 +107,9 @@ async function start() {
     devicePixels = fitCanvas(canvas, room, game);
     draw();
   }).observe(room);
+  const held = attachHeldInput(game, redraw);
   startTickLoop(game, (changed, now) => {
+    held.poll();
     page.tickTimes.push(now);
     if (page.tickTimes.length > TICK_HISTORY) {
       page.tickTimes.shift();
@@ -119,10 +123,6 @@ async function start() {
   window.addEventListener('keydown', unlock, { once: true });
   canvas.addEventListener('pointerdown', unlock, { once: true });
   noteTune('waiting');
-
-  const keyboardless = matchMedia('(any-pointer: coarse)').matches
-    && !matchMedia('(any-pointer: fine)').matches;
-  showNote('keyboard-note', keyboardless ? pageTexts.keyboardWanted() : '');
 }
 
 start().catch((error) => {
