@@ -8,7 +8,8 @@ lifting, walks the chick through the doorway into room (-1, 0) and on past
 the room change, and lifting it stops the chick; the read button shows
 monument 6's inscription; the letters button opens the picker with all 26
 letters, where a finger holds its letter's key until it lifts; the d-pad and
-the read button are held by two fingers at once.
+the read button are held by two fingers at once; a key hides the controls
+and the next touch shows them again; a tap on ﾊﾂﾞﾒｶﾗ restarts.
 
 By pad: a headless browser cannot be given a real pad, so a stand-in for
 navigator.getGamepads reports one with the standard mapping, as a browser
@@ -159,6 +160,16 @@ def walk_by_touch(session):
     assert not held(session, 81), "Q still held after the lift"
     tap(session, *centre(session, "letters-button"))
     assert js(session, "return document.getElementById('picker').hidden"), "the picker stays open"
+
+    # A key hides the controls, the next touch brings them back; a tap on
+    # ﾊﾂﾞﾒｶﾗ is a click.
+    session.key("ShiftLeft", "Shift", 16)
+    assert js(session, "return document.getElementById('controls').hidden"), "shown after a key"
+    canvas = box(session, "game")
+    tap(session, canvas[0] + 590.5 * scale, canvas[1] + 7.5 * scale)
+    assert not js(session, "return document.getElementById('controls').hidden"), "hidden at a touch"
+    wait_for(session, f"return window.munyura.game.controls()[{COMMAND1}].visible",
+             "the title screen after a tap on ﾊﾂﾞﾒｶﾗ")
     assert not session.console_errors(), session.console_errors()
 
 

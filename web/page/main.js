@@ -121,7 +121,15 @@ async function start() {
   attachMouse(canvas, game, redraw);
   const unlock = () => tune.unlock();
   window.addEventListener('keydown', unlock, { once: true });
-  canvas.addEventListener('pointerdown', unlock, { once: true });
+  // Any click or touch (the scene, the touch controls) at the moment the
+  // browser counts as a gesture: a mouse's press, a finger's lift.
+  const unlockByPointer = (event) => {
+    if ((event.type === 'pointerdown') === (event.pointerType === 'mouse')) {
+      unlock();
+    }
+  };
+  window.addEventListener('pointerdown', unlockByPointer);
+  window.addEventListener('pointerup', unlockByPointer);
   noteTune('waiting');
 }
 
