@@ -4,9 +4,8 @@
 // finger on a letter holds its key until it lifts; a pad moves the highlight
 // and types it through the shared rules.
 
+import { CLICK_DEVICE, fingerDevice } from './finger_devices.js';
 import { pageTexts } from './page_texts.js';
-
-const FINGER_DEVICES = 1000;
 
 export class LetterPickerView {
   constructor(holder, game, onHandled) {
@@ -20,20 +19,19 @@ export class LetterPickerView {
       button.textContent = String.fromCharCode(key);
       button.style.gridColumn = String(column + 1);
       button.style.gridRow = String(row + 1);
-      const device = (event) => FINGER_DEVICES + event.pointerId;
       button.addEventListener('pointerdown', (event) => {
         event.preventDefault();
         button.setPointerCapture(event.pointerId);
-        onHandled(game.pressLetter(device(event), letter, performance.now()));
+        onHandled(game.pressLetter(fingerDevice(event), letter, performance.now()));
       });
-      const lift = (event) => onHandled(game.releaseLetter(device(event), letter));
+      const lift = (event) => onHandled(game.releaseLetter(fingerDevice(event), letter));
       button.addEventListener('pointerup', lift);
       button.addEventListener('pointercancel', lift);
       button.addEventListener('lostpointercapture', lift);
       button.addEventListener('click', (event) => {
         if (event.detail === 0) {
-          const pressed = game.pressLetter(FINGER_DEVICES - 1, letter, performance.now());
-          onHandled(game.releaseLetter(FINGER_DEVICES - 1, letter) || pressed);
+          const pressed = game.pressLetter(CLICK_DEVICE, letter, performance.now());
+          onHandled(game.releaseLetter(CLICK_DEVICE, letter) || pressed);
         }
       });
       holder.append(button);

@@ -8,14 +8,11 @@
 // pad is used. A screen reader's or keyboard's click on one presses and
 // releases it at once.
 
+import { CLICK_DEVICE, fingerDevice } from './finger_devices.js';
 import { pageTexts } from './page_texts.js';
 
-// Numbers of the page's own for the fingers, apart from the pads' indices.
-const FINGER_DEVICES = 1000;
 const ARROW_KEYS = { left: 37, up: 38, right: 39, down: 40 };
 const READ_KEY = 90;
-
-const fingerDevice = (event) => FINGER_DEVICES + event.pointerId;
 
 export class TouchControls {
   constructor(holder, game, onHandled) {
@@ -103,8 +100,8 @@ export class TouchControls {
       if (event.detail !== 0) {
         return;
       }
-      const pressed = this.game.pressAction(FINGER_DEVICES - 1, action, performance.now());
-      this.onHandled(this.game.releaseAction(FINGER_DEVICES - 1, action) || pressed);
+      const pressed = this.game.pressAction(CLICK_DEVICE, action, performance.now());
+      this.onHandled(this.game.releaseAction(CLICK_DEVICE, action) || pressed);
     });
   }
 
