@@ -7,6 +7,16 @@
 const STICK_X = 0;
 const STICK_Y = 1;
 
+// A page served without HTTPS (other than from localhost) may be refused
+// the pads: then it has none, and the game plays on.
+function connectedPads() {
+  try {
+    return navigator.getGamepads ? Array.from(navigator.getGamepads()) : [];
+  } catch {
+    return [];
+  }
+}
+
 export class GamepadInput {
   // `onHandled(changed)` after every change; `onUsed()` when a button is
   // pressed or the stick points somewhere.
@@ -23,7 +33,7 @@ export class GamepadInput {
   poll() {
     const now = performance.now();
     const connected = new Set();
-    const pads = navigator.getGamepads ? Array.from(navigator.getGamepads()) : [];
+    const pads = connectedPads();
     for (const pad of pads) {
       if (pad && pad.connected && pad.mapping === 'standard') {
         connected.add(pad.index);
