@@ -7,7 +7,7 @@ STRAT starts; a finger on the d-pad held up, then slid to the left without
 lifting, walks the chick through the doorway into room (-1, 0) and on past
 the room change, and lifting it stops the chick; the read button shows
 monument 6's inscription; the letters button opens the picker with all 26
-letters, where a finger holds its letter's key until it lifts; the d-pad and
+letters below the game, where a finger holds its letter's key until it lifts; the d-pad and
 the read button are held by two fingers at once; a key hides the controls
 and the next touch shows them again; a tap on ﾊﾂﾞﾒｶﾗ restarts.
 
@@ -152,6 +152,8 @@ def walk_by_touch(session):
           Math.round(b.getBoundingClientRect().top), b.getBoundingClientRect().width > 0]);""")
     assert letters and "".join(t for t, _, _ in letters) == "ABCDEFGHIJKLMNOPQRSTUVWXYZ", letters
     assert all(shown for _, _, shown in letters) and len({top for _, top, _ in letters}) == 2, letters
+    assert min(top for _, top, _ in letters) >= canvas[1] + canvas[3] - 0.5, \
+        "the picker covers the game with room below it"
     q = js(session, """const r = document.getElementById('picker').children[16]
         .getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2];""")
     touch(session, "touchStart", [(1, *q)])
