@@ -32,7 +32,7 @@ SLACK = 0.51  # CSS pixels: boxes are rounded to device pixels
 MEASURE = """
 const box = (element) => { const r = element.getBoundingClientRect();
   return [r.left, r.top, r.right, r.bottom]; };
-const others = [...document.querySelectorAll('#notes > *, #controls, #controls > *')]
+const others = [...document.querySelectorAll('#notes > *, #controls, #controls > *, #controls button')]
   .filter((e) => e.getClientRects().length > 0 && getComputedStyle(e).visibility !== 'hidden')
   .map((e) => [e.id || e.tagName, box(e)]);
 return { viewport: [innerWidth, innerHeight], canvas: box(document.getElementById('game')),

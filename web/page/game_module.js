@@ -8,6 +8,11 @@ const RECORD_FIELDS = [
   'picture', 'backColour', 'fontPixels', 'fontBold',
 ];
 
+// The shared rules' Action, in the order of its values.
+export const ACTIONS = [
+  'left', 'up', 'right', 'down', 'read', 'start', 'restart', 'picker', 'type', 'closePicker',
+];
+
 export class GameModule {
   // `pictureSizes` are [width, height] pairs in the order of pictureFiles().
   constructor(module, folder, pictureSizes) {
@@ -57,6 +62,63 @@ export class GameModule {
   mousePress(x, y) { return this.module._munyura_mouse_press(this.game, x, y) !== 0; }
   mouseRelease(x, y) { return this.module._munyura_mouse_release(this.game, x, y) !== 0; }
   mouseMove(x, y) { return this.module._munyura_mouse_move(this.game, x, y) !== 0; }
+
+  // Held controls (the touch controls and pads) through the shared rules,
+  // each returning whether something may have changed. `device` is any
+  // number the page gives one control or pad; `action` an ACTIONS name;
+  // `button` a standard-mapping button number; `now` performance.now().
+  pressAction(device, action, now) {
+    return this.module._munyura_press_action(this.game, device, ACTIONS.indexOf(action), now) !== 0;
+  }
+  releaseAction(device, action) {
+    return this.module._munyura_release_action(this.game, device, ACTIONS.indexOf(action)) !== 0;
+  }
+  pressPadButton(device, button, now) {
+    return this.module._munyura_press_pad_button(this.game, device, button, now) !== 0;
+  }
+  releasePadButton(device, button) {
+    return this.module._munyura_release_pad_button(this.game, device, button) !== 0;
+  }
+  // A stick or the d-pad pointing at (x, y), each -1 ... 1, y downward.
+  pointVector(device, x, y, now) {
+    return this.module._munyura_point_vector(this.game, device, x, y, now) !== 0;
+  }
+  pressLetter(device, letter, now) {
+    return this.module._munyura_press_letter(this.game, device, letter, now) !== 0;
+  }
+  releaseLetter(device, letter) {
+    return this.module._munyura_release_letter(this.game, device, letter) !== 0;
+  }
+  unplug(device) { return this.module._munyura_unplug(this.game, device) !== 0; }
+  heldFocusLost() { return this.module._munyura_held_focus_lost(this.game) !== 0; }
+  advanceHeld(now) { return this.module._munyura_advance_held(this.game, now) !== 0; }
+  // -1 while nothing is held.
+  millisecondsUntilNextRepeat(now) {
+    return this.module._munyura_milliseconds_until_next_repeat(this.game, now);
+  }
+  keyHeld(virtualKey) { return this.module._munyura_key_held(this.game, virtualKey) !== 0; }
+
+  // { open, highlighted: 0 (A) ... 25 (Z) }
+  picker() {
+    const bits = this.module._munyura_picker_state(this.game);
+    return { open: (bits & 1) !== 0, highlighted: bits >> 1 };
+  }
+
+  // The picker's letters: { letter, column, row, key } for A ... Z, and its
+  // column count.
+  pickerLetters() {
+    const letters = [];
+    for (let n = 0; n < this.module._munyura_letter_count(); ++n) {
+      letters.push({
+        letter: n,
+        column: this.module._munyura_picker_column(n),
+        row: this.module._munyura_picker_row(n),
+        key: this.module._munyura_letter_key(n),
+      });
+    }
+    return letters;
+  }
+  pickerColumns() { return this.module._munyura_picker_columns(); }
 
   startButtonLook() {
     const bits = this.module._munyura_start_button_look(this.game);

@@ -1,10 +1,12 @@
 // Starts the page: the game's module, its font and pictures, then Form_Load,
-// the first frame, the tick loop, the keys, the mouse and the tune.
+// the first frame, the tick loop, the keys, the mouse, the touch controls
+// and pads, and the tune.
 
 import { captionFont } from './caption_painting.js';
 import { loadCaptionFont } from './caption_font_loading.js';
 import { attachFullscreenButton } from './fullscreen_button.js';
 import { GameModule } from './game_module.js';
+import { attachHeldInput } from './held_input.js';
 import { attachKeys } from './key_input.js';
 import { attachMouse } from './mouse_input.js';
 import { MuteSwitch } from './mute_switch.js';
@@ -107,7 +109,9 @@ async function start() {
     devicePixels = fitCanvas(canvas, room, game);
     draw();
   }).observe(room);
+  const held = attachHeldInput(game, redraw);
   startTickLoop(game, (changed, now) => {
+    held.poll();
     page.tickTimes.push(now);
     if (page.tickTimes.length > TICK_HISTORY) {
       page.tickTimes.shift();
@@ -119,12 +123,16 @@ async function start() {
   attachMouse(canvas, game, redraw);
   const unlock = () => tune.unlock();
   window.addEventListener('keydown', unlock, { once: true });
-  canvas.addEventListener('pointerdown', unlock, { once: true });
+  // Any click or touch (the scene, the touch controls) at the moment the
+  // browser counts as a gesture: a mouse's press, a finger's lift.
+  const unlockByPointer = (event) => {
+    if ((event.type === 'pointerdown') === (event.pointerType === 'mouse')) {
+      unlock();
+    }
+  };
+  window.addEventListener('pointerdown', unlockByPointer);
+  window.addEventListener('pointerup', unlockByPointer);
   noteTune('waiting');
-
-  const keyboardless = matchMedia('(any-pointer: coarse)').matches
-    && !matchMedia('(any-pointer: fine)').matches;
-  showNote('keyboard-note', keyboardless ? pageTexts.keyboardWanted() : '');
 }
 
 start().catch((error) => {

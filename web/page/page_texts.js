@@ -8,7 +8,6 @@ import { gettext } from './page_language.js';
 export const pageTexts = {
   soundWaiting: () => gettext('♪ Sound starts with your first key or click.'),
   soundSilent: () => gettext('♪ The tune cannot be played here; the game goes on in silence.'),
-  keyboardWanted: () => gettext('ムニュラ is played with a keyboard: arrow keys, Z, and a few letters.'),
   fontMissing: () => gettext("The game's own font did not load; its texts are shown in another face."),
   storageRefused: () => gettext("The browser's storage for this page is full or blocked, so mute is forgotten when you leave."),
   couldNotStart: (reason) => gettext('The game could not start ({1}). Check the connection, then reload the page.',
@@ -16,4 +15,12 @@ export const pageTexts = {
   mutedTitle: (caption) => gettext('{1} (muted)', caption),
   fullscreen: () => gettext('Full screen'),
   leaveFullscreen: () => gettext('Leave full screen'),
+  walk: () => gettext('Walk'),
+  left: () => gettext('Left'),
+  up: () => gettext('Up'),
+  right: () => gettext('Right'),
+  down: () => gettext('Down'),
+  read: () => gettext('Read (Z)'),
+  letters: () => gettext('Letters'),
+  pickerLetters: () => gettext('Letters A to Z'),
 };

@@ -4,6 +4,7 @@
 // text, starting the tune) are called back through Module.
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <iostream>
@@ -15,9 +16,13 @@
 #include "page_game.h"
 #include "scene/scene.h"
 #include "window_rules/caption_size.h"
+#include "window_rules/control_mapping.h"
+#include "window_rules/held_controls.h"
 #include "window_rules/key_names.h"
+#include "window_rules/letter_picker.h"
 #include "window_rules/letterbox.h"
 #include "window_rules/picture_files.h"
+#include "window_rules/pointed_directions.h"
 
 // NOLINTBEGIN: the page's entry points are C functions by nature.
 EM_JS(double, munyura_measure_caption, (const char16_t* text, int length),
@@ -33,6 +38,8 @@ namespace {
 
 using munyura::scene::ControlKind;
 using munyura::web::PageGame;
+using munyura::web::PageTime;
+namespace rules = munyura::window_rules;
 
 // What a PageGame hands back to the page: one control's numbers, one text,
 // or where the game lies on the canvas's area.
@@ -75,6 +82,16 @@ const std::vector<std::string>& PictureFiles() {
 // Known and redraw in the two lowest bits, the virtual key above them.
 int KeyBits(munyura::web::KeyResult result) {
   return (result.known ? 1 : 0) | (result.redraw ? 2 : 0) | (result.virtual_key << 2);
+}
+
+constexpr int kActionCount = static_cast<int>(rules::Action::kClosePicker) + 1;
+
+bool ValidAction(int action) {
+  return action >= 0 && action < kActionCount;
+}
+
+bool ValidPadButton(int button) {
+  return button >= 0 && button <= 0xFF;
 }
 
 }  // namespace
@@ -285,6 +302,102 @@ EMSCRIPTEN_KEEPALIVE const char16_t* munyura_caption_line(PageGameAndViews* page
 
 EMSCRIPTEN_KEEPALIVE double munyura_caption_line_width(PageGameAndViews* page, int n) {
   return page->game->Lines().at(static_cast<std::size_t>(n)).width;
+}
+
+// Held controls: the page's touch controls and pads. `device` is the page's
+// own number for each (a pad's Gamepad.index, a number for each touch
+// control); `action` counts Action's values from kLeft = 0, `button` the
+// standard mapping's buttons. Each returns whether the window may look
+// different.
+EMSCRIPTEN_KEEPALIVE int munyura_press_action(PageGameAndViews* page, int device, int action,
+                                              double now_ms) {
+  return ValidAction(action) && page->game->Held().PressAction(
+                                    device, static_cast<rules::Action>(action), PageTime(now_ms));
+}
+
+EMSCRIPTEN_KEEPALIVE int munyura_release_action(PageGameAndViews* page, int device, int action) {
+  return ValidAction(action) &&
+         page->game->Held().ReleaseAction(device, static_cast<rules::Action>(action));
+}
+
+EMSCRIPTEN_KEEPALIVE int munyura_press_pad_button(PageGameAndViews* page, int device, int button,
+                                                  double now_ms) {
+  return ValidPadButton(button) &&
+         page->game->Held().PressPadButton(device, static_cast<rules::PadButton>(button),
+                                           PageTime(now_ms));
+}
+
+EMSCRIPTEN_KEEPALIVE int munyura_release_pad_button(PageGameAndViews* page, int device,
+                                                    int button) {
+  return ValidPadButton(button) &&
+         page->game->Held().ReleasePadButton(device, static_cast<rules::PadButton>(button));
+}
+
+// Where a stick or the touch d-pad of `device` points: x rightward, y
+// downward, both -1 ... 1 across the stick's travel or the d-pad's radius,
+// inside the stick's dead zone nothing.
+EMSCRIPTEN_KEEPALIVE int munyura_point_vector(PageGameAndViews* page, int device, float x, float y,
+                                              double now_ms) {
+  return page->game->Held().PointDirections(
+      device, rules::DirectionsFromVector(x, y, rules::kStickDeadZone), PageTime(now_ms));
+}
+
+EMSCRIPTEN_KEEPALIVE int munyura_press_letter(PageGameAndViews* page, int device, int letter,
+                                              double now_ms) {
+  return page->game->Held().PressLetter(device, letter, PageTime(now_ms));
+}
+
+EMSCRIPTEN_KEEPALIVE int munyura_release_letter(PageGameAndViews* page, int device, int letter) {
+  return page->game->Held().ReleaseLetter(device, letter);
+}
+
+EMSCRIPTEN_KEEPALIVE int munyura_unplug(PageGameAndViews* page, int device) {
+  return page->game->Held().Unplug(device);
+}
+
+EMSCRIPTEN_KEEPALIVE int munyura_held_focus_lost(PageGameAndViews* page) {
+  return page->game->Held().FocusLost();
+}
+
+EMSCRIPTEN_KEEPALIVE int munyura_advance_held(PageGameAndViews* page, double now_ms) {
+  return page->game->AdvanceHeld(now_ms);
+}
+
+EMSCRIPTEN_KEEPALIVE int munyura_milliseconds_until_next_repeat(PageGameAndViews* page,
+                                                                double now_ms) {
+  return page->game->MillisecondsUntilNextRepeat(now_ms);
+}
+
+// Whether a control holds virtual key `key` down now.
+EMSCRIPTEN_KEEPALIVE int munyura_key_held(PageGameAndViews* page, int key) {
+  const auto held = page->game->Held().HeldKeys();
+  return std::find(held.begin(), held.end(), key) != held.end();
+}
+
+// The letter picker: open in the lowest bit, the highlighted letter above.
+EMSCRIPTEN_KEEPALIVE int munyura_picker_state(PageGameAndViews* page) {
+  const auto& picker = page->game->Held().Picker();
+  return (picker.IsOpen() ? 1 : 0) | (picker.Highlighted() << 1);
+}
+
+EMSCRIPTEN_KEEPALIVE int munyura_letter_count() {
+  return rules::kLetterCount;
+}
+
+EMSCRIPTEN_KEEPALIVE int munyura_picker_columns() {
+  return rules::kPickerColumns;
+}
+
+EMSCRIPTEN_KEEPALIVE int munyura_picker_column(int letter) {
+  return rules::PickerColumn(letter);
+}
+
+EMSCRIPTEN_KEEPALIVE int munyura_picker_row(int letter) {
+  return rules::PickerRow(letter);
+}
+
+EMSCRIPTEN_KEEPALIVE int munyura_letter_key(int letter) {
+  return rules::LetterKey(letter);
 }
 
 }  // extern "C"

@@ -14,12 +14,6 @@ using Clock = window_rules::TickSchedule::Clock;
 constexpr std::size_t kChickPictures = 4;
 constexpr std::size_t kMonumentPictures = 30;
 
-// A reading of the page's clock (milliseconds) as a point on the schedule's.
-Clock::time_point PageTime(double now_ms) {
-  return Clock::time_point(std::chrono::duration_cast<Clock::duration>(
-      std::chrono::duration<double, std::milli>(now_ms)));
-}
-
 std::shared_ptr<const scene::PictureSet> MakePictures(std::span<const PictureSize> sizes) {
   if (sizes.size() != kChickPictures + kMonumentPictures) {
     throw std::invalid_argument("the page must give the sizes of 34 pictures");
@@ -39,6 +33,11 @@ std::shared_ptr<const scene::PictureSet> MakePictures(std::span<const PictureSiz
 }
 
 }  // namespace
+
+Clock::time_point PageTime(double now_ms) {
+  return Clock::time_point(std::chrono::duration_cast<Clock::duration>(
+      std::chrono::duration<double, std::milli>(now_ms)));
+}
 
 PageGame::PageGame(std::string folder, std::span<const PictureSize> sizes,
                    std::function<void()> play_tune, std::ostream& errors)
@@ -75,6 +74,14 @@ int PageGame::MillisecondsUntilNextTick(double now_ms) const {
     return 0;
   }
   return window_rules::MillisecondsUntil(schedule_->NextDeadline(), PageTime(now_ms));
+}
+
+int PageGame::MillisecondsUntilNextRepeat(double now_ms) const {
+  const auto due = held_.NextRepeatDue();
+  if (!due) {
+    return -1;
+  }
+  return window_rules::MillisecondsUntil(*due, PageTime(now_ms));
 }
 
 KeyResult PageGame::KeyDown(std::string_view code, std::string_view key, std::int16_t shift) {

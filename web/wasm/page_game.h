@@ -17,11 +17,15 @@
 
 #include "form1.h"
 #include "page_host.h"
+#include "window_rules/held_controls.h"
 #include "window_rules/line_breaks.h"
 #include "window_rules/tick_schedule.h"
 #include "window_rules/window_events.h"
 
 namespace munyura::web {
+
+// A reading of the page's clock (milliseconds) as a point on the rules' clock.
+window_rules::TickSchedule::Clock::time_point PageTime(double now_ms);
 
 struct PictureSize {
   int width = 0;
@@ -64,6 +68,15 @@ class PageGame {
   bool FocusLost() { return events_.FocusLost(); }
   window_rules::ButtonLook StartButtonLook() const { return events_.StartButtonLook(); }
 
+  // The page's touch controls and pads, held through the shared rules on the
+  // page's clock: see HeldControls.
+  window_rules::HeldControls& Held() noexcept { return held_; }
+  const window_rules::HeldControls& Held() const noexcept { return held_; }
+  // Sends the auto-repeats of held controls due at `now_ms`.
+  bool AdvanceHeld(double now_ms) { return held_.Advance(PageTime(now_ms)); }
+  // How long until the next of them, or -1 while nothing is held.
+  int MillisecondsUntilNextRepeat(double now_ms) const;
+
   const scene::Scene& Scene() const noexcept { return form_.Scene(); }
   const GameState& State() const noexcept { return form_.State(); }
   // Where Label1 stands in the scene table, for the page to read it aloud.
@@ -81,6 +94,7 @@ class PageGame {
   PageHost host_;
   Form1 form_;
   window_rules::WindowEvents events_;
+  window_rules::HeldControls held_{events_};
   std::optional<window_rules::TickSchedule> schedule_;
   std::vector<window_rules::BrokenLine> lines_;
 };
