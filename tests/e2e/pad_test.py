@@ -50,7 +50,10 @@ def look(display, window, name):
 
 
 def play_with_a_pad(display, player):
-    env = dict(display.env, SDL_AUDIODRIVER="dummy")
+    # SDL would drop the pad's events itself while no window of the game has
+    # the focus; with this setting of SDL's own it passes them on, and the
+    # game's rule alone keeps them out.
+    env = dict(display.env, SDL_AUDIODRIVER="dummy", SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS="1")
     with running([player], env=env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                  stderr=subprocess.PIPE, text=True) as game:
         window = None
