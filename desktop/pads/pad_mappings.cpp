@@ -195,17 +195,9 @@ void AddPlayerPadMappings(std::ostream& messages) {
   if (const auto path = PlayerFilePath(kPadMappingFileName)) {
     AddFromFile(*path, messages);
   }
-  // SDL read the variable when its game controllers started, before the
-  // file: read again, it overrides the file for this run. A broken line in
-  // it is SDL's to judge, as ever.
-  if (const char* const config = SDL_GetHint(SDL_HINT_GAMECONTROLLERCONFIG)) {
-    for (const std::string_view line : Split(config, '\n')) {
-      const std::string mapping(WithoutLineEnd(line));
-      if (IsMappingLine(mapping)) {
-        SDL_GameControllerAddMapping(mapping.c_str());
-      }
-    }
-  }
+  // SDL_GAMECONTROLLERCONFIG, which SDL read when its game controllers
+  // started, still wins: SDL keeps a mapping from its own settings over one
+  // added through its API.
 }
 
 }  // namespace munyura::desktop

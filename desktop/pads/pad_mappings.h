@@ -1,7 +1,7 @@
-// Which of a pad's buttons and axes are which: SDL's own mappings, then the
+// Which of a pad's buttons and axes are which: SDL's own mappings, the
 // player's file $XDG_CONFIG_HOME/munyura/gamecontrollerdb.txt (in the
-// community's gamecontrollerdb.txt format), then SDL_GAMECONTROLLERCONFIG
-// once more, so that the variable still wins for the run it is set for.
+// community's gamecontrollerdb.txt format) over them, and
+// SDL_GAMECONTROLLERCONFIG over both for the run it is set for.
 #pragma once
 
 #include <optional>

@@ -49,12 +49,11 @@ def look(display, window, name):
               "B closes the picker: nothing of it is left", screen)
 
 
-def play_with_a_pad(display, player):
-    # SDL would drop the pad's events itself while no window of the game has
-    # the focus; with this setting of SDL's own it passes them on, and the
-    # game's rule alone keeps them out.
-    env = dict(display.env, SDL_AUDIODRIVER="dummy", SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS="1")
-    with running([player], env=env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+def play_with_a_pad(display, player, *args, **env):
+    """Runs pad_player's schedule (the whole one without `args`) with `env`
+    added to the display's environment."""
+    env = dict(display.env, SDL_AUDIODRIVER="dummy", **env)
+    with running([player, *args], env=env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                  stderr=subprocess.PIPE, text=True) as game:
         window = None
         for line in game.stdout:
@@ -80,9 +79,8 @@ def play_with_a_pad(display, player):
     check("run-time error" not in errors, "no run-time error was reported: %r" % errors[-400:])
 
 
-def stderr_of_a_run(display, binary, mappings):
-    """What the real game says on stderr from start to close, with
-    `mappings` (or no file at all) as the player's mapping file."""
+def mapping_file(display, mappings):
+    """Makes `mappings` (or no file at all) the player's mapping file."""
     path = os.path.join(display.env["XDG_CONFIG_HOME"], "munyura", "gamecontrollerdb.txt")
     os.makedirs(os.path.dirname(path), exist_ok=True)
     if mappings is None:
@@ -91,6 +89,13 @@ def stderr_of_a_run(display, binary, mappings):
     else:
         with open(path, "w") as f:
             f.write(mappings)
+    return path
+
+
+def stderr_of_a_run(display, binary, mappings):
+    """What the real game says on stderr from start to close, with
+    `mappings` (or no file at all) as the player's mapping file."""
+    path = mapping_file(display, mappings)
     env = dict(display.env, SDL_AUDIODRIVER="dummy")
     with running([binary], env=env, stderr=subprocess.PIPE, text=True) as game:
         window = display.find_window(game)
@@ -113,10 +118,40 @@ def broken_mapping_file(display, binary):
           "a broken mapping file costs one line, naming the file and its bad line: %r" % broken)
 
 
+def mapping_in_sdl(display, player, guid, **env):
+    """The mapping SDL holds for `guid` once the game has started, with
+    `env` added to the display's environment."""
+    run = subprocess.run([player, "mapping", guid], env=dict(display.env, SDL_AUDIODRIVER="dummy",
+                                                             **env),
+                         capture_output=True, text=True, timeout=60)
+    told = [line for line in run.stdout.splitlines() if line.startswith("mapping ")]
+    return told[0][len("mapping "):] if told else None
+
+
+def mappings_of_the_player(display, player):
+    """The file's mappings reach SDL, SDL_GAMECONTROLLERCONFIG wins over
+    them, and a file with a bad line is left out whole."""
+    guid = "03000000aaaa0000bbbb000000000000"
+    swapped = guid + ",Player's pad,a:b1,b:b0,platform:Linux,"
+    mapping_file(display, "# A and B change places\n" + swapped + "\n")
+    check(mapping_in_sdl(display, player, guid) == swapped, "the file's mapping reaches SDL")
+    straight = guid + ",Straight pad,a:b0,b:b1,platform:Linux,"
+    check(mapping_in_sdl(display, player, guid, SDL_GAMECONTROLLERCONFIG=straight) == straight,
+          "SDL_GAMECONTROLLERCONFIG wins over the file")
+    mapping_file(display, swapped + "\nnot a mapping\n")
+    check(mapping_in_sdl(display, player, guid) == "",
+          "a file with a bad line is left out whole")
+    mapping_file(display, None)
+
+
 def main(player, binary):
     display = XDisplay()
     try:
-        play_with_a_pad(display, player)
+        # SDL would drop the pad's events itself while no window of the game
+        # has the focus; with this setting of SDL's own it passes them on,
+        # and the game's rule alone keeps them out.
+        play_with_a_pad(display, player, SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS="1")
+        mappings_of_the_player(display, player)
         broken_mapping_file(display, binary)
     finally:
         display.close()

@@ -3,6 +3,13 @@
 // stick moves and unplugging, one step after another, each judged by the
 // game's own state as the ticks leave it.
 //
+// Usage: pad_player                 the whole schedule
+//        pad_player mapping GUID    prints "mapping " and SDL's mapping for
+//                                   the GUID once the game has started, and
+//                                   closes it (SDL 2.26 takes no mapping for
+//                                   its virtual pads, so the player's
+//                                   mappings are seen in SDL's table)
+//
 // It talks to tests/e2e/pad_test.py over its standard streams: it prints
 // "ready" once its window is up and waits for a line (the window has been
 // given the focus), prints "screenshot NAME" and waits for a line when the
@@ -13,6 +20,7 @@
 
 #include <functional>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,7 +66,9 @@ class VirtualPad {
     joystick_ = nullptr;
   }
 
-  void Button(SDL_GameControllerButton button, bool down) {
+  // The button of that number on the joystick itself; without a mapping of
+  // the player's, SDL maps them in its own order of the pad's buttons.
+  void Button(int button, bool down) {
     SDL_JoystickSetVirtualButton(joystick_, button, down ? 1 : 0);
   }
   void Axis(SDL_GameControllerAxis axis, Sint16 value) {
@@ -98,7 +108,22 @@ std::pair<float, float> ChickAt(const Form1& form) {
 
 class Player final : public desktop::LoopObserver {
  public:
-  Player() { Schedule(); }
+  // The whole schedule, or with `guid` only a look at its mapping.
+  explicit Player(const std::optional<std::string>& guid) {
+    if (guid) {
+      steps_.push_back({"SDL's mapping told",
+                        [guid] {
+                          char* const mapping = SDL_GameControllerMappingForGUID(
+                              SDL_JoystickGetGUIDFromString(guid->c_str()));
+                          std::cout << "mapping " << (mapping ? mapping : "") << std::endl;
+                          SDL_free(mapping);
+                        },
+                        [](const Form1&) { return true; }, 1});
+      return;
+    }
+    Begin();
+    Schedule();
+  }
 
   void TickRan(Clock::time_point /*when*/, const Form1& form) override {
     if (step_ == steps_.size()) {
@@ -139,8 +164,7 @@ class Player final : public desktop::LoopObserver {
     steps_.push_back({std::move(what), nullptr,
                       [this, ticks](const Form1&) { return ticks_ >= ticks; }, ticks + 1});
   }
-  void Press(std::string what, SDL_GameControllerButton button,
-             std::function<bool(const Form1&)> done, int ticks = 40) {
+  void Press(std::string what, int button, std::function<bool(const Form1&)> done, int ticks = 40) {
     steps_.push_back(
         {std::move(what), [this, button] { pad_.Button(button, true); }, std::move(done), ticks});
     steps_.push_back({"released", [this, button] { pad_.Button(button, false); },
@@ -152,13 +176,16 @@ class Player final : public desktop::LoopObserver {
                       [](const Form1&) { return true; }, 1});
   }
 
-  void Schedule() {
+  void Begin() {
     steps_.push_back({"the window has the focus", [] { Tell("ready"); },
                       [](const Form1&) { return SDL_GetKeyboardFocus() != nullptr; }, 100});
     Wait("its focus event is handled", 2);
     steps_.push_back({"a virtual pad is plugged in", [this] { plugged_ = pad_.Plug(); },
                       [this](const Form1&) { return plugged_; }, 1});
     Wait("the game opens it", 3);
+  }
+
+  void Schedule() {
     Press("Start starts play", SDL_CONTROLLER_BUTTON_START,
           [](const Form1& form) { return form.Scene().Command1().Visible == kFalse; });
     Press("A reads monument 0", SDL_CONTROLLER_BUTTON_A,
@@ -276,9 +303,14 @@ class Player final : public desktop::LoopObserver {
 
 }  // namespace
 
-int main() {
+int main(int argc, char* argv[]) {
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  std::optional<std::string> guid;
+  if (arguments.size() == 2 && arguments[0] == "mapping") {
+    guid = arguments[1];
+  }
   try {
-    Player player;
+    Player player(guid);
     desktop::PlayGame(std::cerr, player);
     return player.Failed() ? 1 : 0;
   } catch (const std::exception& error) {
