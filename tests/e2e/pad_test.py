@@ -100,8 +100,10 @@ def stderr_of_a_run(display, binary, mappings):
     with running([binary], env=env, stderr=subprocess.PIPE, text=True) as game:
         window = display.find_window(game)
         display.close_window(window)
-        game.wait(timeout=10)
-        return path, game.stderr.read().splitlines()
+        status = game.wait(timeout=10)
+        lines = game.stderr.read().splitlines()
+    check(status == 0, "the game closes with status 0 (got %s)" % status)
+    return path, lines
 
 
 def broken_mapping_file(display, binary):
@@ -125,7 +127,7 @@ def mapping_in_sdl(display, player, guid, **env):
                                                              **env),
                          capture_output=True, text=True, timeout=60)
     told = [line for line in run.stdout.splitlines() if line.startswith("mapping ")]
-    return told[0][len("mapping "):] if told else None
+    return told[0][len("mapping "):] if told and run.returncode == 0 else None
 
 
 def mappings_of_the_player(display, player):
