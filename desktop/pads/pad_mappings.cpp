@@ -144,7 +144,7 @@ void AddFromFile(const std::string& path, std::ostream& messages) {
     messages << pad_texts::MappingsNotRead(path, *unreadable) << '\n';
     return;
   }
-  if (const auto problem = MappingTextProblem(text)) {
+  if (const auto problem = MappingTextProblem(text, SDL_GetPlatform())) {
     messages << pad_texts::MappingsNotUnderstood(path, *problem) << '\n';
     return;
   }
@@ -159,16 +159,10 @@ void AddFromFile(const std::string& path, std::ostream& messages) {
 
 }  // namespace
 
-std::optional<std::string> MappingTextProblem(std::string_view text) {
-  int number = 0;
-  for (const std::string_view raw : Split(text, '\n')) {
-    ++number;
-    const std::string_view line = WithoutLineEnd(raw);
-    if (!IsMappingLine(line)) {
-      continue;
-    }
-    if (auto problem = LineProblem(line)) {
-      return pad_texts::BadMappingLine(number, *problem);
+std::optional<std::string> MappingTextProblem(std::string_view text, std::string_view platform) {
+  for (const MappingLine& line : MappingsFor(text, platform)) {
+    if (auto problem = LineProblem(line.mapping)) {
+      return pad_texts::BadMappingLine(line.number, *problem);
     }
   }
   return std::nullopt;

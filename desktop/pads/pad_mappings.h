@@ -23,8 +23,10 @@ inline constexpr long kLargestPadMappingFile = 4 * 1024 * 1024;
 void AddPlayerPadMappings(std::ostream& messages);
 
 // Why the text of a mapping file is not all mappings, comments (#) and
-// blank lines, naming its first bad line; nothing when it is.
-std::optional<std::string> MappingTextProblem(std::string_view text);
+// blank lines, naming its first bad line; nothing when it is. Lines for
+// another platform than `platform` are never used, and not judged: they
+// may name what only that platform's SDL knows.
+std::optional<std::string> MappingTextProblem(std::string_view text, std::string_view platform);
 
 struct MappingLine {
   int number = 0;  // from 1

@@ -18,7 +18,7 @@ struct TextCase {
 class MappingText : public testing::TestWithParam<TextCase> {};
 
 TEST_P(MappingText, IsJudgedByItsFirstBadLine) {
-  const auto problem = MappingTextProblem(GetParam().text);
+  const auto problem = MappingTextProblem(GetParam().text, "Linux");
   ASSERT_EQ(problem.has_value(), GetParam().problem.has_value()) << problem.value_or("");
   if (problem) {
     EXPECT_EQ(problem->substr(0, GetParam().problem->size()), *GetParam().problem) << *problem;
@@ -43,6 +43,12 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"ShortGuid", "# a\n03000000aaaa,Pad,a:b0,\n", "line 2 does not start"},
         TextCase{"NoName", std::string(kGuid) + "\n", "line 1 has no name"},
         TextCase{"UnknownButton", kGood + "\n" + std::string(kGuid) + ",Pad,jump:b3,",
+                 "line 2 names no button or axis 'jump'"},
+        TextCase{"AnotherPlatformsLineUnjudged",
+                 kGood + "\n" + std::string(kGuid) + ",Pad,jump:b3,platform:Mac OS X,",
+                 std::nullopt},
+        TextCase{"ThisPlatformsLineJudged",
+                 kGood + "\n" + std::string(kGuid) + ",Pad,jump:b3,platform:Linux,",
                  "line 2 names no button or axis 'jump'"},
         TextCase{"FieldWithoutColon", std::string(kGuid) + ",Pad,a,", "line 1 names no button"},
         TextCase{"LetterBinding", std::string(kGuid) + ",Pad,a:x0,", "line 1 binds a to 'x0'"},
