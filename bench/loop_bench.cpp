@@ -26,7 +26,7 @@ class TickRecorder final : public desktop::LoopObserver {
  public:
   explicit TickRecorder(std::size_t ticks) : wanted_(ticks) { ticks_.reserve(ticks); }
 
-  void TickRan(Clock::time_point when) override {
+  void TickRan(Clock::time_point when, const Form1& /*form*/) override {
     ticks_.push_back(when);
     if (ticks_.size() == wanted_) {
       SDL_Event quit{};

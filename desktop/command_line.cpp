@@ -67,7 +67,13 @@ std::string Usage(std::string_view program) {
       "These options hold for this run only; the game remembers what is set\n"
       "with its keys: Ctrl+Plus, Ctrl+Minus and Ctrl+0 zoom, F11 or Alt+Enter\n"
       "fullscreen, M the tune. Settings live in $XDG_CONFIG_HOME/munyura/settings.conf\n"
-      "(~/.config/munyura/settings.conf by default).\n",
+      "(~/.config/munyura/settings.conf by default).\n"
+      "\n"
+      "A pad plays too: the d-pad or the left stick walks, A reads (Z), Start\n"
+      "presses STRAT, Back clicks ﾊﾂﾞﾒｶﾗ, and Y opens a picker of the letters A to Z\n"
+      "(the d-pad moves in it, A types, B or Y closes it). Pads SDL does not know\n"
+      "are mapped in $XDG_CONFIG_HOME/munyura/gamecontrollerdb.txt or\n"
+      "SDL_GAMECONTROLLERCONFIG, in the community's gamecontrollerdb.txt format.\n",
       {program, std::to_string(kLargestZoom)});
 }
 

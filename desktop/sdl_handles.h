@@ -28,6 +28,13 @@ struct WindowDeleter {
 };
 using WindowPtr = std::unique_ptr<SDL_Window, WindowDeleter>;
 
+struct GameControllerDeleter {
+  void operator()(SDL_GameController* controller) const noexcept {
+    SDL_GameControllerClose(controller);
+  }
+};
+using GameControllerPtr = std::unique_ptr<SDL_GameController, GameControllerDeleter>;
+
 // SDL's video subsystem, started for as long as the object lives.
 class SdlVideo {
  public:

@@ -15,8 +15,8 @@
 namespace munyura::desktop {
 namespace {
 
-constexpr char kFolderName[] = "/munyura";
-constexpr char kFileName[] = "/settings.conf";
+constexpr char kFolderName[] = "/munyura/";
+constexpr char kFileName[] = "settings.conf";
 
 class FileDescriptor {
  public:
@@ -48,9 +48,10 @@ std::string ErrorText(int error) {
   return std::strerror(error);
 }
 
-// The file's text, or why there is none to read. A missing file is no
-// problem at all: the game has simply not saved yet.
-std::pair<std::string, std::optional<std::string>> ReadText(const std::string& path) {
+}  // namespace
+
+std::pair<std::string, std::optional<std::string>> ReadPlayerFile(const std::string& path,
+                                                                  long largest) {
   // Non-blocking, so that a pipe put in its place cannot hold the game up.
   const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (file.Get() < 0) {
@@ -63,8 +64,8 @@ std::pair<std::string, std::optional<std::string>> ReadText(const std::string& p
   if (!S_ISREG(status.st_mode)) {
     return {{}, Translated("not a regular file")};
   }
-  if (status.st_size > kLargestSettingsFile) {
-    return {{}, Translated("larger than {1} bytes", {std::to_string(kLargestSettingsFile)})};
+  if (status.st_size > largest) {
+    return {{}, Translated("larger than {1} bytes", {std::to_string(largest)})};
   }
   std::string text;
   std::array<char, 1024> buffer{};
@@ -80,11 +81,13 @@ std::pair<std::string, std::optional<std::string>> ReadText(const std::string& p
       return {text, std::nullopt};
     }
     text.append(buffer.data(), static_cast<std::size_t>(got));
-    if (std::ssize(text) > kLargestSettingsFile) {  // it grew while being read
-      return {{}, Translated("larger than {1} bytes", {std::to_string(kLargestSettingsFile)})};
+    if (std::ssize(text) > largest) {  // it grew while being read
+      return {{}, Translated("larger than {1} bytes", {std::to_string(largest)})};
     }
   }
 }
+
+namespace {
 
 bool MakeFolder(const std::string& folder) {
   if (::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST) {
@@ -147,14 +150,18 @@ std::optional<std::string> ReplaceFile(const std::string& path, std::string_view
 
 }  // namespace
 
-std::optional<std::string> SettingsPath() {
+std::optional<std::string> PlayerFilePath(std::string_view file_name) {
   if (const char* const config = std::getenv("XDG_CONFIG_HOME"); IsSetAbsolute(config)) {
-    return std::string(config) + kFolderName + kFileName;
+    return std::string(config) + kFolderName + std::string(file_name);
   }
   if (const char* const home = std::getenv("HOME"); IsSetAbsolute(home)) {
-    return std::string(home) + "/.config" + kFolderName + kFileName;
+    return std::string(home) + "/.config" + kFolderName + std::string(file_name);
   }
   return std::nullopt;
+}
+
+std::optional<std::string> SettingsPath() {
+  return PlayerFilePath(kFileName);
 }
 
 SettingsFile::SettingsFile(std::optional<std::string> path, std::ostream& messages)
@@ -164,7 +171,7 @@ Settings SettingsFile::Load() {
   if (!path_) {
     return {};
   }
-  const auto [text, unreadable] = ReadText(*path_);
+  const auto [text, unreadable] = ReadPlayerFile(*path_, kLargestSettingsFile);
   if (unreadable) {
     *messages_ << "ムニュラ: "
                << Translated("settings not read from {1}: {2}; playing with the defaults",

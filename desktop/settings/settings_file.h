@@ -8,6 +8,8 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "desktop/settings/settings.h"
 
@@ -16,9 +18,20 @@ namespace munyura::desktop {
 // No settings file of the game's is larger; a larger one is not read.
 inline constexpr long kLargestSettingsFile = 4096;
 
-// Where the file belongs, from the environment; nothing when neither
-// XDG_CONFIG_HOME nor HOME names a folder.
+// Where a file of the player's for the game belongs, from the environment:
+// $XDG_CONFIG_HOME/munyura/<name> or ~/.config/munyura/<name>; nothing when
+// neither XDG_CONFIG_HOME nor HOME names a folder.
+std::optional<std::string> PlayerFilePath(std::string_view file_name);
+// Where the settings file belongs.
 std::optional<std::string> SettingsPath();
+
+// The text of such a file, or why there is none to read: not a regular
+// file, larger than `largest` bytes, or what the system said. A missing
+// file is no problem at all (the player has not made one): no text and no
+// problem. Opened without waiting, so that a pipe in its place cannot hold
+// the game up.
+std::pair<std::string, std::optional<std::string>> ReadPlayerFile(const std::string& path,
+                                                                  long largest);
 
 class SettingsFile {
  public:

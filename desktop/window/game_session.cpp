@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "desktop/music/command_string_player.h"
+#include "desktop/pads/game_pads.h"
 #include "desktop/pictures/game_pictures.h"
 #include "desktop/sdl_handles.h"
 #include "desktop/settings/settings_file.h"
@@ -29,6 +30,7 @@ GameWindow OpenWindow(const SDL_Surface& icon) {
 
 void PlayGame(std::ostream& messages, LoopObserver& observer, const SettingsOverrides& overrides) {
   const SdlVideo video;
+  GamePads pads(messages);
   EndTheGameWhenTheDisplayGoesAway();
   FontLibrary font_library;
   const CaptionFonts fonts(font_library);
@@ -45,7 +47,7 @@ void PlayGame(std::ostream& messages, LoopObserver& observer, const SettingsOver
   SettingsFile settings(SettingsPath(), messages);
   WindowControls controls(view, music, settings, settings.Load(), overrides);
   controls.ApplyAtStart();
-  RunWindow(form, window, pictures, fonts, start, messages, observer, view, controls);
+  RunWindow(form, window, pictures, fonts, start, messages, observer, view, controls, pads);
 }
 
 }  // namespace munyura::desktop

@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <array>
 
+#include "desktop/pads/picker_overlay.h"
 #include "desktop/window/frame_content.h"
 #include "desktop/window/scene_renderer.h"
 #include "desktop/window/virtual_keys.h"
 #include "desktop/window/window_keys.h"
+#include "window_rules/held_controls.h"
 #include "window_rules/tick_schedule.h"
 #include "window_rules/window_events.h"
 
@@ -16,6 +18,8 @@ namespace munyura::desktop {
 namespace {
 
 using window_rules::ButtonLook;
+using window_rules::HeldControls;
+using window_rules::LetterPicker;
 using window_rules::WindowEvents;
 
 // When the window loses the focus, SDL first queues the release of every key
@@ -34,6 +38,7 @@ bool FocusLossWaiting() {
 enum class Drawing {
   kNone,
   kIfChanged,  // the game ran: draw if the scene or the button's look changed
+  kWhole,      // the letter picker opened, closed or moved: draw the whole game
   kAnew,       // the window changed or lost its pixels: draw whatever
 };
 
@@ -45,18 +50,47 @@ Drawing IfChanged(bool may_have_changed) {
   return may_have_changed ? Drawing::kIfChanged : Drawing::kNone;
 }
 
+struct PickerLook {
+  bool open = false;
+  int highlighted = 0;
+  bool operator==(const PickerLook&) const = default;
+};
+
+PickerLook LookOf(const LetterPicker& picker) {
+  return {picker.IsOpen(), picker.Highlighted()};
+}
+
 struct Dispatcher {
   WindowEvents& events;
+  HeldControls& held;
+  GamePads& pads;
   WindowKeys& keys;
   WindowControls& controls;
   const WindowView& view;
+  // Pads act only while the window has the focus, as the keyboard does.
+  bool focused = false;
 
   Drawing Dispatch(const SDL_Event& event);
+  Drawing DispatchToGame(const SDL_Event& event);
 };
 
-// Turns one SDL event into the game's events, or the window's own.
+// The picker is drawn over the scene, outside what FrameContent compares:
+// when it changes, the whole game is drawn again.
 Drawing Dispatcher::Dispatch(const SDL_Event& event) {
+  const PickerLook before = LookOf(held.Picker());
+  const Drawing drawing = DispatchToGame(event);
+  return LookOf(held.Picker()) == before ? drawing : drawing || Drawing::kWhole;
+}
+
+// Turns one SDL event into the game's events, or the window's own.
+Drawing Dispatcher::DispatchToGame(const SDL_Event& event) {
   switch (event.type) {
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+    case SDL_CONTROLLERAXISMOTION:
+      return IfChanged(pads.Handle(event, held, focused, LoopObserver::Clock::now()));
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
       // The window's own keys first: the zoom and fullscreen keys go no
@@ -97,8 +131,15 @@ Drawing Dispatcher::Dispatch(const SDL_Event& event) {
       return IfChanged(events.MouseMove(at.x, at.y));
     }
     case SDL_WINDOWEVENT:
+      if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+        focused = true;
+        return Drawing::kNone;
+      }
       if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
-        return IfChanged(events.FocusLost());
+        focused = false;
+        // The pads' held buttons and sticks as well as the keyboard's keys.
+        const bool pads_let_go = held.FocusLost();
+        return IfChanged(events.FocusLost() || pads_let_go);
       }
       return event.window.event == SDL_WINDOWEVENT_EXPOSED ||
                      event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED
@@ -127,12 +168,14 @@ void LetTheLastMessagesArrive() {
 void RunWindow(Form1& form, GameWindow& window, const GamePictures& pictures,
                const CaptionFonts& fonts, LoopObserver::Clock::time_point start,
                std::ostream& errors, LoopObserver& observer, const WindowView& view,
-               WindowControls& controls) {
+               WindowControls& controls, GamePads& pads) {
   using Clock = LoopObserver::Clock;
   WindowEvents events(form, errors);
+  HeldControls held(events);
   WindowKeys keys;
-  Dispatcher dispatcher{events, keys, controls, view};
+  Dispatcher dispatcher{events, held, pads, keys, controls, view};
   SceneRenderer renderer(window.Renderer(), pictures, fonts);
+  PickerOverlay picker(window.Renderer(), fonts);
   FrameContent content;
   // Timer1 ticks at its design interval from the window's creation on.
   window_rules::TickSchedule schedule(start,
@@ -149,14 +192,19 @@ void RunWindow(Form1& form, GameWindow& window, const GamePictures& pictures,
   constexpr auto kSettling = std::chrono::seconds(3);
   auto settled_at = Clock::now() + kSettling;
   for (;;) {
+    // A held pad button repeats as a held key does; its repeats come
+    // before a tick due at the same moment, as the keyboard's would.
+    if (const auto repeat = held.NextRepeatDue(); repeat && *repeat <= Clock::now()) {
+      drawing = drawing || IfChanged(held.Advance(Clock::now()));
+    }
     if (schedule.TakeDueTick(Clock::now())) {
       events.Tick();
-      observer.TickRan(Clock::now());
+      observer.TickRan(Clock::now(), form);
       drawing = drawing || (Clock::now() < settled_at ? Drawing::kAnew : Drawing::kIfChanged);
     }
     if (drawing != Drawing::kNone) {
       const Letterbox box = view.Box();
-      if (drawing == Drawing::kAnew) {
+      if (drawing >= Drawing::kWhole) {
         content.Forget();
       }
       // A tick that changed nothing visible (the play screen with no key
@@ -170,14 +218,18 @@ void RunWindow(Form1& form, GameWindow& window, const GamePictures& pictures,
         BeginGameFrame(window.Renderer(), box,
                        window.KeepsItsPixels() && drawing != Drawing::kAnew ? &part : nullptr);
         renderer.Draw(form.Scene(), events.StartButtonLook());
+        picker.Draw(held.Picker(), box);
         SDL_RenderPresent(&window.Renderer());
         observer.FramePresented(Clock::now());
       }
       drawing = Drawing::kNone;
     }
+    // Asleep until the next tick or the next repeat of a held pad button,
+    // whichever comes first, unless an event wakes the loop sooner.
+    const auto repeat = held.NextRepeatDue();
+    const auto wake = repeat ? std::min(*repeat, schedule.NextDeadline()) : schedule.NextDeadline();
     SDL_Event event;
-    if (SDL_WaitEventTimeout(
-            &event, window_rules::MillisecondsUntil(schedule.NextDeadline(), Clock::now())) == 0) {
+    if (SDL_WaitEventTimeout(&event, window_rules::MillisecondsUntil(wake, Clock::now())) == 0) {
       continue;
     }
     // Whatever has already arrived is handled before the next frame, unless
@@ -192,7 +244,9 @@ void RunWindow(Form1& form, GameWindow& window, const GamePictures& pictures,
         settled_at = Clock::now() + kSettling;
       }
       drawing = asked || drawing;
-    } while (schedule.NextDeadline() > Clock::now() && SDL_PollEvent(&event) != 0);
+    } while (schedule.NextDeadline() > Clock::now() &&
+             !(held.NextRepeatDue() && *held.NextRepeatDue() <= Clock::now()) &&
+             SDL_PollEvent(&event) != 0);
   }
 }
 

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <ostream>
 
+#include "desktop/pads/game_pads.h"
 #include "desktop/pictures/game_pictures.h"
 #include "desktop/text/caption_fonts.h"
 #include "desktop/window/game_window.h"
@@ -16,12 +17,13 @@
 namespace munyura::desktop {
 
 // Told what the loop does and when; the game itself watches nothing, a bench
-// program watches the schedule it keeps.
+// program watches the schedule it keeps, a test program what the game does.
 class LoopObserver {
  public:
   using Clock = std::chrono::steady_clock;
   virtual ~LoopObserver() = default;
-  virtual void TickRan(Clock::time_point /*when*/) {}
+  // `form` as the tick left it.
+  virtual void TickRan(Clock::time_point /*when*/, const Form1& /*form*/) {}
   virtual void FramePresented(Clock::time_point /*when*/) {}
 };
 
@@ -29,10 +31,12 @@ class LoopObserver {
 // closed. `start` is the window's creation: the clock counts from there.
 // Run-time errors of the game's handlers are reported on `errors`. The
 // window's own keys go to `controls`, never to the game; `view` places the
-// game in the window.
+// game in the window. The pads' buttons and sticks reach the game through
+// the shared held controls, and the letter picker is drawn over the scene
+// while it is open.
 void RunWindow(Form1& form, GameWindow& window, const GamePictures& pictures,
                const CaptionFonts& fonts, LoopObserver::Clock::time_point start,
                std::ostream& errors, LoopObserver& observer, const WindowView& view,
-               WindowControls& controls);
+               WindowControls& controls, GamePads& pads);
 
 }  // namespace munyura::desktop
