@@ -1,5 +1,7 @@
-// Starts the page: the game's module, its font and pictures, then Form_Load,
-// the first frame, the tick loop, the keys, the mouse and the tune.
+// Starts the page: the game's module, its font and pictures, all fetched at
+// once, then Form_Load, the first frame, the tick loop, the keys and the
+// mouse; right after the first frame the tune is made ready for the first
+// key, and the page handed to its service worker for play offline.
 
 import createMunyuraModule from './munyura.js';
 import { CAPTION_FACE, captionFont } from './caption_painting.js';
@@ -7,20 +9,13 @@ import { GameModule } from './game_module.js';
 import { attachKeys } from './key_input.js';
 import { attachMouse } from './mouse_input.js';
 import { fitCanvas } from './page_scale.js';
+import { loadPicturePack } from './picture_pack.js';
 import { drawScene } from './scene_drawing.js';
+import { registerServiceWorker } from './service_worker_registration.js';
 import { startTickLoop } from './tick_loop.js';
 import { TunePlayer } from './tune_player.js';
 
 const TICK_HISTORY = 1000;
-
-function loadImage(url) {
-  return new Promise((resolve, reject) => {
-    const image = new Image();
-    image.onload = () => resolve(image);
-    image.onerror = () => reject(new Error(`${url} did not load`));
-    image.src = url;
-  });
-}
 
 // The folder the page was opened from, as the game's host names it.
 function pageFolder() {
@@ -44,19 +39,26 @@ function noteTune(state) {
 }
 
 async function start() {
+  // The font and the pictures load while the WebAssembly compiles.
+  const pack = loadPicturePack('pictures.pack');
+  const fonts = Promise.all([
+    document.fonts.load(`27px "${CAPTION_FACE}"`),
+    document.fonts.load(`bold 15px "${CAPTION_FACE}"`),
+  ]);
   const module = await createMunyuraModule({
     print: (text) => console.log(text),
     printErr: (text) => console.error(text),
   });
-  await Promise.all([
-    document.fonts.load(`27px "${CAPTION_FACE}"`),
-    document.fonts.load(`bold 15px "${CAPTION_FACE}"`),
-  ]);
-  const files = GameModule.pictureFiles(module);
-  const images = await Promise.all(files.map((file) => loadImage(`pictures/${file}`)));
-  const game = new GameModule(module, pageFolder(), images.map((i) => [i.naturalWidth, i.naturalHeight]));
+  const [packed] = await Promise.all([pack, fonts]);
+  const images = GameModule.pictureFiles(module).map((file) => {
+    if (!packed.has(file)) {
+      throw new Error(`${file} is not among the pictures`);
+    }
+    return packed.get(file);
+  });
+  const game = new GameModule(module, pageFolder(), images.map((i) => [i.width, i.height]));
   const pictures = new Map(images.map((image, n) => [game.pictureHandle(n), {
-    image, width: image.naturalWidth, height: image.naturalHeight,
+    image, width: image.width, height: image.height,
   }]));
 
   const measuring = document.createElement('canvas').getContext('2d');
@@ -65,10 +67,7 @@ async function start() {
     return measuring.measureText(text).width;
   });
 
-  // Without its length the tune still loops, at the decoded sound's end.
-  const tuneInfo = await fetch('tune.json').then((r) => (r.ok ? r.json() : null)).catch(() => null);
-  const loopSeconds = tuneInfo ? tuneInfo.loopFrames / tuneInfo.frameRate : Infinity;
-  const tune = new TunePlayer('tune.opus', loopSeconds, noteTune);
+  const tune = new TunePlayer('tune.opus', 'tune.json', noteTune);
   module.playTune = () => tune.play();
 
   const canvas = document.getElementById('game');
@@ -97,6 +96,9 @@ async function start() {
   page.loadMs = performance.now();
   game.load(page.loadMs);
   draw();
+  // Fetched while the player looks at the title screen; the worker's own
+  // copy of the files then costs the host no second transfer of the tune.
+  tune.prepare().then(registerServiceWorker);
   window.addEventListener('resize', () => {
     devicePixels = fitCanvas(canvas, room, game.size());
     draw();
