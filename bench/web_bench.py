@@ -12,8 +12,8 @@ The first key to sound: the page is opened, the key (Space) pressed a second
 after its first frame, as a player would, and timed from the key event to
 the audio context running with the tune's source started, and to the first
 sound that is not silence, read from an AnalyserNode fed by whatever the
-page connects to its speakers. The browser asks for a gesture before any
-sound, as it does for a page a player opens for the first time."""
+page connects to its speakers. Headless Chromium asks for a gesture before
+any sound, as a browser does for a page a player opens for the first time."""
 import argparse
 import os
 import pathlib
@@ -28,7 +28,6 @@ from page_session import PageSession  # noqa: E402
 
 TICKS = 500
 PERIOD = 60.0
-SOUND_FLAGS = ["--autoplay-policy=user-gesture-required"]
 
 # Put into every page before its own scripts: notes when the first key
 # comes, when a tune's source is started and its context runs, and when the
@@ -187,8 +186,7 @@ def main():
     folder, runs = arguments.folder, arguments.runs
 
     print("first frame, cold, fresh profile (ms): " + spread(cold_first_frames(folder, runs)))
-    with tempfile.TemporaryDirectory() as profile, PageSession(
-            folder, profile, flags=SOUND_FLAGS) as session:
+    with tempfile.TemporaryDirectory() as profile, PageSession(folder, profile) as session:
         print("first frame, warm, visited before (ms): " + spread(warm_first_frames(session, runs)))
         sounds = key_to_sound(session, runs)
         print("first key to the tune's context running (ms): " + spread([s[0] for s in sounds]))

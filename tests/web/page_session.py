@@ -20,11 +20,10 @@ SERVER = pathlib.Path(__file__).resolve().parents[2] / "tools" / "web" / "serve.
 
 
 class PageSession:
-    def __init__(self, folder, profile, window_size=None, flags=(), server_args=()):
+    def __init__(self, folder, profile, window_size=None, server_args=()):
         self.folder = folder
         self.profile = profile
         self.window_size = window_size
-        self.flags = flags
         self.server_args = server_args
         self.errors = []
 
@@ -36,8 +35,6 @@ class PageSession:
             options.add_argument(flag)
         if self.window_size:
             options.add_argument(f"--window-size={self.window_size}")
-        for flag in self.flags:
-            options.add_argument(flag)
         options.add_argument(f"--user-data-dir={self.profile}")
         options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
         try:
