@@ -96,8 +96,8 @@ async function start() {
   page.loadMs = performance.now();
   game.load(page.loadMs);
   draw();
-  // Fetched while the player looks at the title screen; the worker's own
-  // copy of the files then costs the host no second transfer of the tune.
+  // Fetched while the player looks at the title screen; the worker comes
+  // after it, so its copy of the tune is only checked with the host.
   tune.prepare().then(registerServiceWorker);
   window.addEventListener('resize', () => {
     devicePixels = fitCanvas(canvas, room, game.size());

@@ -1,8 +1,8 @@
 // Hands the page to its service worker (service_worker.js), which keeps every
 // file for play without a network and answers from that copy from then on.
-// Where there is none (a page opened from a file, a host without HTTPS, a
-// browser without service workers), or it cannot be registered, the game
-// plays on as ever and the console says why in one line.
+// Where there is none (a host without HTTPS, a browser without service
+// workers), or it cannot be registered, the game plays on as ever and the
+// console says why in one line.
 
 export function registerServiceWorker() {
   if (!('serviceWorker' in navigator)) {
