@@ -14,7 +14,7 @@ const CACHE_NAME = `${CACHE_PREFIX}${VERSION}`;
 // What a cached answer says it is, whatever the host sent: streaming
 // compilation of the game takes only application/wasm.
 const TYPES = {
-  '.html': 'text/html; charset=utf-8',
+  '.html': 'text/html',
   '.js': 'text/javascript',
   '.wasm': 'application/wasm',
   '.json': 'application/json',
