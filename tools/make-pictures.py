@@ -9,6 +9,9 @@ Writes into FOLDER (assets/ by default):
   icon.png                            64 x 64, 16 colours with a mask
   hicolor/icon-16.png .. icon-256.png the desktop's icon, full colour with
                                       alpha, at the sizes of the hicolor theme
+  web/icon-192.png, web/icon-512.png  the page's icon when installed as an app
+  web/icon-maskable-512.png           the same chick on the title band's green,
+                                      within the circle a launcher's mask keeps
 
 Every monument is thresholded to pure black and white. The chick is drawn
 once, facing up, and turned by whole quarters pixel for pixel, so the four
@@ -25,6 +28,7 @@ import argparse
 import pathlib
 import subprocess
 import sys
+import xml.etree.ElementTree as ElementTree
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
 from picture_codecs import (Bitmap, read_rgba_png, write_gif, write_indexed_png,  # noqa: E402
@@ -42,6 +46,17 @@ CHICK_DIRECTIONS = ("up", "right", "down", "left")
 # The sizes of the hicolor icon theme that menus, docks and launchers ask for.
 HICOLOR_SIZES = (16, 24, 32, 48, 64, 128, 256)
 
+# The sizes an installed page's launcher and splash screen ask for.
+WEB_SIZES = (192, 512)
+
+# A launcher may cut a maskable icon to any shape that holds the central
+# circle of 80 % of its width; the chick is drawn smaller than that circle,
+# on the title band's green (the green of Label1) reaching to every edge.
+MASKABLE_SIZE = 512
+MASKABLE_DRAWING = 0.72
+TITLE_BAND_GREEN = "#00ff00"
+SVG = "http://www.w3.org/2000/svg"
+
 # The sixteen colours of the VGA palette; magenta is kept for the mask.
 VGA = [
     (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),
@@ -52,11 +67,13 @@ VGA = [
 
 
 def render(svg, width, height):
-    """The SVG as rows of RGBA bytes, at exactly width x height."""
+    """The SVG (a file, or its text as bytes) as rows of RGBA bytes, at
+    exactly width x height."""
+    from_text = isinstance(svg, bytes)
     png = subprocess.run(
         ["rsvg-convert", "--width", str(width), "--height", str(height),
-         "--format", "png", str(svg)],
-        check=True, capture_output=True,
+         "--format", "png"] + ([] if from_text else [str(svg)]),
+        input=svg if from_text else None, check=True, capture_output=True,
     ).stdout
     got_width, got_height, rows = read_rgba_png(png)
     if (got_width, got_height) != (width, height):
@@ -108,6 +125,24 @@ def icon(svg):
     return Bitmap(64, 64, VGA, pixels, transparent=mask)
 
 
+def maskable_icon_svg(svg):
+    """The icon's drawing shrunk into the middle of a square of green: the
+    same SVG nested in an outer one, so the pipeline draws both alike."""
+    ElementTree.register_namespace("", SVG)
+    drawing = ElementTree.parse(svg).getroot()
+    size = float(drawing.get("width"))
+    inset = size * (1 - MASKABLE_DRAWING) / 2
+    drawing.set("viewBox", drawing.get("viewBox") or "0 0 %g %g" % (size, size))
+    drawing.attrib.update(x="%g" % inset, y="%g" % inset, width="%g" % (size - 2 * inset),
+                          height="%g" % (size - 2 * inset))
+    outer = ElementTree.Element("{%s}svg" % SVG, width="%g" % size, height="%g" % size,
+                                viewBox="0 0 %g %g" % (size, size))
+    ElementTree.SubElement(outer, "{%s}rect" % SVG, width="100%", height="100%",
+                           fill=TITLE_BAND_GREEN)
+    outer.append(drawing)
+    return ElementTree.tostring(outer)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--out", type=pathlib.Path, default=ROOT / "assets")
@@ -129,6 +164,14 @@ def main():
     for size in HICOLOR_SIZES:
         rows = render(SOURCES / "icon.svg", size, size)
         (out / "hicolor" / ("icon-%d.png" % size)).write_bytes(write_rgba_png(size, size, rows))
+
+    (out / "web").mkdir(exist_ok=True)
+    for size in WEB_SIZES:
+        rows = render(SOURCES / "icon.svg", size, size)
+        (out / "web" / ("icon-%d.png" % size)).write_bytes(write_rgba_png(size, size, rows))
+    rows = render(maskable_icon_svg(SOURCES / "icon.svg"), MASKABLE_SIZE, MASKABLE_SIZE)
+    (out / "web" / ("icon-maskable-%d.png" % MASKABLE_SIZE)).write_bytes(
+        write_rgba_png(MASKABLE_SIZE, MASKABLE_SIZE, rows))
 
 
 if __name__ == "__main__":

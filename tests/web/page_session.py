@@ -20,17 +20,16 @@ SERVER = pathlib.Path(__file__).resolve().parents[2] / "tools" / "web" / "serve.
 
 
 class PageSession:
-    def __init__(self, folder, profile, window_size=None, language=None):
+    def __init__(self, folder, profile, window_size=None, language=None, server_args=()):
         self.folder = folder
         self.profile = profile
         self.window_size = window_size
         self.language = language
+        self.server_args = server_args
         self.errors = []
 
     def __enter__(self):
-        self.server = subprocess.Popen(["/usr/bin/python3", str(SERVER), str(self.folder)],
-                                       stdout=subprocess.PIPE, text=True)
-        self.url = self.server.stdout.readline().strip()
+        self.serve()
         options = webdriver.ChromeOptions()
         options.binary_location = "/usr/bin/chromium"
         for flag in CHROMIUM_FLAGS:
@@ -57,8 +56,18 @@ class PageSession:
         try:
             self.driver.quit()
         finally:
-            self.server.terminate()
-            self.server.wait(10)
+            self.stop_serving()
+
+    def serve(self, port=0):
+        """Starts serving the folder (again: on the same port, the same origin)."""
+        self.server = subprocess.Popen(
+            ["/usr/bin/python3", str(SERVER), str(self.folder), str(port), *self.server_args],
+            stdout=subprocess.PIPE, text=True)
+        self.url = self.server.stdout.readline().strip()
+
+    def stop_serving(self):
+        self.server.terminate()
+        self.server.wait(10)
 
     def console_errors(self):
         self.errors += [e for e in self.driver.get_log("browser") if e["level"] == "SEVERE"]

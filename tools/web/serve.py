@@ -1,10 +1,13 @@
 #!/usr/bin/python3
 """Serves a folder on localhost with the types a browser wants for the page.
 
-    serve.py FOLDER [PORT]     PORT 0 (the default) picks a free one
+    serve.py FOLDER [PORT] [--unknown-wasm]
 
+PORT 0 (the default) picks a free one. --unknown-wasm sends .wasm as
+application/octet-stream, as a host that does not know the type does.
 Prints the address on its first line once it listens.
 """
+import argparse
 import functools
 import http.server
 import sys
@@ -15,6 +18,8 @@ TYPES = {
     ".opus": "audio/ogg",
     ".woff2": "font/woff2",
     ".json": "application/json",
+    ".webmanifest": "application/manifest+json",
+    ".pack": "application/octet-stream",
 }
 
 
@@ -33,11 +38,19 @@ class PageServer(http.server.ThreadingHTTPServer):
             super().handle_error(request, client_address)
 
 
+class PlainHostHandler(PageHandler):
+    extensions_map = {**PageHandler.extensions_map, ".wasm": "application/octet-stream"}
+
+
 def main() -> int:
-    folder = sys.argv[1]
-    port = int(sys.argv[2]) if len(sys.argv) > 2 else 0
-    handler = functools.partial(PageHandler, directory=folder)
-    with PageServer(("127.0.0.1", port), handler) as server:
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("folder")
+    parser.add_argument("port", nargs="?", type=int, default=0)
+    parser.add_argument("--unknown-wasm", action="store_true")
+    arguments = parser.parse_args()
+    handler = functools.partial(PlainHostHandler if arguments.unknown_wasm else PageHandler,
+                                directory=arguments.folder)
+    with PageServer(("127.0.0.1", arguments.port), handler) as server:
         print(f"http://127.0.0.1:{server.server_address[1]}/", flush=True)
         try:
             server.serve_forever()

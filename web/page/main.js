@@ -1,6 +1,8 @@
-// Starts the page: the game's module, its font and pictures, then Form_Load,
-// the first frame, the tick loop, the keys, the mouse, the touch controls
-// and pads, and the tune.
+// Starts the page: the game's module, its font and pictures, all fetched at
+// once, then Form_Load, the first frame, the tick loop, the keys, the mouse,
+// the touch controls and pads; right after the first frame the tune is made
+// ready for the first key, and the page handed to its service worker for
+// play offline.
 
 import { captionFont } from './caption_painting.js';
 import { loadCaptionFont } from './caption_font_loading.js';
@@ -14,22 +16,15 @@ import { pageLanguage } from './page_language.js';
 import { showNote } from './page_notes.js';
 import { fitCanvas } from './page_scale.js';
 import { pageTexts } from './page_texts.js';
+import { loadPicturePack } from './picture_pack.js';
 import { attachReadAloud } from './read_aloud.js';
 import { RememberedMute } from './remembered_mute.js';
 import { drawScene } from './scene_drawing.js';
+import { registerServiceWorker } from './service_worker_registration.js';
 import { startTickLoop } from './tick_loop.js';
 import { TunePlayer } from './tune_player.js';
 
 const TICK_HISTORY = 1000;
-
-function loadImage(url) {
-  return new Promise((resolve, reject) => {
-    const image = new Image();
-    image.onload = () => resolve(image);
-    image.onerror = () => reject(new Error(`${url} did not load`));
-    image.src = url;
-  });
-}
 
 // The folder the page was opened from, as the game's host names it.
 function pageFolder() {
@@ -47,20 +42,27 @@ function noteTune(state) {
 }
 
 async function start() {
+  document.documentElement.lang = pageLanguage();
+  // The font and the pictures load while the WebAssembly compiles.
+  const pack = loadPicturePack('pictures.pack');
+  const font = loadCaptionFont(() => showNote('font-note', pageTexts.fontMissing()));
   // Imported here, so that a game script the network fails to bring is told
   // like any other failure to start.
-  document.documentElement.lang = pageLanguage();
   const { default: createMunyuraModule } = await import('./munyura.js');
   const module = await createMunyuraModule({
     print: (text) => console.log(text),
     printErr: (text) => console.error(text),
   });
-  await loadCaptionFont(() => showNote('font-note', pageTexts.fontMissing()));
-  const files = GameModule.pictureFiles(module);
-  const images = await Promise.all(files.map((file) => loadImage(`pictures/${file}`)));
-  const game = new GameModule(module, pageFolder(), images.map((i) => [i.naturalWidth, i.naturalHeight]));
+  const [packed] = await Promise.all([pack, font]);
+  const images = GameModule.pictureFiles(module).map((file) => {
+    if (!packed.has(file)) {
+      throw new Error(`${file} is not among the pictures`);
+    }
+    return packed.get(file);
+  });
+  const game = new GameModule(module, pageFolder(), images.map((i) => [i.width, i.height]));
   const pictures = new Map(images.map((image, n) => [game.pictureHandle(n), {
-    image, width: image.naturalWidth, height: image.naturalHeight,
+    image, width: image.width, height: image.height,
   }]));
 
   const measuring = document.createElement('canvas').getContext('2d');
@@ -69,10 +71,7 @@ async function start() {
     return measuring.measureText(text).width;
   });
 
-  // Without its length the tune still loops, at the decoded sound's end.
-  const tuneInfo = await fetch('tune.json').then((r) => (r.ok ? r.json() : null)).catch(() => null);
-  const loopSeconds = tuneInfo ? tuneInfo.loopFrames / tuneInfo.frameRate : Infinity;
-  const tune = new TunePlayer('tune.opus', loopSeconds, noteTune);
+  const tune = new TunePlayer('tune.opus', 'tune.json', noteTune);
   module.playTune = () => tune.play();
 
   const canvas = document.getElementById('game');
@@ -104,6 +103,9 @@ async function start() {
   page.loadMs = performance.now();
   game.load(page.loadMs);
   draw();
+  // Fetched while the player looks at the title screen; the worker comes
+  // after it, so its copy of the tune is only checked with the host.
+  tune.prepare().then(registerServiceWorker);
   // The game's area changes with the window, and with the notes beside it.
   new ResizeObserver(() => {
     devicePixels = fitCanvas(canvas, room, game);
