@@ -24,6 +24,26 @@ using window_rules::kChickFiles;
 using window_rules::kMonumentCount;
 using window_rules::MonumentFile;
 
+// The chick's four files, the thirty monuments' and the icon's.
+std::vector<std::string> AllPictureNames() {
+  std::vector<std::string> names(window_rules::kChickFiles.begin(),
+                                 window_rules::kChickFiles.end());
+  for (int n = 0; n < window_rules::kMonumentCount; ++n) {
+    names.push_back(window_rules::MonumentFile(n));
+  }
+  names.emplace_back(window_rules::kIconFile);
+  return names;
+}
+
+// The embedded bytes of that picture, and the picture as the game decodes it.
+std::span<const std::uint8_t> EmbeddedBytes(std::string_view name) {
+  return desktop::FindEmbeddedPicture(name).value();  // throws if it is not embedded
+}
+
+desktop::SurfacePtr Decoded(std::string_view name) {
+  return desktop::DecodePicture(EmbeddedBytes(name));
+}
+
 // What the decoder does not report, read from the GIF's blocks: the signature,
 // the global palette's size, the frames, the loop count and the delays.
 struct Gif {
