@@ -3,9 +3,7 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "desktop/pictures/embedded_files.h"
-#include "desktop/pictures/picture_decoder.h"
-#include "window_rules/picture_files.h"
+#include "desktop/sdl_handles.h"
 
 namespace munyura::testing {
 
@@ -24,28 +22,6 @@ std::vector<Rgba> SurfacePixels(const SDL_Surface& surface) {
                 static_cast<std::size_t>(surface.w) * sizeof(Rgba));
   }
   return pixels;
-}
-
-std::vector<std::string> AllPictureNames() {
-  std::vector<std::string> names(window_rules::kChickFiles.begin(),
-                                 window_rules::kChickFiles.end());
-  for (int n = 0; n < window_rules::kMonumentCount; ++n) {
-    names.push_back(window_rules::MonumentFile(n));
-  }
-  names.emplace_back(window_rules::kIconFile);
-  return names;
-}
-
-std::span<const std::uint8_t> EmbeddedBytes(std::string_view name) {
-  const auto bytes = desktop::FindEmbeddedPicture(name);
-  if (!bytes) {
-    throw std::runtime_error("not embedded: " + std::string(name));
-  }
-  return *bytes;
-}
-
-desktop::SurfacePtr Decoded(std::string_view name) {
-  return desktop::DecodePicture(EmbeddedBytes(name));
 }
 
 }  // namespace munyura::testing

@@ -1,18 +1,12 @@
-// The game's pictures by file name, and any picture or frame as colours pixel
-// by pixel, whatever format SDL chose: a pixel equal to the colour key reads
-// as fully transparent.
+// Any picture or frame as colours pixel by pixel, whatever format SDL chose:
+// a pixel equal to the colour key reads as fully transparent.
 #pragma once
 
 #include <SDL.h>
 
 #include <compare>
 #include <cstdint>
-#include <span>
-#include <string>
-#include <string_view>
 #include <vector>
-
-#include "desktop/sdl_handles.h"
 
 namespace munyura::testing {
 
@@ -30,13 +24,5 @@ inline constexpr Rgba kOpaqueWhite{255, 255, 255, 255};
 
 // Row by row, top to bottom.
 std::vector<Rgba> SurfacePixels(const SDL_Surface& surface);
-
-// The chick's four files, the thirty monuments' and the icon's.
-std::vector<std::string> AllPictureNames();
-
-// The embedded bytes of that picture (std::runtime_error if absent), and the
-// picture as the game's decoder makes it.
-std::span<const std::uint8_t> EmbeddedBytes(std::string_view name);
-desktop::SurfacePtr Decoded(std::string_view name);
 
 }  // namespace munyura::testing

@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
 """The real game under what a player or the system may do to it: the focus
-taken away while Space holds the start button down, the keypad with NumLock
-off, and a table of hostile conditions (standard streams closed or a broken
-pipe, the display gone), each judged by its outcome, the lines on standard
-error, the exit status and the time the game takes to end.
+taken away while Space or an arrow is held, the keypad with NumLock off, and
+a table of hostile conditions (standard streams closed or a broken pipe, the
+display gone), each judged by its exit status, its lines on standard error
+and the time it takes to end.
 
 Usage: conditions_test.py <path to munyura>"""
 
+import contextlib
 import os
 import subprocess
 import sys
@@ -99,11 +100,9 @@ def run_case(binary, what, action, launcher, stderr, status, lines):
             display.close(kill=True)
         elif alive:  # a window that is gone cannot be asked to close
             display.close_window(window)
-        try:
-            got = game.wait(timeout=PROMPTLY)
-        except subprocess.TimeoutExpired:
-            got = None
-        took = time.monotonic() - asked
+        with contextlib.suppress(subprocess.TimeoutExpired):
+            game.wait(timeout=PROMPTLY)
+        got, took = game.poll(), time.monotonic() - asked
         said = game.stderr.read().splitlines() if game.stderr else None
     finally:
         if game.poll() is None:

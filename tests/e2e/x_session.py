@@ -153,14 +153,7 @@ class XDisplay:
         manager does when the player clicks the title bar's close button."""
         xlib = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
         xlib.XOpenDisplay.restype = ctypes.c_void_p
-        xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        xlib.XInternAtom.restype = ctypes.c_ulong
-        xlib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-        xlib.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
-                                    ctypes.c_void_p]
-        xlib.XFlush.argtypes = [ctypes.c_void_p]
-        xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
-        display = xlib.XOpenDisplay(self.name.encode())
+        display = ctypes.c_void_p(xlib.XOpenDisplay(self.name.encode()))
         if not display:
             raise AssertionError("cannot open display " + self.name)
 
@@ -171,11 +164,10 @@ class XDisplay:
                         ("format", ctypes.c_int), ("data", ctypes.c_long * 5),
                         ("pad", ctypes.c_long * 12)]
 
-        client_message = 33
-        event = ClientMessage(type=client_message, window=window, format=32,
-                              message_type=xlib.XInternAtom(display, b"WM_PROTOCOLS", 0))
-        event.data[0] = xlib.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
-        xlib.XSendEvent(display, window, 0, 0, ctypes.byref(event))
+        atom = lambda name: xlib.XInternAtom(display, name, 0)  # noqa: E731
+        event = ClientMessage(type=33, window=window, format=32,  # 33: ClientMessage
+                              message_type=atom(b"WM_PROTOCOLS"), data=(atom(b"WM_DELETE_WINDOW"),))
+        xlib.XSendEvent(display, ctypes.c_ulong(window), 0, ctypes.c_long(0), ctypes.byref(event))
         xlib.XFlush(display)
         xlib.XCloseDisplay(display)
 

@@ -54,7 +54,8 @@ class PlayerTest : public ::testing::Test {
                      "ゲーム フォルダ";
 };
 
-TEST_F(PlayerTest, PlaysAtTheTimersPaceKeepOneDeviceAndNeverRestartTheTune) {
+// Then other commands change nothing, say one line and write no text back.
+TEST_F(PlayerTest, PlaysAtTheTimersPaceKeepsOneDeviceAndTakesNoOtherCommand) {
   WriteFile(Path("tune.mid"), HeldChordSong(30));
   std::ostringstream messages;
   CommandStringPlayer player(messages);
@@ -76,6 +77,20 @@ TEST_F(PlayerTest, PlaysAtTheTimersPaceKeepOneDeviceAndNeverRestartTheTune) {
   }
   EXPECT_GE(played, 2 * 44100) << messages.str();
   EXPECT_EQ(messages.str(), "");
+
+  std::array<char, 8> text;
+  for (const std::string& command :
+       {std::string(""), "stop \"" + Path("tune.mid") + "\"", Play("tune.mid") + " from 0"}) {
+    text.fill('x');
+    EXPECT_NE(player.SendString(command, std::span(text).first(0), nullptr), 0) << command;
+    EXPECT_EQ(std::string(text.begin(), text.end()), "xxxxxxxx") << command;
+    player.SendString(command, text, nullptr);
+    EXPECT_EQ(std::string(text.begin(), text.end()), std::string("\0xxxxxxx", 8)) << command;
+    EXPECT_EQ(player.DeviceNames(), std::vector{Path("tune.mid")}) << command;
+    EXPECT_EQ(player.State(Path("tune.mid")), DeviceState::kPlaying) << command;
+  }
+  EXPECT_EQ(messages.str(),
+            "ムニュラ: cannot carry out the music command '': only play is understood\n");
 }
 
 TEST(TunePlayback, StartsAgainAtTheSongsEndWithoutAGap) {
@@ -142,27 +157,6 @@ TEST_F(PlayerTest, ABadTuneOrSoundfontSaysWhyOnceAndIsReadAgainOnlyOnceMended) {
       EXPECT_EQ(player.DeviceNames(), std::vector{Path(tune)});
     }
   }
-}
-
-TEST_F(PlayerTest, OtherCommandsChangeNothingSayOneLineAndNoTextComesBack) {
-  WriteFile(Path("tune.mid"), HeldChordSong(30));
-  std::ostringstream messages;
-  CommandStringPlayer player(messages);
-  ASSERT_EQ(SendUntilSettled(player, Play("tune.mid"), Path("tune.mid"), 10ms),
-            DeviceState::kPlaying);
-  std::array<char, 8> text;
-  for (const std::string& command :
-       {std::string(""), "stop \"" + Path("tune.mid") + "\"", Play("tune.mid") + " from 0"}) {
-    text.fill('x');
-    EXPECT_NE(player.SendString(command, std::span(text).first(0), nullptr), 0) << command;
-    EXPECT_EQ(std::string(text.begin(), text.end()), "xxxxxxxx") << command;
-    player.SendString(command, text, nullptr);
-    EXPECT_EQ(std::string(text.begin(), text.end()), std::string("\0xxxxxxx", 8)) << command;
-    EXPECT_EQ(player.DeviceNames(), std::vector{Path("tune.mid")}) << command;
-    EXPECT_EQ(player.State(Path("tune.mid")), DeviceState::kPlaying) << command;
-  }
-  EXPECT_EQ(messages.str(),
-            "ムニュラ: cannot carry out the music command '': only play is understood\n");
 }
 
 // SDL keeps a little state of its own until it is told to quit.

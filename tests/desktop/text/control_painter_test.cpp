@@ -31,10 +31,8 @@ Ink InkOf(const PaintedImage& image, std::uint32_t back, int x0, int y0, int x1,
     for (int x = x0; x < x1; ++x) {
       int darkness = 0;
       for (const int shift : {0, 8, 16}) {
-        const auto channel = [shift](std::uint32_t argb) {
-          return static_cast<int>((argb >> shift) & 0xFF);
-        };
-        darkness = std::max(darkness, channel(back) - channel(image.PixelAt(x, y)));
+        darkness = std::max(darkness, static_cast<int>((back >> shift) & 0xFF) -
+                                          static_cast<int>((image.PixelAt(x, y) >> shift) & 0xFF));
       }
       if (darkness >= 128) {
         ++ink.dark_pixels;

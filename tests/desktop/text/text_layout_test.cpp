@@ -1,15 +1,14 @@
-// Every caption of the game laid out in its real font: each fits its
-// control, none loses a character, no line starts with what the rules keep
-// off a line start, and the button's caption is never broken.
+// Every inscription laid out in its real font: each fits Label1, none loses
+// a character, and no line starts with what the rules keep off a line start.
+// The instructions, ﾊﾂﾞﾒｶﾗ and the button's unbroken caption are pinned by
+// the window's reference images.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
 
 #include "desktop/text/caption_fonts_for_tests.h"
-#include "desktop/text/control_painter.h"
 #include "desktop/text/text_layout.h"
-#include "scene/screens.h"
 #include "window_rules/utf16_text.h"
 #include "world/inscriptions.h"
 
@@ -56,27 +55,6 @@ TEST(CaptionLayout, EveryInscriptionFitsLabel1AndWrapsInNarrowerWidths) {
     }
   }
   EXPECT_GE(wrapped, 3) << "the longest are wider than the band";
-}
-
-TEST(CaptionLayout, TheInstructionsTheRestartLabelAndTheButtonFitOnOneLine) {
-  const scene::SceneControl instructions = [] {
-    scene::SceneControl label = testing::DesignedWindow().Label1();
-    label.Caption = scene::kInstructions;
-    return label;
-  }();
-  for (const scene::SceneControl* control : {&instructions, &testing::DesignedWindow().Label2()}) {
-    const LaidOutText text = LabelCaption(Fonts(), *control);
-    ASSERT_EQ(text.lines.size(), 1u) << control->Name;
-    EXPECT_LE(text.width, control->Width);
-    EXPECT_LE(text.height, control->Height);
-  }
-  scene::SceneControl button = testing::DesignedWindow().Command1();
-  for (const float width : {137.0F, 80.0F, 60.0F, 40.0F, 20.0F}) {
-    button.Width = width;
-    const LaidOutText text = ButtonCaption(Fonts(), button);
-    ASSERT_EQ(text.lines.size(), 1u) << width;
-    EXPECT_EQ(text.lines[0].text, u"STRAT") << width;
-  }
 }
 
 }  // namespace

@@ -49,10 +49,10 @@ class OffscreenWindow {
   desktop::SceneRenderer scene_renderer_{*renderer_, pictures_, fonts_};
 };
 
-// Runs ticks until `done` holds, at most `limit` of them; returns whether it did.
+// Runs ticks until `done` holds, at most 200 of them; returns whether it did.
 template <typename Done>
-bool TickUntil(Form1& form, Done done, int limit = 200) {
-  for (int i = 0; i < limit && !done(); ++i) {
+bool TickUntil(Form1& form, Done done) {
+  for (int i = 0; i < 200 && !done(); ++i) {
     form.Timer1_Timer();
   }
   return done();

@@ -1,11 +1,8 @@
-// The loop draws a frame only when what it shows changed: each tick of the
-// title screen slides the button, an idle tick of play changes nothing, and
-// a key, a new look of the button or a new scale does. Where the window keeps
-// its last frame, it draws again only the part of the game that changed. At
-// a zoom, with the surround around the game, that must give exactly the
-// pixels of a whole new frame, at every step of the title screen's slide and
-// of play, at whole and fractional scales alike. At a fractional scale every line keeps its ink and
-// every picture its own colours.
+// A frame is drawn only when what it shows changed, and then only the part
+// of the game that changed: at a zoom, with the surround around the game,
+// that gives exactly the pixels of a whole new frame, at every step of the
+// title screen's slide and of play, at whole and fractional scales alike. At
+// a fractional scale every line keeps its ink and every picture its colours.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -25,8 +25,10 @@ struct KeyCase {
 // What keys of layouts other than US type, as SDL reports it: the code point.
 constexpr SDL_Keycode kCyrillicEf = 0x0444;   // on the US A key
 constexpr SDL_Keycode kCyrillicZhe = 0x0436;  // on the US ; key
+constexpr SDL_Keycode kCyrillicYa = 0x044F;   // on the US Z key
 
-// Modifiers change no code (the keypad's NumLock apart, below).
+// One row for each way a code is found, and each end of its range. Modifiers
+// change no code (the keypad's NumLock apart, below).
 const auto kKeyCases = std::to_array<KeyCase>({
     {"left arrow", Key(SDL_SCANCODE_LEFT, SDLK_LEFT), 37},
     {"up arrow", Key(SDL_SCANCODE_UP, SDLK_UP), 38},
@@ -37,28 +39,27 @@ const auto kKeyCases = std::to_array<KeyCase>({
     {"keypad Enter", Key(SDL_SCANCODE_KP_ENTER, SDLK_KP_ENTER), 13},
     // Letters follow the layout, not the position.
     {"AZERTY a on the US q key", Key(SDL_SCANCODE_Q, SDLK_a), 65},
-    {"AZERTY z on the US w key", Key(SDL_SCANCODE_W, SDLK_z), 90},
-    {"AZERTY m on the US ; key", Key(SDL_SCANCODE_SEMICOLON, SDLK_m), 77},
     {"QWERTZ z on the US y key", Key(SDL_SCANCODE_Y, SDLK_z), 90},
-    {"Dvorak s on the US ; key", Key(SDL_SCANCODE_SEMICOLON, SDLK_s), 83},
     {"Dvorak ; on the US z key: no letter", Key(SDL_SCANCODE_Z, SDLK_SEMICOLON), std::nullopt},
     // No Latin letter on the key: the letter of its position.
+    {"Cyrillic ef on the US a key", Key(SDL_SCANCODE_A, kCyrillicEf), 65},
+    {"Cyrillic ya on the US z key", Key(SDL_SCANCODE_Z, kCyrillicYa), 90},
     {"Cyrillic zhe on the US ; key", Key(SDL_SCANCODE_SEMICOLON, kCyrillicZhe), 186},
     {"a letter key SDL has no character for", Key(SDL_SCANCODE_H, SDLK_UNKNOWN), 72},
     // The digit row by position, whatever it types.
     {"AZERTY & key", Key(SDL_SCANCODE_1, SDLK_AMPERSAND), 49},
+    {"the 0 key, which SDL numbers after 9", Key(SDL_SCANCODE_0, SDLK_0), 48},
     {"AltGr reported as mode switch", Key(SDL_SCANCODE_MODE, SDLK_MODE), 18},
     {"F1", Key(SDL_SCANCODE_F1, SDLK_F1), 112},
     {"F12", Key(SDL_SCANCODE_F12, SDLK_F12), 123},
     {"F24", Key(SDL_SCANCODE_F24, SDLK_F24), 135},
     {"unknown key", Key(SDL_SCANCODE_UNKNOWN, SDLK_UNKNOWN), std::nullopt},
-    {"volume up", Key(SDL_SCANCODE_VOLUMEUP, SDLK_VOLUMEUP), std::nullopt},
     {"ISO key left of z", Key(SDL_SCANCODE_NONUSBACKSLASH, SDLK_LESS), std::nullopt},
 });
 
 TEST(VirtualKeyOf, FollowsTheKeyTableWhateverTheModifiers) {
-  constexpr std::array<Uint16, 6> kModifiers{
-      KMOD_NONE, KMOD_LSHIFT, KMOD_CAPS, KMOD_RSHIFT | KMOD_CAPS, KMOD_CTRL | KMOD_ALT, KMOD_NUM};
+  constexpr std::array<Uint16, 4> kModifiers{KMOD_NONE, KMOD_RSHIFT | KMOD_CAPS,
+                                             KMOD_CTRL | KMOD_ALT, KMOD_NUM};
   for (const KeyCase& c : kKeyCases) {
     for (const Uint16 mod : kModifiers) {
       EXPECT_EQ(VirtualKeyOf(Key(c.key.scancode, c.key.sym, mod)), c.expected)
@@ -67,20 +68,7 @@ TEST(VirtualKeyOf, FollowsTheKeyTableWhateverTheModifiers) {
   }
 }
 
-TEST(VirtualKeyOf, GivesEveryLetterAndDigitItsCode) {
-  for (int i = 0; i < 26; ++i) {
-    const auto scancode = static_cast<SDL_Scancode>(SDL_SCANCODE_A + i);
-    const std::int16_t expected = static_cast<std::int16_t>('A' + i);
-    EXPECT_EQ(VirtualKeyOf(Key(scancode, SDLK_a + i, KMOD_SHIFT)), expected);
-    EXPECT_EQ(VirtualKeyOf(Key(scancode, kCyrillicEf)), expected) << "by position";
-  }
-  for (int i = 0; i < 10; ++i) {  // SDL puts 0 after 9; the codes run 0 to 9
-    const auto scancode =
-        static_cast<SDL_Scancode>(i == 0 ? SDL_SCANCODE_0 : SDL_SCANCODE_1 + i - 1);
-    EXPECT_EQ(VirtualKeyOf(Key(scancode, SDLK_0 + i)), 48 + i);
-  }
-}
-
+// The keypad's ends and the 6 the game walks with.
 TEST(VirtualKeyOf, GivesTheKeypadsDigitsWithNumLockAndItsArrowsWithout) {
   struct Case {
     SDL_Scancode scancode;
@@ -88,22 +76,12 @@ TEST(VirtualKeyOf, GivesTheKeypadsDigitsWithNumLockAndItsArrowsWithout) {
   };
   constexpr auto kCases = std::to_array<Case>({
       {SDL_SCANCODE_KP_0, 96, 45},
-      {SDL_SCANCODE_KP_1, 97, 35},
-      {SDL_SCANCODE_KP_2, 98, 40},
-      {SDL_SCANCODE_KP_3, 99, 34},
-      {SDL_SCANCODE_KP_4, 100, 37},
-      {SDL_SCANCODE_KP_5, 101, 12},
       {SDL_SCANCODE_KP_6, 102, 39},
-      {SDL_SCANCODE_KP_7, 103, 36},
-      {SDL_SCANCODE_KP_8, 104, 38},
-      {SDL_SCANCODE_KP_9, 105, 33},
       {SDL_SCANCODE_KP_PERIOD, 110, 46},
   });
   for (const Case& c : kCases) {
     const SDL_Keycode sym = SDL_GetKeyFromScancode(c.scancode);
-    EXPECT_EQ(VirtualKeyOf(Key(c.scancode, sym, KMOD_NUM)), c.with_num_lock) << c.scancode;
     EXPECT_EQ(VirtualKeyOf(Key(c.scancode, sym, KMOD_NUM | KMOD_SHIFT)), c.with_num_lock);
-    EXPECT_EQ(VirtualKeyOf(Key(c.scancode, sym)), c.without) << c.scancode;
     EXPECT_EQ(VirtualKeyOf(Key(c.scancode, sym, KMOD_CAPS | KMOD_CTRL)), c.without);
   }
 }
@@ -112,8 +90,7 @@ TEST(ShiftStateOf, OrsShiftCtrlAndAltFromEitherSide) {
   // clang-format off
   constexpr auto kCases = std::to_array<std::pair<Uint16, std::int16_t>>({
       {KMOD_NONE, 0}, {KMOD_LSHIFT, 1}, {KMOD_RSHIFT, 1}, {KMOD_LCTRL, 2}, {KMOD_RCTRL, 2},
-      {KMOD_LALT, 4}, {KMOD_RALT, 4}, {KMOD_LSHIFT | KMOD_RCTRL, 3},
-      {KMOD_SHIFT | KMOD_CTRL | KMOD_ALT, 7},
+      {KMOD_LALT, 4}, {KMOD_RALT, 4}, {KMOD_SHIFT | KMOD_CTRL | KMOD_ALT, 7},
       {KMOD_CAPS | KMOD_NUM | KMOD_SCROLL | KMOD_GUI | KMOD_MODE, 0},
   });
   // clang-format on
