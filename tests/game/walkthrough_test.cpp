@@ -16,20 +16,10 @@
 namespace munyura {
 namespace {
 
-using Room = std::pair<std::int16_t, std::int16_t>;
+using testing::kPassages;
+using testing::Room;
+using testing::RoomOf;
 
-Room RoomOf(const Form1& form) {
-  return {form.State().RoomX, form.State().RoomY};
-}
-
-// The five passages, as the rooms they join through a closed doorway.
-const std::map<Room, Room> kPassages{
-    {{-1, 1}, {-1, 2}},  // Z
-    {{-2, 3}, {-2, 2}},  // H
-    {{-4, 3}, {-4, 2}},  // A
-    {{-4, 4}, {-4, 5}},  // O
-    {{-5, 2}, {-6, 2}},  // K with R
-};
 const Room kLastRoom{-6, 2};
 
 // What a player must read on the monument of each room, written out again
@@ -224,8 +214,7 @@ TEST(Walkthrough, EveryRoomEveryMonumentEveryPassageAndTheEnd) {
   // Into the last room through its hidden passage: R armed, K held, the hop.
   game.ReturnTo({-5, 2});
   ASSERT_FALSE(::testing::Test::HasFatalFailure());
-  game.Reach([](const Form1&, const Form1& after) { return RoomOf(after) == kLastRoom; },
-             "the last room");
+  game.Reach(testing::IntoRoom(kLastRoom), "the last room");
   ASSERT_FALSE(::testing::Test::HasFatalFailure());
   game.ReadMonument();
   read.insert(kLastRoom);

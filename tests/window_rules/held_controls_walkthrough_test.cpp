@@ -5,10 +5,8 @@
 // as a pad would play it, through the held-control rules.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "form1.h"
@@ -20,15 +18,13 @@
 namespace munyura::window_rules {
 namespace {
 
-using Room = std::pair<std::int16_t, std::int16_t>;
+using testing::kPassages;
+using testing::Room;
+using testing::RoomOf;
 using Clock = HeldControls::Clock;
 
 constexpr DeviceId kPad = 7;
 constexpr int kTickMs = 60;
-
-Room RoomOf(const Form1& form) {
-  return {form.State().RoomX, form.State().RoomY};
-}
 
 // The rooms in the order the route enters them: down to the Z drop of
 // (-1, 1), west to H in (-2, 3), through (-4, 2) to A from (-4, 3), O in
@@ -37,28 +33,6 @@ const std::vector<Room> kRoute = {
     {-1, 0}, {-1, 1}, {-1, 2}, {-1, 3}, {-2, 3}, {-2, 2}, {-3, 2}, {-4, 2}, {-4, 3},
     {-4, 2}, {-4, 3}, {-4, 4}, {-4, 5}, {-4, 4}, {-4, 3}, {-4, 2}, {-5, 2}, {-6, 2},
 };
-// The passages, as the rooms they join through a closed doorway.
-const std::map<Room, Room> kPassages{
-    {{-1, 1}, {-1, 2}}, {{-2, 3}, {-2, 2}}, {{-4, 3}, {-4, 2}},
-    {{-4, 4}, {-4, 5}}, {{-5, 2}, {-6, 2}},
-};
-
-PadButton DpadFor(std::int16_t key) {
-  switch (key) {
-    case kKeyLeft:
-      return PadButton::kDpadLeft;
-    case kKeyUp:
-      return PadButton::kDpadUp;
-    case kKeyRight:
-      return PadButton::kDpadRight;
-    default:
-      return PadButton::kDpadDown;
-  }
-}
-
-bool IsArrow(std::int16_t key) {
-  return key >= kKeyLeft && key <= kKeyDown;
-}
 
 class PadPlayer {
  public:
@@ -103,8 +77,10 @@ class PadPlayer {
     }
     const bool down = event.kind == Kind::kKeyDown;
     PadButton button = PadButton::kA;  // Z outside the picker, the letter inside
-    if (IsArrow(event.key)) {
-      button = DpadFor(event.key);
+    if (event.key >= kKeyLeft && event.key <= kKeyDown) {
+      constexpr PadButton kDpad[] = {PadButton::kDpadLeft, PadButton::kDpadUp,
+                                     PadButton::kDpadRight, PadButton::kDpadDown};
+      button = kDpad[event.key - kKeyLeft];
       if (down && held_.Picker().IsOpen()) {
         Tap(PadButton::kB);
       }
@@ -155,7 +131,7 @@ TEST(HeldControlsWalkthrough, EveryPassageToTheClosingMessageWithAPadAlone) {
   ASSERT_EQ(form.Scene().Command1().Visible, kFalse);
 
   for (const Room& next : kRoute) {
-    pad.Reach([&](const Form1&, const Form1& after) { return RoomOf(after) == next; },
+    pad.Reach(testing::IntoRoom(next),
               "room " + std::to_string(next.first) + "," + std::to_string(next.second));
     ASSERT_FALSE(::testing::Test::HasFatalFailure());
     ASSERT_EQ(RoomOf(form), next) << "the pad played the route differently from the keys";
