@@ -10,12 +10,10 @@
 #include <cmath>
 #include <functional>
 #include <numbers>
-#include <sstream>
 #include <string_view>
 #include <vector>
 
-#include "form1.h"
-#include "support/test_pictures.h"
+#include "window_rules/game_window.h"
 #include "window_rules/pointed_directions.h"
 
 namespace munyura::window_rules {
@@ -28,11 +26,8 @@ HeldControls::Clock::time_point At(int ms) {
 }
 
 // The game behind its window rules, with the start button clicked or not.
-class Game {
- public:
-  explicit Game(bool started = true)
-      : form_(testing::TestPictures(), host_), events_(form_, errors_) {
-    events_.Load();
+struct Game : testing::GameWindow {
+  explicit Game(bool started = true) {
     if (started) {
       Tap(held, 1, PadButton::kStart);
     }
@@ -41,19 +36,7 @@ class Game {
     held.PressPadButton(pad, button, At(0));
     held.ReleasePadButton(pad, button);
   }
-
-  const Form1& form() const { return form_; }
-  WindowEvents& events() { return events_; }
-  bool Moving(int index) const { return form_.State().MoveKey.at(index) == kTrue; }
-
- private:
-  testing::RecordingHost host_;
-  std::ostringstream errors_;
-  Form1 form_;
-  WindowEvents events_;
-
- public:
-  HeldControls held{events_};
+  bool Moving(int index) const { return form.State().MoveKey.at(index) == kTrue; }
 };
 
 // Left pressed at 0 ms, Up at 100 ms, Left again at 400 ms (which restarts
@@ -95,22 +78,22 @@ TEST(HeldControls, AHeldDpadWalksOnIntoTheNextRoom) {
   auto tick = [&] {
     now += 60;
     game.held.Advance(At(now));
-    game.events().Tick();
+    game.events.Tick();
   };
   // One step up brings the chick between the posts of the left doorway.
   game.held.PressPadButton(1, PadButton::kDpadUp, At(now));
   tick();
   game.held.ReleasePadButton(1, PadButton::kDpadUp);
   game.held.PressPadButton(1, PadButton::kDpadLeft, At(now));
-  while (game.form().State().RoomX == 0 && now < 10000) {
+  while (game.form.State().RoomX == 0 && now < 10000) {
     tick();
   }
-  ASSERT_EQ(game.form().State().RoomX, -1);
-  const float entered_at = game.form().Scene().Munyu().Left;
+  ASSERT_EQ(game.form.State().RoomX, -1);
+  const float entered_at = game.form.Scene().Munyu().Left;
   for (int i = 0; i < 3; ++i) {
     tick();
   }
-  EXPECT_LT(game.form().Scene().Munyu().Left, entered_at);
+  EXPECT_LT(game.form.Scene().Munyu().Left, entered_at);
 }
 
 // The picker's grid, A to M above and N to Z below, wraps round both ways;
@@ -217,7 +200,7 @@ TEST(HeldControls, StartAndRestartClickOnlyWhileTheirElementIsVisible) {
   for (const auto& c : cases) {
     Game game(c.started);
     EXPECT_EQ(game.held.PressAction(4, c.action, At(0)), c.changed) << c.started;
-    EXPECT_EQ(game.form().Scene().Command1().Visible == kTrue, c.title_after) << c.started;
+    EXPECT_EQ(game.form.Scene().Command1().Visible == kTrue, c.title_after) << c.started;
     EXPECT_FALSE(game.held.ReleaseAction(4, c.action));
   }
 }

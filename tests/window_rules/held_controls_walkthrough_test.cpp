@@ -5,15 +5,13 @@
 // as a pad would play it, through the held-control rules.
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "form1.h"
 #include "game/route_finder.h"
 #include "key_codes.h"
-#include "support/test_pictures.h"
-#include "window_rules/held_controls.h"
+#include "window_rules/game_window.h"
 
 namespace munyura::window_rules {
 namespace {
@@ -36,27 +34,25 @@ const std::vector<Room> kRoute = {
 
 class PadPlayer {
  public:
-  PadPlayer() : form_(testing::TestPictures(), host_), events_(form_, errors_) { events_.Load(); }
-
-  const Form1& form() const { return form_; }
+  const Form1& form() const { return window_.form; }
   const std::map<Room, Room>& passages_taken() const { return taken_; }
   int letters_typed() const { return letters_typed_; }
 
   void Tap(PadButton button) {
-    held_.PressPadButton(kPad, button, Now());
-    held_.ReleasePadButton(kPad, button);
+    window_.held.PressPadButton(kPad, button, Now());
+    window_.held.ReleasePadButton(kPad, button);
   }
 
   // Plays the shortest route to a moment where `goal` holds.
   void Reach(const testing::Goal& goal, const std::string& what) {
-    const auto route = testing::FindRoute(form_, goal);
+    const auto route = testing::FindRoute(window_.form, goal);
     ASSERT_TRUE(route) << "no way to " << what;
     for (const testing::Move* move : *route) {
       for (const testing::Event& event : move->events) {
-        const Room before = RoomOf(form_);
+        const Room before = RoomOf(window_.form);
         Play(event);
         const auto passage = kPassages.find(before);
-        if (passage != kPassages.end() && passage->second == RoomOf(form_)) {
+        if (passage != kPassages.end() && passage->second == RoomOf(window_.form)) {
           taken_.insert(*passage);
         }
       }
@@ -71,8 +67,8 @@ class PadPlayer {
     using Kind = testing::Event::Kind;
     if (event.kind == Kind::kTick) {
       now_ms_ += kTickMs;
-      held_.Advance(Now());
-      events_.Tick();
+      window_.held.Advance(Now());
+      window_.events.Tick();
       return;
     }
     const bool down = event.kind == Kind::kKeyDown;
@@ -81,44 +77,40 @@ class PadPlayer {
       constexpr PadButton kDpad[] = {PadButton::kDpadLeft, PadButton::kDpadUp,
                                      PadButton::kDpadRight, PadButton::kDpadDown};
       button = kDpad[event.key - kKeyLeft];
-      if (down && held_.Picker().IsOpen()) {
+      if (down && window_.held.Picker().IsOpen()) {
         Tap(PadButton::kB);
       }
     } else if (event.key != kKeyZ && down) {
-      if (!held_.Picker().IsOpen()) {
+      if (!window_.held.Picker().IsOpen()) {
         Tap(PadButton::kY);
       }
       HighlightOnPicker(event.key - 'A');
       ++letters_typed_;
-    } else if (event.key == kKeyZ && down && held_.Picker().IsOpen()) {
+    } else if (event.key == kKeyZ && down && window_.held.Picker().IsOpen()) {
       Tap(PadButton::kB);
     }
     if (down) {
-      held_.PressPadButton(kPad, button, Now());
+      window_.held.PressPadButton(kPad, button, Now());
     } else {
-      held_.ReleasePadButton(kPad, button);
+      window_.held.ReleasePadButton(kPad, button);
     }
   }
 
   // The d-pad's shortest way over the grid to `letter`.
   void HighlightOnPicker(int letter) {
-    while (PickerRow(held_.Picker().Highlighted()) != PickerRow(letter)) {
+    while (PickerRow(window_.held.Picker().Highlighted()) != PickerRow(letter)) {
       Tap(PadButton::kDpadDown);
     }
-    const int right =
-        (PickerColumn(letter) - PickerColumn(held_.Picker().Highlighted()) + kPickerColumns) %
-        kPickerColumns;
+    const int right = (PickerColumn(letter) - PickerColumn(window_.held.Picker().Highlighted()) +
+                       kPickerColumns) %
+                      kPickerColumns;
     for (int i = 0; i < std::min(right, kPickerColumns - right); ++i) {
       Tap(right <= kPickerColumns / 2 ? PadButton::kDpadRight : PadButton::kDpadLeft);
     }
-    ASSERT_EQ(held_.Picker().Highlighted(), letter);
+    ASSERT_EQ(window_.held.Picker().Highlighted(), letter);
   }
 
-  testing::RecordingHost host_;
-  std::ostringstream errors_;
-  Form1 form_;
-  WindowEvents events_;
-  HeldControls held_{events_};
+  testing::GameWindow window_;
   long now_ms_ = 0;
   std::map<Room, Room> taken_;
   int letters_typed_ = 0;

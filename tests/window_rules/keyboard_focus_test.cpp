@@ -6,13 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string_view>
 #include <vector>
 
-#include "form1.h"
-#include "support/test_pictures.h"
-#include "window_rules/window_events.h"
+#include "window_rules/game_window.h"
 
 namespace munyura::window_rules {
 namespace {
@@ -92,21 +89,18 @@ TEST(KeyboardFocus, RoutesEveryKeyOfTheSequences) {
 // (the button comes back up) and its release clicks nothing.
 TEST(WindowEvents, LosingTheFocusCancelsAPressOfTheStartButtonBySpaceOrMouse) {
   for (const bool mouse : {false, true}) {
-    testing::RecordingHost host;
-    Form1 form(testing::TestPictures(), host);
-    std::ostringstream errors;
-    WindowEvents events(form, errors);
-    events.Load();
+    testing::GameWindow window;
+    WindowEvents& events = window.events;
     const auto press = [&] { mouse ? events.MousePress(300, 150) : events.KeyDown(kSpace, 0); };
     const auto release = [&] { mouse ? events.MouseRelease(300, 150) : events.KeyUp(kSpace, 0); };
     press();
     EXPECT_TRUE(events.FocusLost()) << mouse;
     EXPECT_EQ(events.StartButtonLook(), (ButtonLook{.focused = true, .pressed = false}));
     release();
-    EXPECT_EQ(form.Scene().Command1().Visible, kTrue) << "clicked, by mouse: " << mouse;
+    EXPECT_EQ(window.form.Scene().Command1().Visible, kTrue) << "clicked, by mouse: " << mouse;
     press();
     release();
-    EXPECT_EQ(form.Scene().Command1().Visible, kFalse) << "not clicked, by mouse: " << mouse;
+    EXPECT_EQ(window.form.Scene().Command1().Visible, kFalse) << "not clicked, by mouse: " << mouse;
   }
 }
 
