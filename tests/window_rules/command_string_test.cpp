@@ -34,6 +34,7 @@ TEST(CommandString, PlaysTheFileItNamesAndRefusesEverythingElse) {
       {"play \"/opt/munyura\\bdmidi.mid", kBadSyntax, ""},
       {"play /opt/my games/bdmidi.mid", kBadSyntax, ""},
       {"play \"tune.mid\" from 0", kBadSyntax, ""},
+      {"play \"tune.mid\"x", kBadSyntax, ""},
   };
   for (const auto& c : cases) {
     const ParsedCommand parsed = ParseCommandString(c.command);

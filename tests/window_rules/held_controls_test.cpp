@@ -215,7 +215,8 @@ TEST(HeldControls, VectorsPointInEightSectorsOutsideTheDeadZone) {
   } cases[] = {{22, 1, 0b0100},  {23, 1, 0b0110},         {67, 1, 0b0110},
                {68, 1, 0b0010},  {135, 1, 0b0011},        {180, 1, 0b0001},
                {225, 1, 0b1001}, {270, 1, 0b1000},        {-23, 1, 0b1100},
-               {338, 1, 0b0100}, {90, kStickDeadZone, 0}, {90, kStickDeadZone * 1.01F, 0b0010}};
+               {338, 1, 0b0100}, {90, kStickDeadZone, 0}, {90, kStickDeadZone * 1.01F, 0b0010},
+               {0, 0, 0}};
   for (const auto& c : cases) {
     const double radians = c.degrees * std::numbers::pi / 180;
     const auto x = static_cast<float>(c.length * std::cos(radians));

@@ -18,6 +18,8 @@ struct KeyCase {
 TEST(KeyNames, EachKeyOnEachLayoutGivesItsVirtualKey) {
   const KeyCase cases[] = {
       {"ArrowLeft", "ArrowLeft", 37},
+      {"ArrowUp", "ArrowUp", 38},
+      {"ArrowRight", "ArrowRight", 39},
       {"ArrowDown", "ArrowDown", 40},
       {"Space", " ", 32},
       {"Enter", "Enter", 13},
@@ -33,6 +35,7 @@ TEST(KeyNames, EachKeyOnEachLayoutGivesItsVirtualKey) {
       {"Digit1", "&", 49},           // AZERTY's digit row, by place
       {"Numpad7", "7", 103},         // NumLock on: the digits
       {"Numpad4", "ArrowLeft", 37},  // NumLock off: the keys printed on them
+      {"Numpad9", "PageUp", 33},
       {"Numpad5", "Clear", 12},
       {"NumpadDecimal", "Delete", 46},
       {"NumpadDecimal", ".", 110},

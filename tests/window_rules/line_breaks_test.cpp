@@ -113,6 +113,7 @@ TEST(BreakLines, WrapsEachLineAsLongAsFitsWhereTheRulesAllow) {
       // Explicit line breaks are kept.
       {u"あい\r\nう\nえ\rお", 100, {u"あい", u"う", u"え", u"お"}},
       {u"あ\r\n\r\nい", 100, {u"あ", u"", u"い"}},
+      {u"あいう\nえ", 20, {u"あい", u"う", u"え"}},
       {u"", 100, {}},
   };
   for (const WrapCase& c : cases) {

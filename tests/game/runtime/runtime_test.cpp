@@ -48,7 +48,7 @@ TEST(Runtime, SingleSumIsFormedInDoubleThenRoundedToSingle) {
 TEST(Runtime, CheckedIndexRejectsEverythingOutsideTheArray) {
   EXPECT_EQ(CheckedIndex(0, 4), 0U);
   EXPECT_EQ(CheckedIndex(3, 4), 3U);
-  for (const std::int16_t bad : {std::int16_t{-1}, std::int16_t{4}}) {
+  for (const std::int16_t bad : {std::int16_t{-1}, std::int16_t{4}, std::int16_t{-32768}}) {
     try {
       CheckedIndex(bad, 4);
       FAIL() << bad << " accepted";
