@@ -12,9 +12,10 @@ TEST(HeldKeys, EachArrowSetsItsOwnFlagAndNothingElseSetsAny) {
     std::int16_t key;
     std::array<Bool16, 4> flags;
   };
-  for (const Case c : {Case{kKeyLeft, {kTrue, 0, 0, 0}}, Case{kKeyRight, {0, kTrue, 0, 0}},
-                       Case{kKeyUp, {0, 0, kTrue, 0}}, Case{kKeyDown, {0, 0, 0, kTrue}},
-                       Case{kKeyK, {}}, Case{36, {}}, Case{41, {}}}) {
+  for (const Case c :
+       {Case{kKeyLeft, {kTrue, 0, 0, 0}}, Case{kKeyRight, {0, kTrue, 0, 0}},
+        Case{kKeyUp, {0, 0, kTrue, 0}}, Case{kKeyDown, {0, 0, 0, kTrue}}, Case{kKeyK, {}},
+        Case{kKeyR, {}}, Case{kKeyL, {}}, Case{36, {}}, Case{41, {}}, Case{-1, {}}}) {
     GameState state;
     EXPECT_EQ(PressArrowKey(c.key, state), (c.flags != std::array<Bool16, 4>{})) << c.key;
     EXPECT_EQ(state.MoveKey, c.flags) << c.key;
