@@ -37,17 +37,18 @@ std::string Hex(char32_t c) {
 }
 
 TEST(LineStartAndEnd, AreRefusedToClosingMarksSmallKanaAndSpacesAndToOpeningBrackets) {
-  // One of each kind: closing marks, a prolonged sound mark, small and
-  // half-width kana, voicing and iteration marks, leaders, spaces.
-  const std::u32string kept_off_start = U"。」！ーッｯﾞ!…々\u3099\u3000 ";
+  const std::u32string kept_off_start =
+      U"。、！？」』）】，．：；｡､｣ー・ｰ゛゜ﾞﾟ"
+      U"ぁぃぅぇぉっゃゅょゎァィゥェォッャュョヮヵヶｧｨｩｪｫｬｭｮｯ"
+      U"!?),.…‥ゝヽ々\u3099\u3000 ";
   for (const char32_t c : kept_off_start) {
     EXPECT_FALSE(MayStartLine(c)) << Hex(c);
   }
-  for (const char32_t c : std::u32string(U"「（｢(")) {
+  for (const char32_t c : std::u32string(U"「『（【｢〔([")) {
     EXPECT_FALSE(MayEndLine(c)) << Hex(c);
     EXPECT_TRUE(MayStartLine(c)) << Hex(c);
   }
-  for (const char32_t c : std::u32string(U"あｱ漢A0０")) {
+  for (const char32_t c : std::u32string(U"あアｱ漢AZ09０")) {
     EXPECT_TRUE(MayStartLine(c) && MayEndLine(c)) << Hex(c);
   }
 }
@@ -67,6 +68,7 @@ TEST(BreakOpportunity, FollowsTheJapaneseRules) {
       {U'キ', U'ー', false},      // the prolonged sound mark
       {U'ｯ', U'!', false},        // half-width text and Latin punctuation
       {U'｢', U'ｱ', false},        // half-width opening bracket
+      {U'。', U'あ', true},       // after a full stop
       {U'０', U'時', true},       // between a number and a kanji
       {U'z', U'キ', true},        // between a Latin letter and kana
       {U'\u3000', U'？', false},  // a mark kept off a line start, even after a space
