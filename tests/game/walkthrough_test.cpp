@@ -234,6 +234,8 @@ TEST(Walkthrough, EveryRoomEveryMonumentEveryPassageAndTheEnd) {
   form.Label2_Click();
   EXPECT_EQ(game.host().sent, sent) << "the restart leaves the tune alone";
   EXPECT_EQ(RoomOf(form), Room(0, 0));
+  EXPECT_EQ(std::pair(form.Scene().Munyu().Left, form.Scene().Munyu().Top),
+            std::pair(280.0F, 192.0F));
   EXPECT_EQ(form.State().MoveKey, (std::array<Bool16, 4>{}));
   EXPECT_EQ(form.State().ComboKey, (std::array<Bool16, 2>{})) << "R is disarmed by the restart";
   EXPECT_EQ(form.Scene().Command1().Visible, kTrue);

@@ -130,7 +130,7 @@ TEST(HeldControls, NothingStaysHeld) {
     std::function<void(HeldControls&)> hold_then_let_go;
     Keys still_held;
   } cases[] = {
-      {"Y closes the picker and lets go the letters it typed or were touched",
+      {"Y closes the picker and lets go the letters touched on it",
        [](HeldControls& held) {
          Game::Tap(held, 1, PadButton::kY);
          held.PressLetter(3, 10, At(0));
