@@ -13,8 +13,8 @@
 #include <string_view>
 #include <vector>
 
-#include "window_rules/game_window.h"
 #include "window_rules/pointed_directions.h"
+#include "window_rules/windowed_game.h"
 
 namespace munyura::window_rules {
 namespace {
@@ -26,7 +26,7 @@ HeldControls::Clock::time_point At(int ms) {
 }
 
 // The game behind its window rules, with the start button clicked or not.
-struct Game : testing::GameWindow {
+struct Game : testing::WindowedGame {
   explicit Game(bool started = true) {
     if (started) {
       Tap(held, 1, PadButton::kStart);

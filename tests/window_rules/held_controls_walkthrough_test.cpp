@@ -11,7 +11,7 @@
 #include "form1.h"
 #include "game/route_finder.h"
 #include "key_codes.h"
-#include "window_rules/game_window.h"
+#include "window_rules/windowed_game.h"
 
 namespace munyura::window_rules {
 namespace {
@@ -110,7 +110,7 @@ class PadPlayer {
     ASSERT_EQ(window_.held.Picker().Highlighted(), letter);
   }
 
-  testing::GameWindow window_;
+  testing::WindowedGame window_;
   long now_ms_ = 0;
   std::map<Room, Room> taken_;
   int letters_typed_ = 0;

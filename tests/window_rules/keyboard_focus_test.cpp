@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "window_rules/game_window.h"
+#include "window_rules/windowed_game.h"
 
 namespace munyura::window_rules {
 namespace {
@@ -89,7 +89,7 @@ TEST(KeyboardFocus, RoutesEveryKeyOfTheSequences) {
 // (the button comes back up) and its release clicks nothing.
 TEST(WindowEvents, LosingTheFocusCancelsAPressOfTheStartButtonBySpaceOrMouse) {
   for (const bool mouse : {false, true}) {
-    testing::GameWindow window;
+    testing::WindowedGame window;
     WindowEvents& events = window.events;
     const auto press = [&] { mouse ? events.MousePress(300, 150) : events.KeyDown(kSpace, 0); };
     const auto release = [&] { mouse ? events.MouseRelease(300, 150) : events.KeyUp(kSpace, 0); };

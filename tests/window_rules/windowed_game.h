@@ -10,8 +10,8 @@
 
 namespace munyura::testing {
 
-struct GameWindow {
-  GameWindow() : form(TestPictures(), host), events(form, errors) { events.Load(); }
+struct WindowedGame {
+  WindowedGame() : form(TestPictures(), host), events(form, errors) { events.Load(); }
 
   RecordingHost host;
   std::ostringstream errors;
