@@ -41,7 +41,7 @@ void ExpectWhole(const Form1& form) {
   }
 }
 
-using Room = std::pair<int, int>;
+using testing::Room;
 
 // A tour from the start room through the hidden passages to the far rooms,
 // one room at a time so that each search stays short.
@@ -52,9 +52,7 @@ const std::set<Room> kStreamStarts{{0, 0},  {-1, 1}, {-1, 3}, {-2, 3},
                                    {-5, 2}, {-6, 2}, {-4, 4}, {-3, 5}};
 
 void PlayInto(Form1& form, Room room) {
-  const auto route = testing::FindRoute(form, [room](const Form1&, const Form1& after) {
-    return Room(after.State().RoomX, after.State().RoomY) == room;
-  });
+  const auto route = testing::FindRoute(form, testing::IntoRoom(room));
   ASSERT_TRUE(route) << "no way into " << room.first << "," << room.second;
   for (const testing::Move* move : *route) {
     testing::Play(form, *move);
@@ -76,7 +74,7 @@ TEST(RandomEvents, AMillionEventsOfAnyKindKeepTheGameWhole) {
   }
   ASSERT_EQ(starts.size(), kStreamStarts.size());
 
-  std::set<std::pair<int, int>> rooms_seen;
+  std::set<Room> rooms_seen;
   unsigned seed = 0;
   for (Form1& form : starts) {
     std::mt19937 random(++seed);
@@ -114,7 +112,7 @@ TEST(RandomEvents, AMillionEventsOfAnyKindKeepTheGameWhole) {
       if (HasFatalFailure()) {
         return;
       }
-      rooms_seen.insert({form.State().RoomX, form.State().RoomY});
+      rooms_seen.insert(testing::RoomOf(form));
     }
   }
   EXPECT_GE(rooms_seen.size(), 20U) << "the streams wander well beyond the start rooms";

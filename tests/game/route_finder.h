@@ -6,8 +6,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "form1.h"
@@ -33,6 +35,25 @@ void Play(Form1& form, const Event& event);
 void Play(Form1& form, const Move& move);
 
 using Goal = std::function<bool(const Form1& before, const Form1& after)>;
+
+using Room = std::pair<std::int16_t, std::int16_t>;
+
+inline Room RoomOf(const Form1& form) {
+  return {form.State().RoomX, form.State().RoomY};
+}
+
+inline Goal IntoRoom(Room room) {
+  return [room](const Form1&, const Form1& after) { return RoomOf(after) == room; };
+}
+
+// The five passages, as the rooms they join through a closed doorway.
+inline const std::map<Room, Room> kPassages{
+    {{-1, 1}, {-1, 2}},  // Z
+    {{-2, 3}, {-2, 2}},  // H
+    {{-4, 3}, {-4, 2}},  // A
+    {{-4, 4}, {-4, 5}},  // O
+    {{-5, 2}, {-6, 2}},  // K with R
+};
 
 // The fewest moves that take `start` through a move for which `goal` holds,
 // keeping Label1 hidden on the way; nullopt when none exists among the first

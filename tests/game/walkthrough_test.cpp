@@ -16,20 +16,10 @@
 namespace munyura {
 namespace {
 
-using Room = std::pair<std::int16_t, std::int16_t>;
+using testing::kPassages;
+using testing::Room;
+using testing::RoomOf;
 
-Room RoomOf(const Form1& form) {
-  return {form.State().RoomX, form.State().RoomY};
-}
-
-// The five passages, as the rooms they join through a closed doorway.
-const std::map<Room, Room> kPassages{
-    {{-1, 1}, {-1, 2}},  // Z
-    {{-2, 3}, {-2, 2}},  // H
-    {{-4, 3}, {-4, 2}},  // A
-    {{-4, 4}, {-4, 5}},  // O
-    {{-5, 2}, {-6, 2}},  // K with R
-};
 const Room kLastRoom{-6, 2};
 
 // What a player must read on the monument of each room, written out again
@@ -189,6 +179,7 @@ TEST(Walkthrough, EveryRoomEveryMonumentEveryPassageAndTheEnd) {
   Walkthrough game;
   Form1& form = game.form();
   form.Form_Load();
+  const std::u16string instructions = form.Scene().Label1().Caption;
   EXPECT_EQ(form.Scene().Command1().Visible, kTrue);
   EXPECT_EQ(form.Scene().Munyu().Picture(), nullptr);
   form.Command1_Click();
@@ -224,8 +215,7 @@ TEST(Walkthrough, EveryRoomEveryMonumentEveryPassageAndTheEnd) {
   // Into the last room through its hidden passage: R armed, K held, the hop.
   game.ReturnTo({-5, 2});
   ASSERT_FALSE(::testing::Test::HasFatalFailure());
-  game.Reach([](const Form1&, const Form1& after) { return RoomOf(after) == kLastRoom; },
-             "the last room");
+  game.Reach(testing::IntoRoom(kLastRoom), "the last room");
   ASSERT_FALSE(::testing::Test::HasFatalFailure());
   game.ReadMonument();
   read.insert(kLastRoom);
@@ -236,11 +226,32 @@ TEST(Walkthrough, EveryRoomEveryMonumentEveryPassageAndTheEnd) {
   EXPECT_EQ(form.Scene().Label1().Caption,
             u"おつかれさまでした\u3000このままでんげんをおきりください");
 
+  // The restart, with Down held: everything as on the first title screen
+  // but the button, which slides on from where it was, and the tune.
+  const float button_left = form.Scene().Command1().Left;
+  const long sent = game.host().sent;
+  form.Form_KeyDown(kKeyDown, 0);
   form.Label2_Click();
+  EXPECT_EQ(game.host().sent, sent) << "the restart leaves the tune alone";
   EXPECT_EQ(RoomOf(form), Room(0, 0));
-  EXPECT_EQ(form.Scene().Command1().Visible, kTrue);
-  EXPECT_EQ(form.Scene().Label2().Visible, kFalse);
+  EXPECT_EQ(std::pair(form.Scene().Munyu().Left, form.Scene().Munyu().Top),
+            std::pair(280.0F, 192.0F));
+  EXPECT_EQ(form.State().MoveKey, (std::array<Bool16, 4>{}));
   EXPECT_EQ(form.State().ComboKey, (std::array<Bool16, 2>{})) << "R is disarmed by the restart";
+  EXPECT_EQ(form.Scene().Command1().Visible, kTrue);
+  EXPECT_EQ(form.Scene().Command1().Left, button_left);
+  EXPECT_EQ(form.Scene().Label2().Visible, kFalse);
+  EXPECT_EQ(form.Scene().Label1().Caption, instructions);
+  EXPECT_EQ(form.Scene().Sekihi().Picture(), form.Scene().Image2(0).Picture());
+  // The keys now reach this title screen: Z hides the instructions, then
+  // reads the start monument behind them.
+  form.Form_KeyDown(kKeyZ, 0);
+  form.Form_KeyDown(kKeyZ, 0);
+  EXPECT_EQ(form.Scene().Label1().Caption, ExpectedText({0, 0}));
+  form.Command1_Click();
+  for (int array = 1; array <= 4; ++array) {
+    EXPECT_EQ(form.Scene().Line(array, 1).Visible, kTrue) << "Line" << array;
+  }
   EXPECT_GT(game.host().sent, game.events() / 3) << "one command every tick";
   EXPECT_EQ(game.host().different, 0);
   RecordProperty("events", game.events());

@@ -5,30 +5,24 @@
 // as a pad would play it, through the held-control rules.
 #include <gtest/gtest.h>
 
-#include <map>
-#include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "form1.h"
 #include "game/route_finder.h"
 #include "key_codes.h"
-#include "support/test_pictures.h"
-#include "window_rules/held_controls.h"
+#include "window_rules/windowed_game.h"
 
 namespace munyura::window_rules {
 namespace {
 
-using Room = std::pair<std::int16_t, std::int16_t>;
+using testing::kPassages;
+using testing::Room;
+using testing::RoomOf;
 using Clock = HeldControls::Clock;
 
 constexpr DeviceId kPad = 7;
 constexpr int kTickMs = 60;
-
-Room RoomOf(const Form1& form) {
-  return {form.State().RoomX, form.State().RoomY};
-}
 
 // The rooms in the order the route enters them: down to the Z drop of
 // (-1, 1), west to H in (-2, 3), through (-4, 2) to A from (-4, 3), O in
@@ -37,52 +31,28 @@ const std::vector<Room> kRoute = {
     {-1, 0}, {-1, 1}, {-1, 2}, {-1, 3}, {-2, 3}, {-2, 2}, {-3, 2}, {-4, 2}, {-4, 3},
     {-4, 2}, {-4, 3}, {-4, 4}, {-4, 5}, {-4, 4}, {-4, 3}, {-4, 2}, {-5, 2}, {-6, 2},
 };
-// The passages, as the rooms they join through a closed doorway.
-const std::map<Room, Room> kPassages{
-    {{-1, 1}, {-1, 2}}, {{-2, 3}, {-2, 2}}, {{-4, 3}, {-4, 2}},
-    {{-4, 4}, {-4, 5}}, {{-5, 2}, {-6, 2}},
-};
-
-PadButton DpadFor(std::int16_t key) {
-  switch (key) {
-    case kKeyLeft:
-      return PadButton::kDpadLeft;
-    case kKeyUp:
-      return PadButton::kDpadUp;
-    case kKeyRight:
-      return PadButton::kDpadRight;
-    default:
-      return PadButton::kDpadDown;
-  }
-}
-
-bool IsArrow(std::int16_t key) {
-  return key >= kKeyLeft && key <= kKeyDown;
-}
 
 class PadPlayer {
  public:
-  PadPlayer() : form_(testing::TestPictures(), host_), events_(form_, errors_) { events_.Load(); }
-
-  const Form1& form() const { return form_; }
+  const Form1& form() const { return window_.form; }
   const std::map<Room, Room>& passages_taken() const { return taken_; }
   int letters_typed() const { return letters_typed_; }
 
   void Tap(PadButton button) {
-    held_.PressPadButton(kPad, button, Now());
-    held_.ReleasePadButton(kPad, button);
+    window_.held.PressPadButton(kPad, button, Now());
+    window_.held.ReleasePadButton(kPad, button);
   }
 
   // Plays the shortest route to a moment where `goal` holds.
   void Reach(const testing::Goal& goal, const std::string& what) {
-    const auto route = testing::FindRoute(form_, goal);
+    const auto route = testing::FindRoute(window_.form, goal);
     ASSERT_TRUE(route) << "no way to " << what;
     for (const testing::Move* move : *route) {
       for (const testing::Event& event : move->events) {
-        const Room before = RoomOf(form_);
+        const Room before = RoomOf(window_.form);
         Play(event);
         const auto passage = kPassages.find(before);
-        if (passage != kPassages.end() && passage->second == RoomOf(form_)) {
+        if (passage != kPassages.end() && passage->second == RoomOf(window_.form)) {
           taken_.insert(*passage);
         }
       }
@@ -97,52 +67,50 @@ class PadPlayer {
     using Kind = testing::Event::Kind;
     if (event.kind == Kind::kTick) {
       now_ms_ += kTickMs;
-      held_.Advance(Now());
-      events_.Tick();
+      window_.held.Advance(Now());
+      window_.events.Tick();
       return;
     }
     const bool down = event.kind == Kind::kKeyDown;
     PadButton button = PadButton::kA;  // Z outside the picker, the letter inside
-    if (IsArrow(event.key)) {
-      button = DpadFor(event.key);
-      if (down && held_.Picker().IsOpen()) {
+    if (event.key >= kKeyLeft && event.key <= kKeyDown) {
+      constexpr PadButton kDpad[] = {PadButton::kDpadLeft, PadButton::kDpadUp,
+                                     PadButton::kDpadRight, PadButton::kDpadDown};
+      button = kDpad[event.key - kKeyLeft];
+      if (down && window_.held.Picker().IsOpen()) {
         Tap(PadButton::kB);
       }
     } else if (event.key != kKeyZ && down) {
-      if (!held_.Picker().IsOpen()) {
+      if (!window_.held.Picker().IsOpen()) {
         Tap(PadButton::kY);
       }
       HighlightOnPicker(event.key - 'A');
       ++letters_typed_;
-    } else if (event.key == kKeyZ && down && held_.Picker().IsOpen()) {
+    } else if (event.key == kKeyZ && down && window_.held.Picker().IsOpen()) {
       Tap(PadButton::kB);
     }
     if (down) {
-      held_.PressPadButton(kPad, button, Now());
+      window_.held.PressPadButton(kPad, button, Now());
     } else {
-      held_.ReleasePadButton(kPad, button);
+      window_.held.ReleasePadButton(kPad, button);
     }
   }
 
   // The d-pad's shortest way over the grid to `letter`.
   void HighlightOnPicker(int letter) {
-    while (PickerRow(held_.Picker().Highlighted()) != PickerRow(letter)) {
+    while (PickerRow(window_.held.Picker().Highlighted()) != PickerRow(letter)) {
       Tap(PadButton::kDpadDown);
     }
-    const int right =
-        (PickerColumn(letter) - PickerColumn(held_.Picker().Highlighted()) + kPickerColumns) %
-        kPickerColumns;
+    const int right = (PickerColumn(letter) - PickerColumn(window_.held.Picker().Highlighted()) +
+                       kPickerColumns) %
+                      kPickerColumns;
     for (int i = 0; i < std::min(right, kPickerColumns - right); ++i) {
       Tap(right <= kPickerColumns / 2 ? PadButton::kDpadRight : PadButton::kDpadLeft);
     }
-    ASSERT_EQ(held_.Picker().Highlighted(), letter);
+    ASSERT_EQ(window_.held.Picker().Highlighted(), letter);
   }
 
-  testing::RecordingHost host_;
-  std::ostringstream errors_;
-  Form1 form_;
-  WindowEvents events_;
-  HeldControls held_{events_};
+  testing::WindowedGame window_;
   long now_ms_ = 0;
   std::map<Room, Room> taken_;
   int letters_typed_ = 0;
@@ -155,7 +123,7 @@ TEST(HeldControlsWalkthrough, EveryPassageToTheClosingMessageWithAPadAlone) {
   ASSERT_EQ(form.Scene().Command1().Visible, kFalse);
 
   for (const Room& next : kRoute) {
-    pad.Reach([&](const Form1&, const Form1& after) { return RoomOf(after) == next; },
+    pad.Reach(testing::IntoRoom(next),
               "room " + std::to_string(next.first) + "," + std::to_string(next.second));
     ASSERT_FALSE(::testing::Test::HasFatalFailure());
     ASSERT_EQ(RoomOf(form), next) << "the pad played the route differently from the keys";

@@ -6,13 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string_view>
 #include <vector>
 
-#include "form1.h"
-#include "support/test_pictures.h"
-#include "window_rules/window_events.h"
+#include "window_rules/windowed_game.h"
 
 namespace munyura::window_rules {
 namespace {
@@ -20,7 +17,6 @@ namespace {
 constexpr std::int16_t kEnter = 13;
 constexpr std::int16_t kSpace = 32;
 constexpr std::int16_t kLeft = 37;
-constexpr std::int16_t kZ = 90;
 
 enum Event { kDown, kUp, kShown, kHidden, kFocusLost };
 constexpr auto kNone = static_cast<KeyRoute>(-1);  // no key, no route
@@ -50,13 +46,13 @@ const std::vector<Sequence> kSequences = {
     {"enter clicks on every press, repeats included",
      {{kDown, kEnter, kClick}, {kDown, kEnter, kClick}, {kUp, kEnter, kIgnore}}},
     {"other keys, and a space release with no press, do nothing on the button",
-     {{kDown, kLeft, kIgnore}, {kUp, kLeft, kIgnore}, {kDown, kZ, kIgnore}, {kUp, kSpace, kIgnore}}},
+     {{kDown, kLeft, kIgnore}, {kUp, kSpace, kIgnore}}},
     {"once the button is hidden every key goes to the window",
-     {{kHidden, 0, kNone, false}, {kDown, kEnter, kWindow, false}, {kUp, kEnter, kWindow, false},
-      {kDown, kSpace, kWindow, false}, {kUp, kSpace, kWindow, false}, {kDown, kZ, kWindow, false}}},
+     {{kHidden, 0, kNone, false}, {kDown, kEnter, kWindow, false}, {kDown, kSpace, kWindow, false},
+      {kUp, kSpace, kWindow, false}}},
     {"a restart shows the button but the window keeps the focus",
-     {{kHidden, 0, kNone, false}, {kShown, 0, kNone, false}, {kDown, kSpace, kWindow, false},
-      {kUp, kSpace, kWindow, false}, {kDown, kEnter, kWindow, false}}},
+     {{kHidden, 0, kNone, false}, {kShown, 0, kNone, false}, {kUp, kSpace, kWindow, false},
+      {kDown, kEnter, kWindow, false}}},
     {"a space press does not survive the button's hiding",
      {{kDown, kSpace, kIgnore, true, true}, {kHidden, 0, kNone, false},
       {kShown, 0, kNone, false}, {kUp, kSpace, kWindow, false}}},
@@ -93,21 +89,18 @@ TEST(KeyboardFocus, RoutesEveryKeyOfTheSequences) {
 // (the button comes back up) and its release clicks nothing.
 TEST(WindowEvents, LosingTheFocusCancelsAPressOfTheStartButtonBySpaceOrMouse) {
   for (const bool mouse : {false, true}) {
-    testing::RecordingHost host;
-    Form1 form(testing::TestPictures(), host);
-    std::ostringstream errors;
-    WindowEvents events(form, errors);
-    events.Load();
+    testing::WindowedGame window;
+    WindowEvents& events = window.events;
     const auto press = [&] { mouse ? events.MousePress(300, 150) : events.KeyDown(kSpace, 0); };
     const auto release = [&] { mouse ? events.MouseRelease(300, 150) : events.KeyUp(kSpace, 0); };
     press();
     EXPECT_TRUE(events.FocusLost()) << mouse;
     EXPECT_EQ(events.StartButtonLook(), (ButtonLook{.focused = true, .pressed = false}));
     release();
-    EXPECT_EQ(form.Scene().Command1().Visible, kTrue) << "clicked, by mouse: " << mouse;
+    EXPECT_EQ(window.form.Scene().Command1().Visible, kTrue) << "clicked, by mouse: " << mouse;
     press();
     release();
-    EXPECT_EQ(form.Scene().Command1().Visible, kFalse) << "not clicked, by mouse: " << mouse;
+    EXPECT_EQ(window.form.Scene().Command1().Visible, kFalse) << "not clicked, by mouse: " << mouse;
   }
 }
 

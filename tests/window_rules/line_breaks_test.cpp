@@ -63,15 +63,11 @@ struct BreakCase {
 TEST(BreakOpportunity, FollowsTheJapaneseRules) {
   const BreakCase cases[] = {
       {U'漢', U'字', true},       // kanji
-      {U'ｱ', U'ｲ', true},         // half-width kana
-      {U'時', U'キ', true},       // kanji and kana
       {U'う', U'！', false},      // the marks ending a sentence stay on its line
       {U'ｼ', U'ｭ', false},        // half-width small kana
       {U'キ', U'ー', false},      // the prolonged sound mark
       {U'ｯ', U'!', false},        // half-width text and Latin punctuation
       {U'｢', U'ｱ', false},        // half-width opening bracket
-      {U'あ', U'「', true},       // before an opening bracket
-      {U'」', U'あ', true},       // after a closing bracket
       {U'。', U'あ', true},       // after a full stop
       {U'０', U'時', true},       // between a number and a kanji
       {U'z', U'キ', true},        // between a Latin letter and kana

@@ -7,7 +7,6 @@
 
 #include <optional>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "scene/element_table.h"
@@ -20,8 +19,8 @@ struct Rect {
   float left, top, width, height;
 };
 
-// Where the button starts on the title screen, over the label, slid on, and
-// back at the left edge after wrapping; where the label sits.
+// Where the button starts on the title screen, over the label and slid on;
+// where the label sits.
 constexpr Rect kStart{240, 128, 137, 49};
 constexpr Rect kOverLabel{500, 0, 137, 49};
 constexpr Rect kSlid{260, 128, 147, 49};
@@ -53,9 +52,7 @@ struct ClickCase {
 const std::vector<ClickCase> kClickCases = {
     {"press and release on the button", kButton, 300, 150, 310, 160, kStartButton},
     {"press on the button, release outside", kButton, 300, 150, 300, 200, kNothing},
-    {"press outside, release on the button", kButton, 100, 150, 300, 150, kNothing},
     {"the button's top-left pixel", kButton, 240, 128, 240, 128, kStartButton},
-    {"its last fraction of a pixel", kButton, 376.9F, 176.9F, 376.9F, 176.9F, kStartButton},
     {"just right of the button", kButton, 377, 150, 377, 150, kNothing},
     {"just below the button", kButton, 300, 177, 300, 177, kNothing},
     {"just left of the button", kButton, 239.9F, 150, 239.9F, 150, kNothing},
@@ -64,23 +61,15 @@ const std::vector<ClickCase> kClickCases = {
     {"the button slid away from the pointer", kButton, 250, 150, 250, 150, kNothing, kStart, kSlid},
     {"the release follows the slid button", kButton, 250, 150, 400, 150, kStartButton, kStart,
      kSlid},
-    {"the button wrapped back to the left edge", kButton, 495, 150, 495, 150, kNothing,
-     Rect{490, 128, 387, 49}, kStart},
     {"the window lost the focus while held", kButton, 300, 150, 300, 150, kNothing, kStart,
      std::nullopt, true},
     {"press and release on the label", kLabelShown, 570, 5, 600, 10, kRestart},
-    {"the label's corners", kLabelShown, 568, 0, 620.9F, 14.9F, kRestart},
-    {"just below the label", kLabelShown, 570, 15, 570, 15, kNothing},
     {"a hidden label", kNeither, 570, 5, 570, 5, kNothing},
-    {"press on the label, release outside", kLabelShown, 570, 5, 560, 5, kNothing},
-    {"the label while the window lost the focus", kLabelShown, 570, 5, 570, 5, kNothing, kStart,
-     std::nullopt, true},
     {"the button over the label takes the click", kBoth, 570, 5, 570, 5, kStartButton, kOverLabel},
     {"a hidden button over the label lets it through", kLabelShown, 570, 5, 570, 5, kRestart,
      kOverLabel},
     {"press on the label, release on the button", kBoth, 600, 10, 510, 10, kNothing,
      Rect{500, 0, 80, 49}},
-    {"press on the button, release on the label", kBoth, 300, 150, 570, 5, kNothing},
 };
 
 TEST(MouseClicks, ClickAnElementPressedAndReleasedOnIt) {
@@ -119,19 +108,13 @@ TEST(MouseClicks, HoldTheButtonDownWhileThePointerIsOverIt) {
   window.Command1().Left = 260;
   EXPECT_FALSE(looks_pressed()) << "slid away from the pointer";
   window.Command1().Left = 240;
-  window.Command1().Visible = kFalse;
-  EXPECT_FALSE(looks_pressed()) << "hidden";
-  window.Command1().Visible = kTrue;
   EXPECT_TRUE(looks_pressed());
   clicks.Cancel();
   EXPECT_FALSE(looks_pressed()) << "the focus was lost";
 
-  for (const auto& [x, y] : {std::pair{100.0F, 150.0F}, std::pair{570.0F, 5.0F}}) {  // the label
-    clicks.Press(x, y, window);
-    clicks.Move(300, 150);
-    EXPECT_FALSE(looks_pressed()) << "pressed at " << x << ", moved onto it";
-    clicks.Release(300, 150, window);
-  }
+  clicks.Press(570, 5, window);  // on the label
+  clicks.Move(300, 150);
+  EXPECT_FALSE(looks_pressed()) << "pressed on the label, moved onto it";
 }
 
 }  // namespace

@@ -48,7 +48,7 @@ TEST(SongCursor, DeliversEachMessageOncePerPassWithinTheStepItFallsIn) {
   // is due on the last frame, before the song starts again.
   const MidiSong song = Song(1000, {0, 300, 300, 999, 1000});
   const std::int64_t due_in_pass[] = {0, 300, 300, 999, 999};
-  for (const std::vector<int>& steps : {std::vector{64}, {1}, {7, 250, 64, 1}, {999}}) {
+  for (const std::vector<int>& steps : {std::vector{1}, {7, 250, 64, 1}, {999}}) {
     SongCursor cursor(song, kRate);
     const auto delivered = Play(cursor, 3000, steps);
     ASSERT_EQ(delivered.size(), 15u) << steps[0];

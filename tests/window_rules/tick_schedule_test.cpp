@@ -71,11 +71,9 @@ TEST(TickSchedule, TicksOnTheGridAndOnceAfterAStall) {
     Clock::duration next_deadline;
   };
   const std::vector<Case> cases = {
-      {"a tick 4 ms late", milliseconds{124}, milliseconds{180}},
       {"a 500 ms stall after tick 1", milliseconds{60 + 500 + 7}, milliseconds{600}},
       {"waking exactly on a grid point", milliseconds{600}, milliseconds{660}},
       {"waking just short of a grid point", milliseconds{600} - nanoseconds{1}, milliseconds{600}},
-      {"a suspend of an hour", hours{1} + milliseconds{30}, hours{1} + milliseconds{60}},
   };
   for (const Case& c : cases) {
     TickSchedule schedule(kStart, kPeriod);
@@ -97,8 +95,8 @@ TEST(MillisecondsUntil, RoundsUpToWholeMilliseconds) {
     int expected;
   };
   const std::vector<Case> cases = {
-      {-milliseconds{5}, 0},  {Clock::duration::zero(), 0},          {nanoseconds{1}, 1},
-      {milliseconds{1}, 1},   {milliseconds{1} + nanoseconds{1}, 2}, {milliseconds{60}, 60},
+      {-milliseconds{5}, 0},  {nanoseconds{1}, 1},
+      {milliseconds{1}, 1},   {milliseconds{1} + nanoseconds{1}, 2},
       {hours{1000}, INT_MAX},
   };
   const Clock::time_point now = kStart + milliseconds{1234};

@@ -25,10 +25,10 @@ TEST(EdgeCrossings, OnlyAChickWhollyOutsideTheWindowChangesRoom) {
     float new_left, new_top;
   };
   for (const Case c : {Case{-49, 150, 3, 0, 0, -49, 150}, Case{-49.5F, 150, 3, -1, 0, 510, 150},
-                       Case{-59, 150, 3, -1, 0, 510, 150}, Case{621, 150, 1, 0, 0, 621, 150},
-                       Case{622, 150, 1, 1, 0, 55, 150}, Case{300, -49, 0, 0, 0, 300, -49},
-                       Case{300, -50, 0, 0, -1, 300, 300}, Case{300, 380, 2, 0, 0, 300, 380},
-                       Case{300, 381, 2, 0, 1, 300, 40}, Case{-60, 390, 3, -1, 1, 510, 40}}) {
+                       Case{621, 150, 1, 0, 0, 621, 150}, Case{622, 150, 1, 1, 0, 55, 150},
+                       Case{300, -49, 0, 0, 0, 300, -49}, Case{300, -50, 0, 0, -1, 300, 300},
+                       Case{300, 380, 2, 0, 0, 300, 380}, Case{300, 381, 2, 0, 1, 300, 40},
+                       Case{-60, 390, 3, -1, 1, 510, 40}}) {
     Start s;
     testing::PlaceChick(s.scene, c.left, c.top, c.facing);
     CrossEdges(s.state, s.scene);
