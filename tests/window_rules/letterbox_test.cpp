@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace munyura::window_rules {
@@ -34,6 +36,31 @@ TEST(FitGameTest, AsLargeAsFitsCentred) {
     EXPECT_LE(box.top + box.height, c.height);
     EXPECT_EQ(box.OutputAt(kGameWidth), box.width);
     EXPECT_EQ(box.OutputAt(kGameHeight), box.height);
+  }
+}
+
+// The screens players have, at 1, 2 and 3 device pixels per CSS pixel: the
+// game inside the area and centred, whole while a whole scale fills three
+// quarters of the limiting side, else that side filled.
+TEST(FitGameTest, EveryScreenAtEveryDensity) {
+  const int areas[][2] = {{300, 200},  {390, 844},  {844, 390},
+                          {1280, 800}, {1536, 864}, {3000, 2000}};
+  for (const auto& area : areas) {
+    for (const int density : {1, 2, 3}) {
+      const int width = area[0] * density;
+      const int height = area[1] * density;
+      SCOPED_TRACE(::testing::Message() << width << " x " << height);
+      const Letterbox box = FitGame(width, height);
+      const float exact = std::min(static_cast<float>(width) / kGameWidth,
+                                   static_cast<float>(height) / kGameHeight);
+      const bool whole = std::floor(exact) >= 0.75F * exact;
+      EXPECT_FLOAT_EQ(box.scale, whole ? std::floor(exact) : exact);
+      EXPECT_TRUE(whole || box.width == width || box.height == height);
+      EXPECT_LE(std::abs(2 * box.left + box.width - width), 1);
+      EXPECT_LE(std::abs(2 * box.top + box.height - height), 1);
+      EXPECT_GE(box.left, 0);
+      EXPECT_GE(box.top, 0);
+    }
   }
 }
 
