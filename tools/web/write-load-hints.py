@@ -5,16 +5,19 @@ instead of one after another as the scripts ask for them.
 
     write-load-hints.py FOLDER       (FOLDER/index.html is rewritten)
 
-The hints: each module main.js imports, directly or through another; the
-game's WebAssembly and the pack of its pictures (both fetched by the
-page's scripts, hence crossorigin); and the font.
+The hints: each module main.js imports, directly or through another, and
+statically or not (the game's own munyura.js is imported when the page
+starts); the game's WebAssembly, the pack of its pictures and the page's
+texts (all fetched by the page's scripts, hence crossorigin); and the font.
 """
 import pathlib
 import re
 import sys
 
-# A static import at the start of a line, possibly over several lines.
-IMPORT = re.compile(r"^import\s[^;]*?from\s+'(\./[^']+)'|^import\s+'(\./[^']+)'", re.M | re.S)
+# A static import at the start of a line, possibly over several lines, or an
+# import() of a module of the folder.
+IMPORT = re.compile(r"^import\s[^;]*?from\s+'(\./[^']+)'|^import\s+'(\./[^']+)'"
+                    r"|\bimport\('(\./[^']+)'\)", re.M | re.S)
 
 
 def modules(folder, entry):
@@ -23,7 +26,7 @@ def modules(folder, entry):
     while waiting:
         text = (folder / waiting.pop(0)).read_text(encoding="utf-8")
         for match in IMPORT.finditer(text):
-            name = (match.group(1) or match.group(2))[2:]
+            name = next(group for group in match.groups() if group)[2:]
             if name not in found and name != entry:
                 found.append(name)
                 waiting.append(name)
@@ -35,7 +38,7 @@ def hints(folder):
     lines += [f'<link rel="preload" href="{p.name}" as="fetch" type="application/wasm" crossorigin>'
               for p in sorted(folder.glob("*.wasm"))]
     lines += [f'<link rel="preload" href="{p.name}" as="fetch" crossorigin>'
-              for p in sorted(folder.glob("*.pack"))]
+              for p in sorted(folder.glob("*.pack")) + sorted(folder.glob("page_messages.json"))]
     lines += [f'<link rel="preload" href="fonts/{p.name}" as="font" type="font/woff2" crossorigin>'
               for p in sorted((folder / "fonts").glob("*.woff2"))]
     return lines
