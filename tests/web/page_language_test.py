@@ -12,8 +12,7 @@ import pathlib
 import sys
 import tempfile
 
-from page_session import PageSession
-from page_test import canvas_pixels, settle, wait_for
+from page_session import PageSession, canvas_rows, settle, wait_for
 
 # The game's picture is named by the game's own name in every language.
 JA = ("ja", "♪ 最初にキーを押すかクリックすると音が鳴ります。", "ムニュラ")
@@ -41,7 +40,7 @@ def texts_and_scene(web, languages):
         wait_for(session, f"return window.munyura.game.controls()[{LABEL1}].visible",
                  "the inscription")
         settle(session)
-        scene = canvas_pixels(session)
+        scene = canvas_rows(session)
         errors = session.console_errors()
     return shown, scene, errors
 

@@ -13,8 +13,7 @@ import pathlib
 import sys
 import tempfile
 
-from page_session import PageSession
-from page_test import wait_for
+from page_session import PageSession, wait_for
 
 NO_INSETS = (0, 0, 0, 0)
 # name, CSS width, height, device pixel ratio, touch, safe-area insets (top, right, bottom, left)

@@ -1,14 +1,17 @@
 """A page of build/web/ served on localhost and opened in Debian's headless
 Chromium through chromedriver, with real input events from the DevTools
 protocol. Shared by the page's test and its bench."""
+import base64
 import pathlib
 import subprocess
 import sys
+import time
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "tools"))
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "scenarios"))
 from picture_codecs import read_rgba_png  # noqa: E402
 
 CHROMIUM_FLAGS = [
@@ -103,7 +106,209 @@ class PageSession:
                 "type": kind, "x": x, "y": y, "button": "left", "buttons": 1, "clickCount": 1})
 
 
-def read_png(path):
-    """The RGB pixels of an 8-bit RGBA or RGB PNG, row after row."""
-    width, _, rows = read_rgba_png(pathlib.Path(path).read_bytes())
-    return [tuple(row[x:x + 3]) for row in rows for x in range(0, width * 4, 4)]
+def wait_for(session, script, what, timeout=30):
+    """The script's first truthy answer, asked every 50 ms."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        value = session.driver.execute_script(script)
+        if value:
+            return value
+        time.sleep(0.05)
+    raise AssertionError(f"timed out waiting for {what}")
+
+
+def first_frame(session):
+    wait_for(session, "return window.munyura && window.munyura.firstFrameMs !== null",
+             "the first frame")
+
+
+def settle(session):
+    """Waits until the frame the last event asked for has been drawn."""
+    session.driver.execute_async_script(
+        "requestAnimationFrame(() => requestAnimationFrame(arguments[0]));")
+
+
+# The scene table's positions (front-most first), as the page's element
+# table has them.
+COMMAND1, LABEL1, MUNYU, SEKIHI = 5, 36, 37, 49
+KEY_CODES = {"space": ("Space", " ", 32), "z": ("KeyZ", "z", 90), "Up": ("ArrowUp", "ArrowUp", 38),
+             "Left": ("ArrowLeft", "ArrowLeft", 37), "Shift": ("ShiftLeft", "Shift", 16)}
+# The standard mapping's buttons and the left stick's axes.
+PAD_BUTTONS = {"a": 0, "b": 1, "y": 3, "back": 8, "start": 9, "dpup": 12, "dpdown": 13,
+               "dpleft": 14, "dpright": 15}
+PAD_STAND_IN = """
+window.pads = [];
+navigator.getGamepads = () => window.pads;
+window.plugPad = (index) => {
+  window.pads[index] = { index, connected: true, mapping: 'standard', axes: [0, 0, 0, 0],
+    buttons: Array.from({ length: 17 }, () => ({ pressed: false, value: 0 })) };
+};"""
+STATE = """const g = window.munyura.game, c = g.controls(), p = g.picker();
+const picker = document.getElementById('picker');
+return { title: c[5].visible, room: [g.roomX(), g.roomY()], chick: [c[37].left, c[37].top],
+  monument: [...Array(30).keys()].find((n) => g.pictureHandle(4 + n) === c[49].picture),
+  band: c[36].visible ? g.message() : false, held: [37, 38, 39, 40, 66, 81, 90].filter(g.keyHeld, g),
+  picker: p.open && !picker.hidden ? [p.highlighted,
+    picker.children[p.highlighted].classList.contains('highlighted')] : p.open || !picker.hidden,
+  controls: c };"""
+
+
+class PageDriver:
+    """The scenario runner's hands and eyes on the page: keys, clicks, touch
+    and the pad stand-in in, window.munyura.game's state and the canvas out."""
+
+    def __init__(self, session, pad=0):
+        self.session, self.pad, self.finger = session, pad, None
+        self.lift_pending = False
+
+    def js(self, script, *args):
+        return self.session.driver.execute_script(script, *args)
+
+    def point(self, target, dx=0.0, dy=0.0):
+        """A page element's centre moved by fractions of its size, or a game point."""
+        if target == "strat":
+            c = self.js("return window.munyura.game.controls()[5];")
+            return self.point(c["left"] + c["width"] / 2, c["top"] + c["height"] / 2)
+        if isinstance(target, str):
+            return self.js("""const r = document.getElementById(arguments[0]).getBoundingClientRect();
+                return [r.left + r.width * (0.5 + arguments[1]), r.top + r.height * (0.5 + arguments[2])];""",
+                           target, dx, dy)
+        return self.js("""const b = document.getElementById('game').getBoundingClientRect();
+            return [b.left + arguments[0] * b.width / 621, b.top + arguments[1] * b.height / 380];""",
+                       target + 0.5, dx + 0.5)
+
+    def touch(self, kind, points):
+        """Fingers as (id, x, y): a touchStart or touchMove lists every finger
+        then down, a touchEnd the fingers it lifts (none listed: all)."""
+        self.session.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {
+            "type": kind, "touchPoints": [{"x": x, "y": y, "id": n} for n, x, y in points]})
+
+    def lift(self):
+        if self.lift_pending:
+            self.touch("touchEnd", [])
+            self.finger, self.lift_pending = None, False
+
+    def button(self, name, pressed, pad=None):
+        self.js("window.pads[arguments[0]].buttons[arguments[1]] ="
+                " { pressed: arguments[2], value: arguments[2] ? 1 : 0 };",
+                self.pad if pad is None else pad, PAD_BUTTONS[name], pressed)
+
+    def down(self, entry):
+        kind, *what = entry
+        if kind == "finger":
+            # A finger already on the d-pad slides to the new direction.
+            point = self.point(*what)
+            self.touch("touchMove" if self.finger else "touchStart", [(1, *point)])
+            self.finger, self.lift_pending = point, False
+            return
+        self.lift()
+        if kind == "key":
+            self.session.key_down(*KEY_CODES[what[0]])
+        elif kind == "click":
+            self.session.click(*what)
+        elif kind == "tap":
+            self.touch("touchStart", [(1, *self.point(*what))])
+            self.touch("touchEnd", [])
+        elif kind == "pad":
+            self.button(what[0], True)
+        elif kind == "stick":
+            self.js("window.pads[arguments[0]].axes[1] = arguments[1];", self.pad, what[0])
+        if kind in ("pad", "stick"):
+            self.ticks(2)  # the page reads its pads once a frame: let it see the press
+
+    def up(self, entry, slide=False):
+        kind, *what = entry
+        if kind == "key":
+            self.session.key_up(*KEY_CODES[what[0]])
+        elif kind == "finger" and slide:
+            self.lift_pending = True  # lifted at the next input but a slide
+        elif kind == "finger":
+            self.touch("touchEnd", [])
+            self.finger = None
+        elif kind == "pad":
+            self.button(what[0], False)
+        elif kind == "stick":
+            self.js("window.pads[arguments[0]].axes[1] = 0;", self.pad)
+
+    def ticks(self, count):
+        self.session.driver.execute_async_script("""const done = arguments[1], start = performance.now();
+            const wait = () => window.munyura.tickTimes.filter((t) => t > start).length >= arguments[0]
+              ? done() : setTimeout(wait, 10);
+            wait();""", count)
+
+    def hold_until(self, entry, expect, timeout=30):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if all(ok for ok, _ in self.judge(expect, self.js(STATE))):
+                return True
+            if entry and entry[0] == "key":  # the keyboard's auto-repeat
+                self.session.key_down(*KEY_CODES[entry[1]], repeat=True)
+            time.sleep(0.03)
+        return False
+
+    def judge(self, expect, state):
+        from scenario import inscription
+        checks = []
+        if expect.screen:
+            checks.append((state["title"] == (expect.screen == "title"), f"the {expect.screen} screen"))
+        if expect.room:
+            checks.append((tuple(state["room"]) == expect.room, f"room {expect.room}: {state['room']}"))
+        if expect.monument is not None:
+            checks.append((state["monument"] == expect.monument,
+                           f"monument {expect.monument} shown: {state['monument']}"))
+        if expect.band is not None:
+            want = expect.band if expect.band is False or isinstance(expect.band, str) \
+                else inscription(expect.band)
+            checks.append((state["band"] == want, f"Label1 {want or 'hidden'}: {state['band']}"))
+        if expect.chick:
+            checks.append((tuple(state["chick"]) == expect.chick, f"the chick at {expect.chick}: {state['chick']}"))
+        if expect.chick_in:
+            (x0, x1), (y0, y1) = expect.chick_in
+            x, y = state["chick"]
+            checks.append((x0 <= x <= x1 and y0 <= y <= y1, f"the chick in {expect.chick_in}: {x}, {y}"))
+        if expect.held is not None:
+            want = [expect.held] if expect.held else []
+            checks.append((state["held"] == want, f"held {want}: {state['held']}"))
+        if expect.picker is not None:
+            want = [expect.picker, True] if expect.picker is not False else False
+            checks.append((state["picker"] == want, f"the picker {want}: {state['picker']}"))
+        return checks
+
+    def see(self, expect):
+        deadline = time.monotonic() + 10
+        while True:
+            state = self.js(STATE)
+            checks = self.judge(expect, state)
+            if all(ok for ok, _ in checks) or time.monotonic() > deadline:
+                break
+            time.sleep(0.05)
+        if expect.still:
+            before = state["chick"]
+            self.ticks(3)
+            after = self.js(STATE)["chick"]
+            checks.append((before == after, f"the chick stands still: {before} then {after}"))
+        if expect.looks:
+            from scenario import differences
+            name, masks, text = expect.looks
+            chick = state["controls"][MUNYU]
+            masks = [(chick["left"], chick["top"], chick["left"] + 50, chick["top"] + 50),
+                     (510, 172, 560, 242)] if masks == ["chick"] else masks
+            settle(self.session)
+            wrong = differences(canvas_rows(self.session), name, masks, text)
+            checks.append((not wrong, f"the picture is the desktop's {name} outside the text"
+                           + (f": {len(wrong)} pixels differ, first {wrong[:5]}" if wrong else "")))
+        return checks
+
+
+def canvas_rows(session, size=(621, 380)):
+    """The canvas's (r, g, b) pixels, row after row."""
+    width, height, raw = session.driver.execute_script(
+        """const c = document.getElementById('game');
+        const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+        let s = ''; for (let i = 0; i < d.length; i += 0x8000)
+          s += String.fromCharCode.apply(null, d.subarray(i, i + 0x8000));
+        return [c.width, c.height, btoa(s)];""")
+    assert (width, height) == size, f"canvas is {width} x {height}"
+    raw = base64.b64decode(raw)
+    return [[tuple(raw[i:i + 3]) for i in range(row, row + width * 4, 4)]
+            for row in range(0, len(raw), width * 4)]

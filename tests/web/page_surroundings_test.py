@@ -22,8 +22,7 @@ import shutil
 import sys
 import tempfile
 
-from page_session import PageSession
-from page_test import wait_for
+from page_session import PageSession, wait_for
 
 INSTRUCTIONS = "zキーで決ティ　１０時キーで移ドゥ"
 INSCRIPTION_0 = "おはこんにばんはございます。本日はどうでしょう？　桐生柿沼仙蔵"
