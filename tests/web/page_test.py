@@ -20,7 +20,7 @@ import time
 from page_session import (MUNYU, PAD_STAND_IN, PageDriver, PageSession, canvas_rows, first_frame,
                           settle, wait_for)
 from moments import DOORWAY, KEYS, LET_GO, PAD, RESTART_MOMENT, START, TITLE, TOUCH, WALK_ON
-from scenario import Expect, Failures, Step, reference, run
+from scenario import Expect, Failures, Step, reference, run, see
 
 CSS_PIXELS_PER_CM = 96 / 2.54
 
@@ -104,7 +104,7 @@ def by_keys(session, failures, tune):
     for kind in ("keyDown", "keyUp"):
         session.driver.execute_cdp_cmd("Input.dispatchKeyEvent", {
             "type": kind, "code": "KeyZ", "key": "z", "windowsVirtualKeyCode": 90, "modifiers": 2})
-    for ok, what in driver.see(Expect(band="何もないん")):
+    for ok, what in see(driver, Expect(band="何もないん")):
         failures.check(ok, "Ctrl+Z read by the game: " + what)
     kept = {(code, ctrl): prevented for code, ctrl, prevented in driver.js("return window.keptKeys")}
     failures.check(kept == {("Space", False): True, ("KeyZ", False): True, ("ArrowUp", False): True,
@@ -190,7 +190,7 @@ def by_pad(session, failures):
     run(driver, stick, START[:2] + DOORWAY, failures)
     # Pulled out while its d-pad is held: the walk ends.
     driver.js("window.pads[0] = undefined; window.plugPad(1);")
-    for ok, what in driver.see(Expect(held=False, still=True)):
+    for ok, what in see(driver, Expect(held=False, still=True)):
         failures.check(ok, "the pad pulled out lets go: " + what)
     driver.pad = 1
     run(driver, dict(PAD, picker=("pad", "y"), close=("pad", "b"), **{"next letter": ("pad", "dpright")}),
