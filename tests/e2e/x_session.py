@@ -210,9 +210,11 @@ class XDriver:
     def __init__(self, display, window):
         from scenario import inscription, reference
         self.display, self.window, self.screen = display, window, None
-        self.golden = {name: reference(name) for name in ("room-0-0", "closed-doorways", "inscription")}
+        self.golden = {name: reference(name)
+                       for name in ("title", "room-0-0", "closed-doorways", "inscription")}
         self.monuments = {0: "room-0-0", 6: "closed-doorways"}
-        self.inscription = inscription(0)
+        from moments import INSTRUCTIONS
+        self.bands = {"title": INSTRUCTIONS, "inscription": inscription(0)}
 
     def down(self, entry):
         if entry[0] == "key":
@@ -240,8 +242,9 @@ class XDriver:
         self.screen = self.display.screenshot(self.window)
         title = self.screen.count(self.GREEN, *self.BAND) > 0.8 * 617 * 129 and \
             self.screen.count(self.RED, 0, 128, 621, 49) > 1000
-        band = False if self.screen.count(self.GREEN) == 0 else self.inscription if \
-            self.region(self.BAND) == self.region(self.BAND, "inscription") else "?"
+        band = [text for name, text in self.bands.items()
+                if self.region(self.BAND) == self.region(self.BAND, name)]
+        band = False if self.screen.count(self.GREEN) == 0 else band[0] if band else "?"
         monument = [n for n, name in self.monuments.items()
                     if self.region(self.MONUMENT) == self.region(self.MONUMENT, name)]
         chick = (280, 192) if self.region(self.CHICK) == self.region(self.CHICK, "room-0-0") else None

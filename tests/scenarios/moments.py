@@ -18,8 +18,9 @@ TOUCH = {"start": ("tap", "strat"), "read": ("tap", "read-button"),
          "up": ("finger", "dpad", 0, -0.4), "left": ("finger", "dpad", -0.4, 0),
          "restart": ("tap", 590, 7)}
 
+INSTRUCTIONS = "zキーで決ティ　１０時キーで移ドゥ"
 TITLE = [Step("wait", until=2, says="the first title screen", expect=Expect(
-    screen="title", looks=("title", [BUTTON_ROW], [HELP])))]
+    screen="title", band=INSTRUCTIONS, looks=("title", [BUTTON_ROW], [HELP])))]
 
 START = [
     Step("press", "start", says="start: play in room (0, 0), the chick facing down over monument 0",

@@ -87,6 +87,11 @@ def by_keys(session, failures, tune):
               " e => window.keptKeys.push([e.code, e.ctrlKey, e.defaultPrevented]));")
     failures.check(session.driver.title == "ムニュラ", f"the page titled {session.driver.title}")
     run(driver, KEYS, TITLE, failures)
+    # The browser's own keys are left to it, yet reach the game.
+    for key, code in (("Tab", 9), ("F5", 116), ("F12", 123), ("Escape", 27)):
+        session.key(key, key, code)
+    presses = driver.js("return window.munyura.keyPresses;")
+    failures.check(presses.get("Tab") == 1 and presses.get("F5") == 1, f"the game saw {presses}")
     stall(driver, failures)
     run(driver, KEYS, START[:1], failures)
     fractional_scale(session, failures)
@@ -108,7 +113,8 @@ def by_keys(session, failures, tune):
         failures.check(ok, "Ctrl+Z read by the game: " + what)
     kept = {(code, ctrl): prevented for code, ctrl, prevented in driver.js("return window.keptKeys")}
     failures.check(kept == {("Space", False): True, ("KeyZ", False): True, ("ArrowUp", False): True,
-                            ("ArrowLeft", False): True, ("KeyZ", True): False},
+                            ("ArrowLeft", False): True, ("KeyZ", True): False, ("Tab", False): False,
+                            ("F5", False): False, ("F12", False): False, ("Escape", False): False},
                    f"the game's keys kept from the browser, Ctrl+Z not: {kept}")
     run(driver, KEYS, RESTART_MOMENT, failures)
 
