@@ -148,7 +148,7 @@ STATE = """const g = window.munyura.game, c = g.controls(), p = g.picker();
 const picker = document.getElementById('picker');
 return { title: c[5].visible, room: [g.roomX(), g.roomY()], chick: [c[37].left, c[37].top],
   monument: [...Array(30).keys()].find((n) => g.pictureHandle(4 + n) === c[49].picture),
-  band: c[36].visible ? g.message() : false, read: document.getElementById('message').textContent, held: [37, 38, 39, 40, 66, 81, 90].filter(g.keyHeld, g),
+  band: c[36].visible ? g.message() : false, held: [37, 38, 39, 40, 66, 81, 90].filter(g.keyHeld, g),
   picker: p.open && !picker.hidden ? [p.highlighted,
     picker.children[p.highlighted].classList.contains('highlighted')] : p.open || !picker.hidden,
   controls: c };"""
@@ -247,9 +247,15 @@ class PageDriver:
         return dict(state, room=tuple(state["room"]), chick=tuple(state["chick"]))
 
     def look(self, expect, state):
-        # The live region reads Label1 aloud.
-        checks = [] if expect.band is None else [
-            (state["read"] == (state["band"] or ""), f"read aloud: {state['read']!r}")]
+        checks = []
+        if expect.band is not None:  # the live region reads Label1 aloud, at its next frame
+            read = state["band"] or ""
+            for _ in range(20):
+                if self.js("return document.getElementById('message').textContent") == read:
+                    break
+                settle(self.session)
+            checks.append((self.js("return document.getElementById('message').textContent") == read,
+                           f"read aloud: {read!r}"))
         if expect.picker is not None:
             want = [expect.picker, True] if expect.picker is not False else False
             checks.append((state["picker"] == want, f"the picker {want}: {state['picker']}"))

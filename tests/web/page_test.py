@@ -194,6 +194,8 @@ def by_pad(session, failures):
     driver.js(PAD_STAND_IN + "window.plugPad(0);")
     stick = dict(PAD, up=("stick", -1))
     run(driver, stick, START[:2] + DOORWAY, failures)
+    for ok, what in see(driver, Expect(held=37)):
+        failures.check(ok, "the stick let go, the d-pad's left held: " + what)
     # Pulled out while its d-pad is held: the walk ends.
     driver.js("window.pads[0] = undefined; window.plugPad(1);")
     for ok, what in see(driver, Expect(held=False, still=True)):
