@@ -129,14 +129,12 @@ def settle(session):
         "requestAnimationFrame(() => requestAnimationFrame(arguments[0]));")
 
 
-# The scene table's positions (front-most first), as the page's element
-# table has them.
-COMMAND1, LABEL1, MUNYU, SEKIHI = 5, 36, 37, 49
+MUNYU = 37  # the chick's place in the scene table (front-most first)
 KEY_CODES = {"space": ("Space", " ", 32), "z": ("KeyZ", "z", 90), "Up": ("ArrowUp", "ArrowUp", 38),
-             "Left": ("ArrowLeft", "ArrowLeft", 37), "Shift": ("ShiftLeft", "Shift", 16)}
-# The standard mapping's buttons and the left stick's axes.
-PAD_BUTTONS = {"a": 0, "b": 1, "y": 3, "back": 8, "start": 9, "dpup": 12, "dpdown": 13,
-               "dpleft": 14, "dpright": 15}
+             "Left": ("ArrowLeft", "ArrowLeft", 37)}
+# The standard mapping's buttons; the left stick's vertical axis is 1.
+PAD_BUTTONS = {"a": 0, "b": 1, "y": 3, "back": 8, "start": 9, "dpup": 12, "dpleft": 14,
+               "dpright": 15}
 PAD_STAND_IN = """
 window.pads = [];
 navigator.getGamepads = () => window.pads;
@@ -148,10 +146,13 @@ STATE = """const g = window.munyura.game, c = g.controls(), p = g.picker();
 const picker = document.getElementById('picker');
 return { title: c[5].visible, room: [g.roomX(), g.roomY()], chick: [c[37].left, c[37].top],
   monument: [...Array(30).keys()].find((n) => g.pictureHandle(4 + n) === c[49].picture),
-  band: c[36].visible ? g.message() : false, held: [37, 38, 39, 40, 66, 81, 90].filter(g.keyHeld, g),
+  band: c[36].visible && g.message(), held: [37, 38, 39, 40, 66, 81, 90].filter(g.keyHeld, g),
   picker: p.open && !picker.hidden ? [p.highlighted,
     picker.children[p.highlighted].classList.contains('highlighted')] : p.open || !picker.hidden,
   controls: c };"""
+POINT = """const [id, x, y] = arguments, r = document.getElementById(id).getBoundingClientRect();
+return id === 'game' ? [r.left + x * r.width / 621, r.top + y * r.height / 380]
+                     : [r.left + r.width * (0.5 + x), r.top + r.height * (0.5 + y)];"""
 
 
 class PageDriver:
@@ -159,24 +160,20 @@ class PageDriver:
     and the pad stand-in in, window.munyura.game's state and the canvas out."""
 
     def __init__(self, session, pad=0):
-        self.session, self.pad, self.finger = session, pad, None
-        self.lift_pending = False
+        self.session, self.pad, self.finger, self.lift_pending = session, pad, None, False
 
     def js(self, script, *args):
         return self.session.driver.execute_script(script, *args)
 
     def point(self, target, dx=0.0, dy=0.0):
-        """A page element's centre moved by fractions of its size, or a game point."""
+        """A page element's centre moved by fractions of its size, or a game
+        point (STRAT's centre as it slides by)."""
         if target == "strat":
             c = self.js("return window.munyura.game.controls()[5];")
-            return self.point(c["left"] + c["width"] / 2, c["top"] + c["height"] / 2)
+            target, dx, dy = c["left"] + c["width"] / 2, c["top"] + c["height"] / 2, None
         if isinstance(target, str):
-            return self.js("""const r = document.getElementById(arguments[0]).getBoundingClientRect();
-                return [r.left + r.width * (0.5 + arguments[1]), r.top + r.height * (0.5 + arguments[2])];""",
-                           target, dx, dy)
-        return self.js("""const b = document.getElementById('game').getBoundingClientRect();
-            return [b.left + arguments[0] * b.width / 621, b.top + arguments[1] * b.height / 380];""",
-                       target + 0.5, dx + 0.5)
+            return self.js(POINT, target, dx, dy)
+        return self.js(POINT, "game", target + 0.5, (dy if dy is not None else dx) + 0.5)
 
     def touch(self, kind, points):
         """Fingers as (id, x, y): a touchStart or touchMove lists every finger
@@ -184,25 +181,26 @@ class PageDriver:
         self.session.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {
             "type": kind, "touchPoints": [{"x": x, "y": y, "id": n} for n, x, y in points]})
 
-    def lift(self):
-        if self.lift_pending:
-            self.touch("touchEnd", [])
-            self.finger, self.lift_pending = None, False
-
-    def button(self, name, pressed, pad=None):
-        self.js("window.pads[arguments[0]].buttons[arguments[1]] ="
-                " { pressed: arguments[2], value: arguments[2] ? 1 : 0 };",
-                self.pad if pad is None else pad, PAD_BUTTONS[name], pressed)
+    def pad_input(self, entry, down):
+        kind, what = entry
+        if kind == "stick":
+            self.js("window.pads[arguments[0]].axes[1] = arguments[1];", self.pad, what if down else 0)
+        else:
+            self.js("window.pads[arguments[0]].buttons[arguments[1]] ="
+                    " { pressed: arguments[2], value: arguments[2] ? 1 : 0 };",
+                    self.pad, PAD_BUTTONS[what], down)
+        if down:
+            self.ticks(2)  # the page reads its pads once a frame: let it see the press
 
     def down(self, entry):
         kind, *what = entry
-        if kind == "finger":
-            # A finger already on the d-pad slides to the new direction.
-            point = self.point(*what)
-            self.touch("touchMove" if self.finger else "touchStart", [(1, *point)])
-            self.finger, self.lift_pending = point, False
+        if kind == "finger":  # a finger already on the d-pad slides on
+            self.touch("touchMove" if self.finger else "touchStart", [(1, *self.point(*what))])
+            self.finger, self.lift_pending = True, False
             return
-        self.lift()
+        if self.lift_pending:
+            self.touch("touchEnd", [])
+            self.finger, self.lift_pending = None, False
         if kind == "key":
             self.session.key_down(*KEY_CODES[what[0]])
         elif kind == "click":
@@ -210,12 +208,8 @@ class PageDriver:
         elif kind == "tap":
             self.touch("touchStart", [(1, *self.point(*what))])
             self.touch("touchEnd", [])
-        elif kind == "pad":
-            self.button(what[0], True)
-        elif kind == "stick":
-            self.js("window.pads[arguments[0]].axes[1] = arguments[1];", self.pad, what[0])
-        if kind in ("pad", "stick"):
-            self.ticks(2)  # the page reads its pads once a frame: let it see the press
+        else:
+            self.pad_input(entry, True)
 
     def up(self, entry, slide=False):
         kind, *what = entry
@@ -226,14 +220,13 @@ class PageDriver:
         elif kind == "finger":
             self.touch("touchEnd", [])
             self.finger = None
-        elif kind == "pad":
-            self.button(what[0], False)
-        elif kind == "stick":
-            self.js("window.pads[arguments[0]].axes[1] = 0;", self.pad)
+        elif kind in ("pad", "stick"):
+            self.pad_input(entry, False)
 
     def ticks(self, count):
-        self.session.driver.execute_async_script("""const done = arguments[1], start = performance.now();
-            const wait = () => window.munyura.tickTimes.filter((t) => t > start).length >= arguments[0]
+        self.session.driver.execute_async_script("""const [count, done] = arguments;
+            const start = performance.now(), ticks = window.munyura.tickTimes;
+            const wait = () => ticks.filter((t) => t > start).length >= count
               ? done() : setTimeout(wait, 10);
             wait();""", count)
 
@@ -254,8 +247,8 @@ class PageDriver:
                 if self.js("return document.getElementById('message').textContent") == read:
                     break
                 settle(self.session)
-            checks.append((self.js("return document.getElementById('message').textContent") == read,
-                           f"read aloud: {read!r}"))
+            told = self.js("return document.getElementById('message').textContent")
+            checks.append((told == read, f"read aloud: {read!r}"))
         if expect.picker is not None:
             want = [expect.picker, True] if expect.picker is not False else False
             checks.append((state["picker"] == want, f"the picker {want}: {state['picker']}"))
