@@ -17,7 +17,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path[:0] = [HERE, os.path.join(os.path.dirname(HERE), "scenarios")]
 
 from moments import DOORWAY, PAD, RESTART_MOMENT, START, WALK_ON  # noqa: E402
-from scenario import Expect, Failures, Step, inscription, run, see  # noqa: E402
+from scenario import Expect, Failures, Step, expect, inscription, run  # noqa: E402
 from x_session import XDisplay, XDriver, running  # noqa: E402
 
 NAVY, WHITE, BAND = (0, 0, 128), (255, 255, 255), (64, 64, 64)
@@ -114,15 +114,14 @@ def with_a_pad(display, player, failures):
         root = display.run("xdotool", "search", "--maxdepth", "0", "--name", "")
         display.focus(int(root.split()[0]))
         run(driver, way, [Step("up", "down", says="the focus gone", expect=Expect(held=False)),
-                          Step("press", "read", says="A without it", expect=Expect(band=6))], failures)
+                          Step("press", "read", says="A without it", expect=Expect(band=6))],
+            failures)
         display.focus(driver.window)
         # Unplugged with the stick held down: the chick stops and stays.
         driver.down(("stick", 32767))
-        for ok, what in see(driver, Expect(held=40)):
-            failures.check(ok, "the stick pushed down: " + what)
+        expect(driver, failures, "the stick pushed down", held=40)
         driver.send("unplug")
-        for ok, what in see(driver, Expect(held=False, still=True)):
-            failures.check(ok, "the pad unplugged: " + what)
+        expect(driver, failures, "the pad unplugged", held=False, still=True)
         failures.check(driver.send("plug", "plugged") == "plugged 1", "plugged in again")
         run(driver, way, RESTART_MOMENT, failures)
         driver.send("quit")
@@ -177,7 +176,7 @@ def mappings(display, player, binary, failures):
     failures.check(mapping_in_sdl(display, player, SDL_GAMECONTROLLERCONFIG=straight) == straight,
                    "SDL_GAMECONTROLLERCONFIG wins over the file")
     mapping_file(display, swapped + "\nnot a mapping\n")
-    failures.check(mapping_in_sdl(display, player) == "", "a file with a bad line is left out whole")
+    failures.check(mapping_in_sdl(display, player) == "", "a file with a bad line left out whole")
 
     _, quiet = stderr_of_a_run(display, binary, None)
     good = ("# a pad of the player's\n" + GUID + ",Player's pad,a:b0,b:b1,leftx:a0,lefty:a1~,"
@@ -188,7 +187,7 @@ def mappings(display, player, binary, failures):
     told = [line for line in broken if "gamecontrollerdb.txt" in line]
     failures.check(len(broken) == len(quiet) + 1 and len(told) == 1 and path in told[0]
                    and "line 3" in told[0],
-                   f"a broken mapping file costs one line, naming the file and its bad line: {broken!r}")
+                   f"a broken mapping file costs one line naming it and its bad line: {broken!r}")
 
 
 def main(player, binary):

@@ -69,7 +69,7 @@ def main(binary):
             status = closed(display, game, window)
             errors = game.stderr.read()
         failures.check(status == 0 and "run-time error" not in errors,
-                       f"closed, the game ends with 0 ({status}), no run-time error: {errors[-400:]!r}")
+                       f"closed, it ends with 0 ({status}), no run-time error: {errors[-400:]!r}")
     finally:
         display.close()
     return failures.outcome()

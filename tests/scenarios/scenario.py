@@ -24,7 +24,7 @@ class Expect:
     screen: str = None          # "title" or "play"
     room: tuple = None          # (RoomX, RoomY)
     monument: int = None        # the monument Sekihi shows
-    band: object = None         # Label1 showing that monument's inscription (or this text); False: hidden
+    band: object = None         # Label1 showing that monument's text (or this); False: hidden
     chick: tuple = None         # Munyu's (Left, Top)
     chick_in: tuple = None      # ((least Left, most Left), (least Top, most Top))
     held: object = None         # a virtual key held, or False: nothing held
@@ -139,6 +139,12 @@ class Failures:
     def outcome(self):
         print(f"{len(self.failed)} check(s) failed" if self.failed else "all passed")
         return 1 if self.failed else 0
+
+
+def expect(driver, failures, says, **seen):
+    """Checks what `seen` says is seen now (see Expect)."""
+    for ok, what in see(driver, Expect(**seen)):
+        failures.check(ok, f"{says}: {what}")
 
 
 def run(driver, way, moment, failures):

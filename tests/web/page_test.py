@@ -20,7 +20,7 @@ import time
 from page_session import (MUNYU, PAD_STAND_IN, PageDriver, PageSession, canvas_rows, first_frame,
                           settle, wait_for)
 from moments import DOORWAY, KEYS, LET_GO, PAD, RESTART_MOMENT, START, TITLE, TOUCH, WALK_ON
-from scenario import Expect, Failures, Step, reference, run, see
+from scenario import Expect, Failures, Step, expect, reference, run
 
 CSS_PIXELS_PER_CM = 96 / 2.54
 
@@ -55,7 +55,8 @@ def fractional_scale(session, failures):
     page, golden = canvas_rows(session, (width, height)), reference("room-0-0")
 
     def colours(left, top, right, bottom):
-        return {page[y][x] for y in range(max(0, int(top * scale)), min(height, math.ceil(bottom * scale)))
+        return {page[y][x]
+                for y in range(max(0, int(top * scale)), min(height, math.ceil(bottom * scale)))
                 for x in range(max(0, int(left * scale)), min(width, math.ceil(right * scale)))}
 
     controls = session.driver.execute_script("return window.munyura.game.controls();")
@@ -74,7 +75,7 @@ def fractional_scale(session, failures):
                 picture["top"] + picture["height"])
         own = {golden[y][x] for y in range(int(rect[1]), int(rect[3]))
                for x in range(int(rect[0]), int(rect[2]))} | {(255, 255, 255), (0, 0, 0)}
-        failures.check(not colours(*rect) - own, f"the picture at {rect} shows only its own colours")
+        failures.check(not colours(*rect) - own, f"the picture at {rect} shows its own colours")
     session.driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
     wait_for(session, "return document.getElementById('game').width === 621", "scale 1 again")
 
@@ -85,7 +86,7 @@ def by_keys(session, failures, tune):
     # Whether the page kept each key from the browser (scrolling, say).
     driver.js("window.keptKeys = []; window.addEventListener('keydown',"
               " e => window.keptKeys.push([e.code, e.ctrlKey, e.defaultPrevented]));")
-    failures.check(session.driver.title == "ムニュラ", f"the page titled {session.driver.title}")
+    failures.check(session.driver.title == "ムニュラ", f"titled {session.driver.title}")
     run(driver, KEYS, TITLE, failures)
     # The browser's own keys are left to it, yet reach the game.
     for key, code in (("Tab", 9), ("F5", 116), ("F12", 123), ("Escape", 27)):
@@ -109,12 +110,12 @@ def by_keys(session, failures, tune):
     for kind in ("keyDown", "keyUp"):
         session.driver.execute_cdp_cmd("Input.dispatchKeyEvent", {
             "type": kind, "code": "KeyZ", "key": "z", "windowsVirtualKeyCode": 90, "modifiers": 2})
-    for ok, what in see(driver, Expect(band="何もないん")):
-        failures.check(ok, "Ctrl+Z read by the game: " + what)
-    kept = {(code, ctrl): prevented for code, ctrl, prevented in driver.js("return window.keptKeys")}
+    expect(driver, failures, "Ctrl+Z read by the game", band="何もないん")
+    kept = {(code, ctrl): kept for code, ctrl, kept in driver.js("return window.keptKeys")}
     failures.check(kept == {("Space", False): True, ("KeyZ", False): True, ("ArrowUp", False): True,
-                            ("ArrowLeft", False): True, ("KeyZ", True): False, ("Tab", False): False,
-                            ("F5", False): False, ("F12", False): False, ("Escape", False): False},
+                            ("ArrowLeft", False): True, ("KeyZ", True): False,
+                            ("Tab", False): False, ("F5", False): False, ("F12", False): False,
+                            ("Escape", False): False},
                    f"the game's keys kept from the browser, Ctrl+Z not: {kept}")
     run(driver, KEYS, RESTART_MOMENT, failures)
 
@@ -131,9 +132,10 @@ def by_touch(session, failures):
     driver = PageDriver(session)
     boxes = driver.js("""return ['game', 'dpad', 'read-button', 'letters-button'].map((id) => {
         const e = document.getElementById(id), r = e.getBoundingClientRect();
-        return [id, e.getAttribute('aria-label'), r.top, Math.min(r.width, r.height)]; });""")
-    bottom = boxes[0][2] + driver.js("return document.getElementById('game').getBoundingClientRect().height")
-    for (element, name, top, size), least in zip(boxes[1:], (2.5, 1, 1)):
+        return [id, e.getAttribute('aria-label'), r.top, Math.min(r.width, r.height), r.bottom];
+        });""")
+    bottom = boxes[0][4]
+    for (element, name, top, size, _), least in zip(boxes[1:], (2.5, 1, 1)):
         failures.check(name and size >= least * CSS_PIXELS_PER_CM - 0.5 and top >= bottom,
                        f"{element}, named {name!r}, {size:.0f} CSS pixels, below the game")
     run(driver, TOUCH, START[:1] + DOORWAY + WALK_ON, failures)
@@ -151,21 +153,22 @@ def by_touch(session, failures):
     # The picker: all 26 letters on two rows below the game; a letter is
     # held while touched.
     driver.down(("tap", "letters-button"))
-    letters = driver.js("""return [...document.getElementById('picker').children].map((b) =>
-        [b.textContent, Math.round(b.getBoundingClientRect().top), b.getBoundingClientRect().width > 0]);""")
+    letters = driver.js("""return [...document.getElementById('picker').children].map((b) => {
+        const r = b.getBoundingClientRect(); return [b.textContent, Math.round(r.top), r.width > 0];
+        });""")
     failures.check("".join(t for t, _, _ in letters) == "ABCDEFGHIJKLMNOPQRSTUVWXYZ"
                    and all(s for _, _, s in letters) and len({t for _, t, _ in letters}) == 2
                    and min(t for _, t, _ in letters) >= bottom - 0.5,
                    f"the picker's 26 letters on two rows below the game: {letters[:2]}")
-    q = driver.js("""const r = document.getElementById('picker').children[16].getBoundingClientRect();
-        return [r.left + r.width / 2, r.top + r.height / 2];""")
+    q = driver.js("""const r = document.getElementById('picker').children[16]
+        .getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2];""")
     driver.touch("touchStart", [(1, *q)])
     under = driver.js("return window.munyura.game.keyHeld(81)")
     driver.touch("touchEnd", [])
     failures.check(under and not driver.js("return window.munyura.game.keyHeld(81)"),
                    "Q held under the finger until it lifts")
     driver.down(("tap", "letters-button"))
-    failures.check(driver.js("return document.getElementById('picker').hidden"), "the picker closed")
+    failures.check(driver.js("return document.getElementById('picker').hidden"), "picker closed")
     # A key hides the controls, the next touch (on ﾊﾂﾞﾒｶﾗ, a click) shows them.
     session.key("ShiftLeft", "Shift", 16)
     hidden = driver.js("return document.getElementById('controls').hidden")
@@ -178,7 +181,7 @@ def by_touch(session, failures):
 # the letter (held while A is), B closes it, Back restarts.
 PICKER_BY_PAD = [
     Step("press", "picker", expect=Expect(picker=0)),
-    Step("press", "next letter", expect=Expect(picker=1)),
+    Step("press", "next", expect=Expect(picker=1)),
     Step("down", "read", says="A types B", expect=Expect(held=66)),
     Step("up", "read", expect=Expect(held=False)),
     Step("press", "close", expect=Expect(picker=False)),
@@ -194,15 +197,13 @@ def by_pad(session, failures):
     driver.js(PAD_STAND_IN + "window.plugPad(0);")
     stick = dict(PAD, up=("stick", -1))
     run(driver, stick, START[:2] + DOORWAY, failures)
-    for ok, what in see(driver, Expect(held=37)):
-        failures.check(ok, "the stick let go, the d-pad's left held: " + what)
+    expect(driver, failures, "the stick let go, the d-pad's left held", held=37)
     # Pulled out while its d-pad is held: the walk ends.
     driver.js("window.pads[0] = undefined; window.plugPad(1);")
-    for ok, what in see(driver, Expect(held=False, still=True)):
-        failures.check(ok, "the pad pulled out lets go: " + what)
+    expect(driver, failures, "the pad pulled out lets go", held=False, still=True)
     driver.pad = 1
-    run(driver, dict(PAD, picker=("pad", "y"), close=("pad", "b"), **{"next letter": ("pad", "dpright")}),
-        PICKER_BY_PAD + RESTART_MOMENT, failures)
+    way = dict(PAD, picker=("pad", "y"), close=("pad", "b"), next=("pad", "dpright"))
+    run(driver, way, PICKER_BY_PAD + RESTART_MOMENT, failures)
 
 
 def main():
@@ -213,7 +214,8 @@ def main():
         by_keys(session, failures, tune)
         by_touch(session, failures)
         by_pad(session, failures)
-        failures.check(not session.console_errors(), f"no console error: {session.console_errors()}")
+        errors = session.console_errors()
+        failures.check(not errors, f"no console error: {errors}")
     return failures.outcome()
 
 
