@@ -17,7 +17,7 @@ import shutil
 import sys
 import tempfile
 
-from page_session import PageSession, wait_for
+from page_session import PageSession, first_frame, wait_for
 
 
 def console_lines(session, words):
@@ -31,10 +31,9 @@ def script(session, text, *args):
     return session.driver.execute_script(text, *args)
 
 
-def first_frame(session, folder):
+def open_page(session, folder):
     session.driver.get(session.url + folder + "/")
-    wait_for(session, "return window.munyura && window.munyura.firstFrameMs !== null",
-             f"the first frame of {folder}")
+    first_frame(session)
 
 
 def tune_output(session):
@@ -55,7 +54,7 @@ def mute(session):
     assert script(session, "return window.munyura.keyPresses.KeyM;") == 2
 
     session.driver.refresh()
-    wait_for(session, "return window.munyura && window.munyura.firstFrameMs !== null", "reload")
+    first_frame(session)
     assert session.driver.title == "ムニュラ (muted)", session.driver.title
     session.key("Space", " ", 32)
     assert tune_output(session) == 0, "the tune sounds after a reload while muted"
@@ -65,7 +64,7 @@ def mute(session):
     script(session, "localStorage.setItem('munyura.mute', 'loud');")
     console_lines(session, "")
     session.driver.refresh()
-    wait_for(session, "return window.munyura && window.munyura.firstFrameMs !== null", "reload")
+    first_frame(session)
     assert session.driver.title == "ムニュラ", session.driver.title
     lines = console_lines(session, "the remembered mute")
     assert len(lines) == 1, lines
@@ -96,7 +95,7 @@ def fullscreen_and_full_storage(session):
 
 
 def bad_conditions(session):
-    first_frame(session, "without-font-and-tune")
+    open_page(session, "without-font-and-tune")
     wait_for(session, "return !document.getElementById('font-note').hidden", "the font's note")
     session.key("Space", " ", 32)
     wait_for(session, "return document.getElementById('sound-note').textContent.includes('silence')",
@@ -122,7 +121,7 @@ def main():
         (pages / "without-game-script" / "munyura.js").unlink()
         (pages / "favicon.ico").write_bytes((web / "pictures" / "icon.png").read_bytes())
         with PageSession(pages, profile) as session:
-            first_frame(session, "page")
+            open_page(session, "page")
             mute(session)
             fullscreen_and_full_storage(session)
             assert not session.console_errors(), session.console_errors()
