@@ -7,6 +7,7 @@ Chromium, the desktop's pad player) does the inputs and answers the checks
 from what it can see."""
 import dataclasses
 import pathlib
+import re
 import sys
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
@@ -53,7 +54,6 @@ def reference(name):
 
 def inscription(n):
     """Monument n's text, as the game's table has it."""
-    import re
     return re.search(r'u"([^"]*)",\s*// ' + str(n) + r'\n', INSCRIPTIONS.read_text()).group(1)
 
 
