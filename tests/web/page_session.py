@@ -12,7 +12,7 @@ from selenium.webdriver.chrome.service import Service
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "tools"))
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "scenarios"))
-from picture_codecs import read_rgba_png  # noqa: E402,F401 (offline_test reads it here)
+from picture_codecs import read_rgba_png  # noqa: E402,F401 (page_offline_test reads it here)
 from scenario import differences  # noqa: E402
 
 CHROMIUM_FLAGS = [

@@ -6,7 +6,7 @@ right lang attribute on each, the game's picture named ムニュラ in all; and
 the game played to the first inscription (tests/scenarios/moments.py), its
 scene the very same pixels whatever the language.
 
-    page_language_test.py BUILD_WEB_FOLDER
+    page_languages_test.py BUILD_WEB_FOLDER
 """
 import pathlib
 import sys

@@ -7,7 +7,7 @@ the host sent it as anything; and a new build brings a new cache, which
 replaces the old one on the next visit. The folder lies deep in the host's
 tree, with a space and Japanese in its name, beside a page of another kind.
 
-    offline_test.py BUILD_WEB_FOLDER
+    page_offline_test.py BUILD_WEB_FOLDER
 """
 import json
 import math
