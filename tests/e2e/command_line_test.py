@@ -35,15 +35,12 @@ LANGUAGES = [
 
 
 def answers(binary, version, env):
-    # (arguments, exit status, what stdout holds, what stderr holds)
-    cases = [
+    """Which stream each answer goes to and the exit status; the parse itself
+    is command_line_tests' table."""
+    cases = [  # (arguments, exit status, what stdout holds, what stderr holds)
         (["--version"], 0, "munyura %s\n" % version, ""),
-        (["--help"], 0, "--zoom N", ""),
-        (["--help", "--zoom", "3"], 0, "Usage:", ""),
-        (["--bogus"], 2, "", "unknown option '--bogus'"),
-        (["--zoom"], 2, "", "Usage:"),
+        (["--help", "--zoom", "3"], 0, "--zoom N", ""),
         (["--zoom", "0"], 2, "", "--zoom takes a whole number"),
-        (["--zoom", "abc"], 2, "", "Usage:"),
         (["--fullscreen", "extra"], 2, "", "unknown option 'extra'"),
         # Good options with no display: the game tries to play and says why not.
         (["--zoom", "2", "--mute"], 1, "", "no display"),
@@ -109,7 +106,8 @@ def in_languages(binary, display):
               "%s: --help begins %r: %r" % (name, usage, help_text.stdout[:40]))
         bad = subprocess.run([binary, "--bogus"], env=quiet | env, capture_output=True, text=True,
                              timeout=30)
-        check(bad.returncode == 2 and bad.stderr.startswith("ムニュラ: " + bad_option),
+        check(bad.returncode == 2 and not bad.stdout
+              and bad.stderr.startswith("ムニュラ: " + bad_option),
               "%s: --bogus exits 2 saying %r: %r" % (name, bad_option, bad.stderr[:80]))
         with tempfile.TemporaryDirectory() as scratch:
             lines, title = in_a_tuneless_folder(binary, scratch, display, env)

@@ -193,3 +193,77 @@ class Picture:
         width = self.width - left if width is None else width
         height = self.height - top if height is None else height
         return sum(row.count(colour) for row in self.region(left, top, width, height))
+
+
+
+class XDriver:
+    """The scenario runner's hands and eyes on the real window: xdotool's
+    keys and clicks in; out, what a screenshot shows as the reference images
+    the renderer's tests keep have it (the window's pixels are theirs)."""
+
+    GREEN, RED = (0, 255, 0), (255, 0, 0)
+    BAND, CHICK, MONUMENT = (0, 248, 617, 129), (280, 192, 47, 49), (232, 88, 150, 150)
+    # Let go as the room changes, the chick stands right of the monument, in
+    # the doorway's rows, where the reference image has it too.
+    CHICK_MASK = (382, 120, 621, 245)
+
+    def __init__(self, display, window):
+        from scenario import inscription, reference
+        self.display, self.window, self.screen = display, window, None
+        self.golden = {name: reference(name)
+                       for name in ("title", "room-0-0", "closed-doorways", "inscription")}
+        self.monuments = {0: "room-0-0", 6: "closed-doorways"}
+        from moments import INSTRUCTIONS
+        self.bands = {"title": INSTRUCTIONS, "inscription": inscription(0)}
+
+    def down(self, entry):
+        if entry[0] == "key":
+            self.display.run("xdotool", "keydown", entry[1])
+        else:
+            self.display.click(self.window, *entry[1:])
+
+    def up(self, entry, slide=False):
+        if entry[0] == "key":
+            self.display.run("xdotool", "keyup", entry[1])
+
+    def ticks(self, count):
+        time.sleep(count * 0.06)
+
+    def repeat(self, entry):
+        pass  # the X server repeats a held key
+
+    def region(self, box, name=None):
+        """A box of the reference image `name`, or of the last screenshot."""
+        if not name:
+            return self.screen.region(*box)
+        left, top, width, height = box
+        return [row[left:left + width] for row in self.golden[name][top:top + height]]
+
+    def state(self):
+        self.screen = self.display.screenshot(self.window)
+        title = self.screen.count(self.GREEN, *self.BAND) > 0.8 * 617 * 129 and \
+            self.screen.count(self.RED, 0, 128, 621, 49) > 1000
+        band = [text for name, text in self.bands.items()
+                if self.region(self.BAND) == self.region(self.BAND, name)]
+        band = False if self.screen.count(self.GREEN) == 0 else band[0] if band else "?"
+        monument = [n for n, name in self.monuments.items()
+                    if self.region(self.MONUMENT) == self.region(self.MONUMENT, name)]
+        start = self.region(self.CHICK) == self.region(self.CHICK, "room-0-0")
+        return {"title": title, "band": band, "monument": monument[0] if monument else None,
+                "chick": (280, 192) if start else None}
+
+    def look(self, expect, state):
+        checks = []
+        if expect.looks:
+            from scenario import differences
+            name, masks, text = expect.looks
+            rows = [[self.screen.at(x, y) for x in range(621)] for y in range(380)]
+            masks = [self.CHICK_MASK] if masks == ["chick"] else masks
+            wrong = differences(rows, name, masks, text)
+            checks.append((not wrong, f"the window is {name} outside the text"
+                           + (f": {len(wrong)} pixels differ, first {wrong[:5]}" if wrong else "")))
+        if not all(ok for ok, _ in checks):
+            path = os.path.abspath("failed-screen-%d.ppm" % time.monotonic_ns())
+            self.screen.save(path)
+            print("      the screen is in " + path, flush=True)
+        return checks

@@ -13,8 +13,7 @@ import pathlib
 import sys
 import tempfile
 
-from page_session import PageSession
-from page_test import wait_for
+from page_session import PageSession, first_frame, settle
 
 NO_INSETS = (0, 0, 0, 0)
 # name, CSS width, height, device pixel ratio, touch, safe-area insets (top, right, bottom, left)
@@ -78,10 +77,8 @@ def main():
             session.driver.execute_cdp_cmd("Emulation.setSafeAreaInsetsOverride", {
                 "insets": dict(zip(("top", "right", "bottom", "left"), insets))})
             session.driver.get(session.url)
-            wait_for(session, "return window.munyura && window.munyura.firstFrameMs !== null",
-                     f"the first frame on {name}")
-            session.driver.execute_async_script(
-                "requestAnimationFrame(() => requestAnimationFrame(arguments[0]));")
+            first_frame(session)
+            settle(session)
             try:
                 check(name, width, height, insets, session.driver.execute_script(MEASURE))
             except AssertionError as failure:

@@ -1,28 +1,29 @@
-// The real game, its start-up and its loop, played with an SDL virtual game
-// controller plugged into its own process: a schedule of presses, releases,
-// stick moves and unplugging, one step after another, each judged by the
-// game's own state as the ticks leave it.
-//
-// Usage: pad_player                 the whole schedule
-//        pad_player mapping GUID    prints "mapping " and SDL's mapping for
-//                                   the GUID once the game has started, and
-//                                   closes it (SDL 2.26 takes no mapping for
-//                                   its virtual pads, so the player's
-//                                   mappings are seen in SDL's table)
-//
-// It talks to tests/e2e/pad_test.py over its standard streams: it prints
-// "ready" once its window is up and waits for a line (the window has been
-// given the focus), prints "screenshot NAME" and waits for a line when the
-// window should show something worth a look, and prints "ok ..." or
-// "FAIL ..." for each step. It closes its window at the end and exits with
-// 0 when every step passed.
+// The real game, its start-up and its loop, with an SDL virtual game
+// controller plugged into its own process and played from standard input,
+// one command a tick (tests/e2e/pad_test.py sends them):
+//   button NAME 1|0   one of SDL's buttons by its name (a, b, y, start, dpup...)
+//   axis NAME VALUE   one of SDL's axes (lefty...)
+//   plug, unplug      the pad plugged in, pulled out
+//   ticks N           after N more ticks, the state line
+//   mapping GUID      "mapping " and SDL's mapping for the GUID (SDL 2.26
+//                     takes no mapping for its virtual pads, so the player's
+//                     mappings are seen in SDL's table)
+//   quit              closes the window
+// It prints "ready" at the first tick. The state line is read off Form1:
+//   state focus=1 title=0 room=-1,0 chick=280,192 monument=6 band=6 held=37
+// (band: the monument whose inscription Label1 shows, -1 for another text,
+// "no" when hidden; held: the virtual keys of the directions held, or "no").
 #include <SDL.h>
 
-#include <functional>
+#include <algorithm>
+#include <deque>
 #include <iostream>
+#include <memory>
+#include <mutex>
 #include <optional>
+#include <sstream>
 #include <string>
-#include <vector>
+#include <thread>
 
 #include "desktop/window/game_session.h"
 #include "form1.h"
@@ -32,6 +33,23 @@ namespace {
 
 using namespace munyura;
 using Clock = std::chrono::steady_clock;
+
+// The lines read so far, shared with the thread that reads them, which may
+// outlive the game while it waits on a line.
+struct Inbox {
+  std::mutex mutex;
+  std::deque<std::string> lines;
+
+  std::optional<std::string> Take() {
+    const std::lock_guard lock(mutex);
+    if (lines.empty()) {
+      return std::nullopt;
+    }
+    std::string line = std::move(lines.front());
+    lines.pop_front();
+    return line;
+  }
+};
 
 // The pad plugged into the game's process: every button and axis of SDL's
 // game controllers, in SDL's own order.
@@ -47,10 +65,7 @@ class VirtualPad {
     desc.axis_mask = (1U << SDL_CONTROLLER_AXIS_MAX) - 1;
     desc.name = "pad_player's pad";
     const int index = SDL_JoystickAttachVirtualEx(&desc);
-    if (index < 0) {
-      return false;
-    }
-    joystick_ = SDL_JoystickOpen(index);
+    joystick_ = index < 0 ? nullptr : SDL_JoystickOpen(index);
     return joystick_ != nullptr;
   }
 
@@ -66,253 +81,129 @@ class VirtualPad {
     joystick_ = nullptr;
   }
 
-  // The button of that number on the joystick itself; without a mapping of
-  // the player's, SDL maps them in its own order of the pad's buttons.
-  void Button(int button, bool down) {
-    SDL_JoystickSetVirtualButton(joystick_, button, down ? 1 : 0);
+  // Without a mapping of the player's, SDL maps a virtual pad's buttons and
+  // axes in its own order.
+  void Button(const std::string& name, bool down) {
+    SDL_JoystickSetVirtualButton(joystick_, SDL_GameControllerGetButtonFromString(name.c_str()),
+                                 down ? 1 : 0);
   }
-  void Axis(SDL_GameControllerAxis axis, Sint16 value) {
-    SDL_JoystickSetVirtualAxis(joystick_, axis, value);
+  void Axis(const std::string& name, Sint16 value) {
+    SDL_JoystickSetVirtualAxis(joystick_, SDL_GameControllerGetAxisFromString(name.c_str()), value);
   }
 
  private:
   SDL_Joystick* joystick_ = nullptr;
 };
 
-// One step of the schedule: something done at its first tick, then
-// awaited, tick by tick, for at most `ticks` ticks.
-struct Step {
-  std::string what;
-  std::function<void()> act;
-  std::function<bool(const Form1&)> done;
-  int ticks = 40;
-};
-
-bool ShowsInscription(const Form1& form, std::int16_t monument) {
+std::string Band(const Form1& form) {
   const auto& label = form.Scene().Label1();
-  return label.Visible == kTrue && label.Caption == world::Inscription(monument);
-}
-
-bool NothingHeld(const Form1& form) {
-  for (const Bool16 flag : form.State().MoveKey) {
-    if (flag != kFalse) {
-      return false;
+  if (label.Visible == kFalse) {
+    return "no";
+  }
+  for (std::int16_t n = 0; n < 30; ++n) {
+    if (label.Caption == world::Inscription(n)) {
+      return std::to_string(n);
     }
   }
-  return true;
+  return "-1";
 }
 
-std::pair<float, float> ChickAt(const Form1& form) {
-  return {form.Scene().Munyu().Left, form.Scene().Munyu().Top};
+int Monument(const Form1& form) {
+  const auto& shown = form.Scene().Sekihi().Picture();
+  for (std::int16_t n = 0; n < 30; ++n) {
+    const auto& candidate = form.Scene().Image2(n).Picture();
+    if (shown && candidate && shown->Handle() == candidate->Handle()) {
+      return n;
+    }
+  }
+  return -1;
+}
+
+std::string Held(const Form1& form) {
+  // MoveKey's order (left, right, up, down) as virtual keys.
+  constexpr int kVirtualKeys[] = {37, 39, 38, 40};
+  std::ostringstream held;
+  for (std::size_t i = 0; i < form.State().MoveKey.size(); ++i) {
+    if (form.State().MoveKey[i] != kFalse) {
+      held << (held.tellp() > 0 ? "," : "") << kVirtualKeys[i];
+    }
+  }
+  return held.tellp() > 0 ? held.str() : "no";
 }
 
 class Player final : public desktop::LoopObserver {
  public:
-  // The whole schedule, or with `guid` only a look at its mapping.
-  explicit Player(const std::optional<std::string>& guid) {
-    if (guid) {
-      steps_.push_back({"SDL's mapping told",
-                        [guid] {
-                          char* const mapping = SDL_GameControllerMappingForGUID(
-                              SDL_JoystickGetGUIDFromString(guid->c_str()));
-                          std::cout << "mapping " << (mapping ? mapping : "") << std::endl;
-                          SDL_free(mapping);
-                        },
-                        [](const Form1&) { return true; }, 1});
-      return;
-    }
-    Begin();
-    Schedule();
-  }
+  explicit Player(std::shared_ptr<Inbox> inbox) : inbox_(std::move(inbox)) {}
 
   void TickRan(Clock::time_point /*when*/, const Form1& form) override {
-    if (step_ == steps_.size()) {
-      return;
+    if (!ready_) {
+      ready_ = true;
+      std::cout << "ready" << std::endl;
     }
-    Step& step = steps_[step_];
-    if (ticks_ == 0 && step.act) {
-      step.act();
+    if (ticks_left_ > 0 && --ticks_left_ == 0) {
+      const auto& chick = form.Scene().Munyu();
+      std::cout << "state focus=" << (SDL_GetKeyboardFocus() != nullptr)
+                << " title=" << (form.Scene().Command1().Visible != kFalse)
+                << " room=" << form.State().RoomX << ',' << form.State().RoomY
+                << " chick=" << chick.Left << ',' << chick.Top << " monument=" << Monument(form)
+                << " band=" << Band(form) << " held=" << Held(form) << std::endl;
     }
-    ++ticks_;
-    const bool done = step.done(form);
-    if (done || ticks_ >= step.ticks) {
-      std::cout << (done ? "ok    " : "FAIL  ") << step.what << std::endl;
-      failed_ |= !done;
-      ticks_ = 0;
-      ++step_;
-      if (step_ == steps_.size() || !done) {
-        step_ = steps_.size();
-        SDL_Event quit{};
-        quit.type = SDL_QUIT;
-        SDL_PushEvent(&quit);
+    if (ticks_left_ == 0) {
+      if (const auto line = inbox_->Take()) {
+        Do(*line);
       }
     }
   }
 
-  bool Failed() const { return failed_ || step_ != steps_.size(); }
-
  private:
-  // Waits for the harness: after "ready", it has focused the window; after
-  // "screenshot", it has looked at it.
-  static void Tell(const std::string& line) {
-    std::cout << line << std::endl;
-    std::string answer;
-    std::getline(std::cin, answer);
+  void Do(const std::string& line) {
+    std::istringstream words(line);
+    std::string command, name;
+    long value = 0;
+    words >> command >> name >> value;
+    if (command == "button") {
+      pad_.Button(name, value != 0);
+    } else if (command == "axis") {
+      pad_.Axis(name, static_cast<Sint16>(value));
+    } else if (command == "plug") {
+      std::cout << "plugged " << pad_.Plug() << std::endl;
+    } else if (command == "unplug") {
+      pad_.Unplug();
+    } else if (command == "ticks") {
+      ticks_left_ = std::max(1, std::stoi(name));
+    } else if (command == "mapping") {
+      char* const mapping =
+          SDL_GameControllerMappingForGUID(SDL_JoystickGetGUIDFromString(name.c_str()));
+      std::cout << "mapping " << (mapping ? mapping : "") << std::endl;
+      SDL_free(mapping);
+    } else if (command == "quit") {
+      SDL_Event quit{};
+      quit.type = SDL_QUIT;
+      SDL_PushEvent(&quit);
+    }
   }
 
-  void Wait(std::string what, int ticks) {
-    steps_.push_back({std::move(what), nullptr,
-                      [this, ticks](const Form1&) { return ticks_ >= ticks; }, ticks + 1});
-  }
-  void Press(std::string what, int button, std::function<bool(const Form1&)> done, int ticks = 40) {
-    steps_.push_back(
-        {std::move(what), [this, button] { pad_.Button(button, true); }, std::move(done), ticks});
-    steps_.push_back({"released", [this, button] { pad_.Button(button, false); },
-                      [](const Form1&) { return true; }, 1});
-  }
-  void Screenshot(const std::string& name) {
-    Wait("the frame is drawn", 3);
-    steps_.push_back({"looked at: " + name, [name] { Tell("screenshot " + name); },
-                      [](const Form1&) { return true; }, 1});
-  }
-
-  void Begin() {
-    steps_.push_back({"the window has the focus", [] { Tell("ready"); },
-                      [](const Form1&) { return SDL_GetKeyboardFocus() != nullptr; }, 100});
-    Wait("its focus event is handled", 2);
-    steps_.push_back({"a virtual pad is plugged in", [this] { plugged_ = pad_.Plug(); },
-                      [this](const Form1&) { return plugged_; }, 1});
-    Wait("the game opens it", 3);
-  }
-
-  void Schedule() {
-    Press("Start starts play", SDL_CONTROLLER_BUTTON_START,
-          [](const Form1& form) { return form.Scene().Command1().Visible == kFalse; });
-    Press("A reads monument 0", SDL_CONTROLLER_BUTTON_A,
-          [](const Form1& form) { return ShowsInscription(form, 0); });
-    Press("A again hides it", SDL_CONTROLLER_BUTTON_A,
-          [](const Form1& form) { return form.Scene().Label1().Visible == kFalse; });
-    // Up a little, into the height of the left doorway, then Left until the
-    // doorway takes the chick into the next room, and let go at once.
-    steps_.push_back({"the d-pad's Up walks up",
-                      [this] { pad_.Button(SDL_CONTROLLER_BUTTON_DPAD_UP, true); },
-                      [this](const Form1& form) {
-                        return ticks_ >= 3 && form.State().MoveKey[kMoveUp] == kTrue;
-                      },
-                      10});
-    steps_.push_back({"the d-pad's Left walks left once Up is let go",
-                      [this] {
-                        pad_.Button(SDL_CONTROLLER_BUTTON_DPAD_UP, false);
-                        pad_.Button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
-                      },
-                      [](const Form1& form) {
-                        return form.State().MoveKey[kMoveLeft] == kTrue &&
-                               form.State().MoveKey[kMoveUp] == kFalse;
-                      },
-                      10});
-    steps_.push_back(
-        {"held Left, it walks on through the doorway into room (-1, 0)", nullptr,
-         [](const Form1& form) { return form.State().RoomX == -1 && form.State().RoomY == 0; },
-         100});
-    // LoadRoom let go of the key; only the held button's repeats walk on.
-    steps_.push_back({"held on, its repeats walk it on over monument 6", nullptr,
-                      [](const Form1& form) {
-                        const auto& chick = form.Scene().Munyu();
-                        const auto& monument = form.Scene().Sekihi();
-                        return form.State().RoomX == -1 &&
-                               chick.Left + 20 < monument.Left + monument.Width;
-                      },
-                      100});
-    steps_.push_back({"Left let go",
-                      [this] { pad_.Button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false); },
-                      [](const Form1& form) { return NothingHeld(form); }, 5});
-    Press("A reads monument 6", SDL_CONTROLLER_BUTTON_A,
-          [](const Form1& form) { return ShowsInscription(form, 6); });
-    Press("A again hides it", SDL_CONTROLLER_BUTTON_A,
-          [](const Form1& form) { return form.Scene().Label1().Visible == kFalse; });
-    Press(
-        "Y opens the picker", SDL_CONTROLLER_BUTTON_Y, [](const Form1&) { return true; }, 1);
-    Screenshot("picker-on-a");
-    Press(
-        "the d-pad's Left moves the highlight, and walks nowhere", SDL_CONTROLLER_BUTTON_DPAD_LEFT,
-        [this](const Form1& form) { return ticks_ >= 3 && NothingHeld(form); }, 4);
-    Screenshot("picker-on-m");
-    Press(
-        "Down moves it on, and walks nowhere", SDL_CONTROLLER_BUTTON_DPAD_DOWN,
-        [this](const Form1& form) { return ticks_ >= 3 && NothingHeld(form); }, 4);
-    Press("A types the highlighted Z, which reads monument 6", SDL_CONTROLLER_BUTTON_A,
-          [](const Form1& form) { return ShowsInscription(form, 6); });
-    Press(
-        "B closes the picker", SDL_CONTROLLER_BUTTON_B, [](const Form1&) { return true; }, 1);
-    Screenshot("picker-closed");
-    steps_.push_back({"the d-pad's Down walks down",
-                      [this] { pad_.Button(SDL_CONTROLLER_BUTTON_DPAD_DOWN, true); },
-                      [](const Form1& form) { return form.State().MoveKey[kMoveDown] == kTrue; },
-                      10});
-    steps_.push_back({"another window takes the focus: the held Down lets go",
-                      [] { Tell("take the focus"); },
-                      [](const Form1& form) { return NothingHeld(form); }, 10});
-    steps_.push_back(
-        {"without the focus A reads nothing",
-         [this] {
-           pad_.Button(SDL_CONTROLLER_BUTTON_DPAD_DOWN, false);
-           pad_.Button(SDL_CONTROLLER_BUTTON_A, true);
-         },
-         [this](const Form1& form) { return ticks_ >= 3 && ShowsInscription(form, 6); }, 4});
-    steps_.push_back({"the focus back",
-                      [this] {
-                        pad_.Button(SDL_CONTROLLER_BUTTON_A, false);
-                        Tell("give the focus");
-                      },
-                      [](const Form1&) { return SDL_GetKeyboardFocus() != nullptr; }, 100});
-    Wait("its focus event is handled", 2);
-    steps_.push_back({"the stick pushed down walks down",
-                      [this] { pad_.Axis(SDL_CONTROLLER_AXIS_LEFTY, 32767); },
-                      [](const Form1& form) { return form.State().MoveKey[kMoveDown] == kTrue; },
-                      10});
-    steps_.push_back({"unplugged with the stick held, the chick lets go", [this] { pad_.Unplug(); },
-                      [this](const Form1& form) {
-                        stopped_at_ = ChickAt(form);
-                        return NothingHeld(form);
-                      },
-                      5});
-    steps_.push_back({"and stays where it stopped", nullptr,
-                      [this](const Form1& form) {
-                        if (ChickAt(form) != stopped_at_) {
-                          moved_after_unplugging_ = true;
-                        }
-                        return ticks_ >= 10 && !moved_after_unplugging_;
-                      },
-                      10});
-    steps_.push_back({"a pad plugged in again", [this] { plugged_ = pad_.Plug(); },
-                      [this](const Form1&) { return plugged_; }, 1});
-    Wait("the game opens it", 3);
-    Press("Back restarts: the title screen again", SDL_CONTROLLER_BUTTON_BACK,
-          [](const Form1& form) { return form.Scene().Command1().Visible == kTrue; });
-  }
-
+  std::shared_ptr<Inbox> inbox_;
   VirtualPad pad_;
-  std::vector<Step> steps_;
-  std::size_t step_ = 0;
-  int ticks_ = 0;
-  bool plugged_ = false;
-  bool failed_ = false;
-  std::pair<float, float> stopped_at_;
-  bool moved_after_unplugging_ = false;
+  bool ready_ = false;
+  int ticks_left_ = 0;
 };
 
 }  // namespace
 
-int main(int argc, char* argv[]) {
-  const std::vector<std::string> arguments(argv + 1, argv + argc);
-  std::optional<std::string> guid;
-  if (arguments.size() == 2 && arguments[0] == "mapping") {
-    guid = arguments[1];
-  }
+int main() {
+  const auto inbox = std::make_shared<Inbox>();
+  // Left waiting on its line when the game ends; the process's end ends it.
+  std::thread([inbox] {
+    for (std::string line; std::getline(std::cin, line);) {
+      const std::lock_guard lock(inbox->mutex);
+      inbox->lines.push_back(line);
+    }
+  }).detach();
   try {
-    Player player(guid);
+    Player player(inbox);
     desktop::PlayGame(std::cerr, player);
-    return player.Failed() ? 1 : 0;
+    return 0;
   } catch (const std::exception& error) {
     std::cerr << "pad_player: " << error.what() << '\n';
     return 1;

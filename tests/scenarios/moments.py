@@ -1,0 +1,58 @@
+"""The moments of the game that the desktop and the page both play, written
+once, and the ways of playing them: what each control of the game is on the
+keyboard and mouse, on a pad and by touch."""
+from scenario import Expect, Step
+
+# Text drawn by each front end's own text engine is left out of the picture
+# comparisons: the help on the green band and ﾊﾂﾞﾒｶﾗ on white.
+GREEN, WHITE = (0, 255, 0), (255, 255, 255)
+HELP, RESTART = ((0, 248, 617, 377), GREEN), ((568, 0, 621, 15), WHITE)
+# The start button slides with every tick: its row is left out.
+BUTTON_ROW = (0, 128, 621, 177)
+
+KEYS = {"start": ("key", "space"), "read": ("key", "z"), "up": ("key", "Up"),
+        "left": ("key", "Left"), "restart": ("click", 594, 7)}
+PAD = {"start": ("pad", "start"), "read": ("pad", "a"), "up": ("pad", "dpup"),
+       "left": ("pad", "dpleft"), "restart": ("pad", "back")}
+TOUCH = {"start": ("tap", "strat"), "read": ("tap", "read-button"),
+         "up": ("finger", "dpad", 0, -0.4), "left": ("finger", "dpad", -0.4, 0),
+         "restart": ("tap", 590, 7)}
+
+INSTRUCTIONS = "zキーで決ティ　１０時キーで移ドゥ"
+TITLE = [Step("wait", until=2, says="the first title screen", expect=Expect(
+    screen="title", band=INSTRUCTIONS, looks=("title", [BUTTON_ROW], [HELP])))]
+
+START = [
+    Step("press", "start", says="start: play in room (0, 0), the chick facing down over monument 0",
+         expect=Expect(screen="play", room=(0, 0), chick=(280, 192), monument=0, band=False,
+                       looks=("room-0-0", [], [RESTART]))),
+    Step("press", "read", says="read: monument 0's inscription",
+         expect=Expect(band=0, looks=("inscription", [], [HELP, RESTART]))),
+    Step("press", "read", says="read again hides it", expect=Expect(band=False)),
+]
+
+# Up into the height of the left doorway, then Left held until the doorway
+# pulls the chick on out of the room.
+DOORWAY = [
+    Step("hold", "up", until=3, says="up walks up, into the doorway's height",
+         expect=Expect(chick_in=((280, 280), (129, 182)))),
+    Step("down", "left"),
+    Step("until", "left", until=Expect(room=(-1, 0), monument=6),
+         says="left walks out through the doorway into room (-1, 0) and its monument 6"),
+]
+# Let go at once, the chick right of the monument ("chick" masks it, where
+# it stands and where the reference image has it).
+LET_GO = [Step("up", "left", says="room (-1, 0)", expect=Expect(
+    band=False, looks=("closed-doorways", ["chick"], [RESTART])))]
+# Held on: LoadRoom let go of the direction, so only its repeats walk the
+# chick on over the monument; it stops when the direction is let go.
+WALK_ON = [
+    Step("until", "left", until=Expect(chick_in=((0, 281), (0, 380))),
+         says="held on, its repeats walk it on over monument 6"),
+    Step("up", "left", says="let go", expect=Expect(room=(-1, 0), held=False, still=True)),
+    Step("press", "read", says="read: monument 6's inscription", expect=Expect(band=6)),
+    Step("press", "read", expect=Expect(band=False)),
+]
+
+RESTART_MOMENT = [Step("press", "restart", says="restart: the title screen again",
+                       expect=Expect(screen="title"))]
