@@ -16,8 +16,16 @@ import time
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from window_test import CHICK, WHITE, settle  # noqa: E402
 from x_session import XDisplay, check, outcome, running  # noqa: E402
+
+WHITE = (255, 255, 255)
+CHICK = (280, 192, 47, 49)  # facing down at the start of play
+TICK = 0.06
+
+
+def settle():
+    """Gives the game a few ticks to act on the last input and draw."""
+    time.sleep(5 * TICK)
 
 # Silent sound output and a soundfont that is not there: the game says so in
 # one line, and nothing else.
