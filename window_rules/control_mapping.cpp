@@ -19,6 +19,16 @@ std::optional<Direction> DirectionOf(Action action) {
   }
 }
 
+std::optional<std::int16_t> HeldKeyOf(Action action) {
+  if (const std::optional<Direction> direction = DirectionOf(action)) {
+    return DirectionKey(*direction);
+  }
+  if (action == Action::kRead) {
+    return kKeyZ;
+  }
+  return std::nullopt;
+}
+
 std::optional<Action> PadButtonAction(PadButton button, bool picker_open) {
   struct Row {
     PadButton button;

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "key_codes.h"
+
 namespace munyura::window_rules {
 
 // The four arrows, in the order of their virtual-key codes (37 to 40).
@@ -17,13 +19,13 @@ using Directions = std::bitset<4>;
 
 // The arrow key of a direction: Left 37, Up 38, Right 39, Down 40.
 constexpr std::int16_t DirectionKey(Direction direction) {
-  return static_cast<std::int16_t>(37 + static_cast<int>(direction));
+  return static_cast<std::int16_t>(kKeyLeft + static_cast<int>(direction));
 }
 
 // The 26 letters of the picker, A = 0 ... Z = 25, and their key codes 65 ... 90.
 inline constexpr int kLetterCount = 26;
 constexpr std::int16_t LetterKey(int letter) {
-  return static_cast<std::int16_t>(65 + letter);
+  return static_cast<std::int16_t>(kKeyA + letter);
 }
 
 enum class Action : std::uint8_t {
@@ -44,6 +46,10 @@ enum class Action : std::uint8_t {
 
 // What a direction action holds: Left, Up, Right or Down for kLeft ... kDown.
 std::optional<Direction> DirectionOf(Action action);
+
+// The key an action holds down while the picker is closed: an arrow for a
+// direction, Z for kRead; nothing for the clicks and the picker's actions.
+std::optional<std::int16_t> HeldKeyOf(Action action);
 
 // A pad's buttons, numbered as in the W3C Gamepad "standard" mapping (the
 // page's Gamepad.buttons index). A desktop front end translates SDL's

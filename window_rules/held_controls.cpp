@@ -5,7 +5,6 @@
 namespace munyura::window_rules {
 namespace {
 
-constexpr std::int16_t kKeyZ = 90;
 constexpr std::int16_t kNoShift = 0;
 
 }  // namespace
@@ -79,16 +78,15 @@ bool HeldControls::Press(const Holder& holder, std::optional<Action> action,
   if (!action || holds_.contains(holder)) {
     return false;
   }
-  if (const std::optional<Direction> direction = DirectionOf(*action)) {
-    if (picker_.IsOpen()) {
-      picker_.Move(*direction);
-      return true;
-    }
-    return Hold(holder, DirectionKey(*direction), now);
+  if (const std::optional<Direction> direction = DirectionOf(*action);
+      direction && picker_.IsOpen()) {
+    picker_.Move(*direction);
+    return true;
+  }
+  if (const std::optional<std::int16_t> key = HeldKeyOf(*action)) {
+    return Hold(holder, *key, now);
   }
   switch (*action) {
-    case Action::kRead:
-      return Hold(holder, kKeyZ, now);
     case Action::kStart:
       return Click(events_->Scene().Command1());
     case Action::kRestart:

@@ -97,6 +97,10 @@ export class GameModule {
     return this.module._munyura_milliseconds_until_next_repeat(this.game, now);
   }
   keyHeld(virtualKey) { return this.module._munyura_key_held(this.game, virtualKey) !== 0; }
+  // Whether the key an ACTIONS name holds (an arrow, Z) is held down now.
+  actionHeld(action) {
+    return this.module._munyura_action_held(this.game, ACTIONS.indexOf(action)) !== 0;
+  }
 
   // { open, highlighted: 0 (A) ... 25 (Z) }
   picker() {

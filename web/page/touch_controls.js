@@ -11,9 +11,6 @@
 import { CLICK_DEVICE, fingerDevice } from './finger_devices.js';
 import { pageTexts } from './page_texts.js';
 
-const ARROW_KEYS = { left: 37, up: 38, right: 39, down: 40 };
-const READ_KEY = 90;
-
 export class TouchControls {
   constructor(holder, game, onHandled) {
     this.holder = holder;
@@ -108,9 +105,9 @@ export class TouchControls {
   // Draws the controls holding a key pressed, and the letters button open.
   refresh() {
     for (const arrow of this.arrows) {
-      arrow.classList.toggle('held', this.game.keyHeld(ARROW_KEYS[arrow.dataset.action]));
+      arrow.classList.toggle('held', this.game.actionHeld(arrow.dataset.action));
     }
-    this.read.classList.toggle('held', this.game.keyHeld(READ_KEY));
+    this.read.classList.toggle('held', this.game.actionHeld('read'));
     this.letters.setAttribute('aria-expanded', String(this.game.picker().open));
   }
 }

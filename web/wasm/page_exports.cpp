@@ -374,6 +374,16 @@ EMSCRIPTEN_KEEPALIVE int munyura_key_held(PageGameAndViews* page, int key) {
   return std::find(held.begin(), held.end(), key) != held.end();
 }
 
+// Whether a control holds down the key that `action` holds (an arrow, Z):
+// for drawing the on-screen controls pressed.
+EMSCRIPTEN_KEEPALIVE int munyura_action_held(PageGameAndViews* page, int action) {
+  if (!ValidAction(action)) {
+    return 0;
+  }
+  const auto key = rules::HeldKeyOf(static_cast<rules::Action>(action));
+  return key && munyura_key_held(page, *key);
+}
+
 // The letter picker: open in the lowest bit, the highlighted letter above.
 EMSCRIPTEN_KEEPALIVE int munyura_picker_state(PageGameAndViews* page) {
   const auto& picker = page->game->Held().Picker();
