@@ -6,7 +6,11 @@
 
 #include <compare>
 #include <cstdint>
+#include <cstring>
+#include <stdexcept>
 #include <vector>
+
+#include "desktop/sdl_handles.h"
 
 namespace munyura::testing {
 
@@ -23,6 +27,28 @@ inline constexpr Rgba kOpaqueBlack{0, 0, 0, 255};
 inline constexpr Rgba kOpaqueWhite{255, 255, 255, 255};
 
 // Row by row, top to bottom.
-std::vector<Rgba> SurfacePixels(const SDL_Surface& surface);
+struct Pixels {
+  int width = 0;
+  int height = 0;
+  std::vector<Rgba> rgba;
+  Rgba At(int x, int y) const { return rgba[static_cast<std::size_t>(y * width + x)]; }
+  bool operator==(const Pixels&) const = default;
+};
+
+inline Pixels SurfacePixels(const SDL_Surface& surface) {
+  // Converting to bytes R, G, B, A turns the colour key into alpha 0.
+  const desktop::SurfacePtr converted(
+      SDL_ConvertSurfaceFormat(const_cast<SDL_Surface*>(&surface), SDL_PIXELFORMAT_RGBA32, 0));
+  if (!converted) {
+    throw std::runtime_error(SDL_GetError());
+  }
+  Pixels pixels{surface.w, surface.h, std::vector<Rgba>(surface.w * std::size_t(surface.h))};
+  for (int y = 0; y < surface.h; ++y) {
+    std::memcpy(&pixels.rgba[y * std::size_t(surface.w)],
+                static_cast<const std::uint8_t*>(converted->pixels) + y * converted->pitch,
+                surface.w * sizeof(Rgba));
+  }
+  return pixels;
+}
 
 }  // namespace munyura::testing

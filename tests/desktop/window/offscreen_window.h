@@ -2,26 +2,43 @@
 // software renderer, so that tests see exactly the pixels a frame holds.
 #pragma once
 
-#include <SDL.h>
+#include <gtest/gtest.h>
 
-#include <stdexcept>
-
+#include "desktop/picture_pixels.h"
 #include "desktop/pictures/game_pictures.h"
-#include "desktop/sdl_handles.h"
 #include "desktop/text/caption_fonts_for_tests.h"
 #include "desktop/window/scene_renderer.h"
+#include "desktop/window/window_view.h"
 #include "form1.h"
 #include "support/test_pictures.h"
 
 namespace munyura::testing {
 
-template <typename Handle>
-Handle Checked(Handle handle) {
-  if (!handle) {
-    throw std::runtime_error(SDL_GetError());
+// A frame of its own, `width` by `height`, drawn at `scale` output pixels
+// per game pixel.
+class Output {
+ public:
+  Output(const desktop::GamePictures& pictures, int width, int height, float scale = 1)
+      : frame_(SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888)),
+        renderer_(SDL_CreateSoftwareRenderer(frame_.get())),
+        scene_(*renderer_, pictures, Fonts(), scale) {}
+  // In a letterbox, only `part` of the game when one is given.
+  Pixels Draw(const scene::Scene& game, desktop::ButtonLook look,
+              const desktop::Letterbox* box = nullptr, const SDL_Rect* part = nullptr) {
+    if (box != nullptr) {
+      desktop::BeginGameFrame(*renderer_, *box, part);
+    }
+    scene_.Draw(game, look);
+    SDL_RenderPresent(renderer_.get());
+    return SurfacePixels(*frame_);
   }
-  return handle;
-}
+  SDL_Surface& Frame() { return *frame_; }
+
+ private:
+  desktop::SurfacePtr frame_;
+  desktop::RendererPtr renderer_;
+  desktop::SceneRenderer scene_;
+};
 
 // The game with the real pictures, its handlers called by the test, drawn
 // into memory exactly as the window draws it.
@@ -30,32 +47,23 @@ class OffscreenWindow {
   OffscreenWindow() { form_.Form_Load(); }
   Form1& Form() { return form_; }
   const desktop::GamePictures& Pictures() const { return pictures_; }
-  const desktop::CaptionFonts& Fonts() const { return fonts_; }
-  const SDL_Surface& Draw(desktop::ButtonLook look = {}) {
-    scene_renderer_.Draw(form_.Scene(), look);
-    SDL_RenderPresent(renderer_.get());
-    return *frame_;
-  }
+  Pixels Draw(desktop::ButtonLook look = {}) { return output_.Draw(form_.Scene(), look); }
+  SDL_Surface& Frame() { return output_.Frame(); }
 
  private:
   desktop::GamePictures pictures_ = desktop::GamePictures::DecodeEmbedded();
-  desktop::CaptionFonts fonts_{TheFontLibrary()};
   RecordingHost host_;
   Form1 form_{pictures_.Pictures(), host_};
-  desktop::SurfacePtr frame_ = Checked(desktop::SurfacePtr(
-      SDL_CreateRGBSurfaceWithFormat(0, 621, 380, 32, SDL_PIXELFORMAT_ARGB8888)));
-  desktop::RendererPtr renderer_ =
-      Checked(desktop::RendererPtr(SDL_CreateSoftwareRenderer(frame_.get())));
-  desktop::SceneRenderer scene_renderer_{*renderer_, pictures_, fonts_};
+  Output output_{pictures_, 621, 380};
 };
 
-// Runs ticks until `done` holds, at most 200 of them; returns whether it did.
+// Runs ticks until `done` holds, at most 200 of them.
 template <typename Done>
-bool TickUntil(Form1& form, Done done) {
+void TickUntil(Form1& form, Done done) {
   for (int i = 0; i < 200 && !done(); ++i) {
     form.Timer1_Timer();
   }
-  return done();
+  ASSERT_TRUE(done()) << "not reached in 200 ticks";
 }
 
 }  // namespace munyura::testing

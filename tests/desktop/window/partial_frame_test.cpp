@@ -7,41 +7,17 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <functional>
 #include <set>
-#include <stdexcept>
 #include <tuple>
 #include <vector>
 
-#include "desktop/picture_pixels.h"
 #include "desktop/window/frame_content.h"
 #include "desktop/window/offscreen_window.h"
-#include "desktop/window/window_view.h"
 #include "key_codes.h"
 
 namespace munyura::desktop {
 namespace {
-
-// An output of its own, drawn by the real scene renderer.
-struct Output {
-  static constexpr int kWidth = 1300;
-
-  Output(const testing::OffscreenWindow& game, float scale)
-      : frame(SDL_CreateRGBSurfaceWithFormat(0, kWidth, 800, 32, SDL_PIXELFORMAT_ARGB8888)),
-        renderer(SDL_CreateSoftwareRenderer(frame.get())),
-        scene(*renderer, game.Pictures(), game.Fonts(), scale) {}
-
-  void Draw(const scene::Scene& game, ButtonLook look, const Letterbox& box, const SDL_Rect* part) {
-    BeginGameFrame(*renderer, box, part);
-    scene.Draw(game, look);
-    SDL_RenderPresent(renderer.get());
-  }
-
-  SurfacePtr frame;
-  RendererPtr renderer;
-  SceneRenderer scene;
-};
 
 // Output areas whose game has 2 and 0.6 output pixels per game pixel.
 class PartialFrameTest : public ::testing::TestWithParam<std::pair<int, int>> {};
@@ -50,8 +26,8 @@ TEST_P(PartialFrameTest, DrawingOnlyWhatChangedGivesTheWholeFrame) {
   testing::OffscreenWindow game;
   Form1& form = game.Form();
   const Letterbox box = window_rules::FitGame(GetParam().first, GetParam().second);
-  Output kept(game, box.scale);
-  Output fresh(game, box.scale);
+  testing::Output kept(game.Pictures(), 1300, 800, box.scale);
+  testing::Output fresh(game.Pictures(), 1300, 800, box.scale);
   FrameContent content;
   ButtonLook look{true, false};
 
@@ -76,7 +52,7 @@ TEST_P(PartialFrameTest, DrawingOnlyWhatChangedGivesTheWholeFrame) {
   add(40, "walking left to the wall", -1, tick);
 
   ASSERT_TRUE(content.Update(form.Scene(), look, box));
-  kept.Draw(form.Scene(), look, box, nullptr);
+  kept.Draw(form.Scene(), look, &box);
   int partial_frames = 0;
   for (const auto& [what, frame, step] : steps) {
     step();
@@ -88,9 +64,7 @@ TEST_P(PartialFrameTest, DrawingOnlyWhatChangedGivesTheWholeFrame) {
     const GameArea& area = content.ChangedArea();
     const SDL_Rect part{area.left, area.top, area.right - area.left, area.bottom - area.top};
     partial_frames += part.w < window_rules::kGameWidth || part.h < window_rules::kGameHeight;
-    kept.Draw(form.Scene(), look, box, &part);
-    fresh.Draw(form.Scene(), look, box, nullptr);
-    ASSERT_TRUE(testing::SurfacePixels(*kept.frame) == testing::SurfacePixels(*fresh.frame))
+    ASSERT_TRUE(kept.Draw(form.Scene(), look, &box, &part) == fresh.Draw(form.Scene(), look, &box))
         << what;
   }
   if (box.WholeScale()) {
@@ -113,9 +87,8 @@ TEST_P(FractionalScaleTest, EveryLineHasInkAndPicturesOnlyTheirColours) {
   const scene::Scene& scene = game.Form().Scene();
   const Letterbox box = window_rules::FitGame(GetParam().first, GetParam().second);
   ASSERT_FALSE(box.WholeScale());
-  Output output(game, box.scale);
-  output.Draw(scene, {}, box, nullptr);
-  const std::vector<testing::Rgba> frame = testing::SurfacePixels(*output.frame);
+  const testing::Pixels frame =
+      testing::Output(game.Pictures(), 1000, 570, box.scale).Draw(scene, {}, &box);
 
   // The output pixels a span of game pixels may touch, from the game's corner.
   const auto first = [&box](float at) { return static_cast<int>(std::floor(at * box.scale)); };
@@ -124,8 +97,7 @@ TEST_P(FractionalScaleTest, EveryLineHasInkAndPicturesOnlyTheirColours) {
     std::set<testing::Rgba> found;
     for (int y = std::max(0, first(top)); y < std::min(box.height, end(bottom)); ++y) {
       for (int x = std::max(0, first(left)); x < std::min(box.width, end(right)); ++x) {
-        found.insert(
-            frame[static_cast<std::size_t>((box.top + y) * Output::kWidth + box.left + x)]);
+        found.insert(frame.At(box.left + x, box.top + y));
       }
     }
     return found;
@@ -152,22 +124,13 @@ TEST_P(FractionalScaleTest, EveryLineHasInkAndPicturesOnlyTheirColours) {
   }
   EXPECT_GE(lines, 8) << "two posts for each of the four doorways";
 
-  // Nearest neighbour: the chick over the monument on the white window shows
-  // no colour of its own making, to the pictures' outermost output pixels.
-  std::set<testing::Rgba> allowed{testing::kOpaqueWhite, testing::kOpaqueBlack};
+  // Nearest neighbour: the chick over the monument, black and white both,
+  // shows no colour of its own making, to the pictures' outermost pixels.
   for (const scene::SceneControl* picture : {&scene.Munyu(), &scene.Sekihi()}) {
-    for (const testing::Rgba pixel :
-         testing::SurfacePixels(*game.Pictures().PixelsOf(picture->Picture()->Handle()))) {
-      allowed.insert({pixel.r, pixel.g, pixel.b, 255});
-    }
-  }
-  for (const scene::SceneControl* picture : {&scene.Munyu(), &scene.Sekihi()}) {
-    for (const testing::Rgba colour :
-         colours_in(picture->Left, picture->Top, picture->Left + picture->Width,
-                    picture->Top + picture->Height)) {
-      EXPECT_TRUE(allowed.contains(colour)) << picture->Name << " shows " << int{colour.r} << ", "
-                                            << int{colour.g} << ", " << int{colour.b};
-    }
+    EXPECT_EQ(colours_in(picture->Left, picture->Top, picture->Left + picture->Width,
+                         picture->Top + picture->Height),
+              (std::set{testing::kOpaqueBlack, testing::kOpaqueWhite}))
+        << picture->Name;
   }
 }
 
