@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -18,93 +19,87 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class SettingsFileTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("munyura-settings-" + std::to_string(::getpid()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_ / "munyura");
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  std::string Path() const { return (folder_ / "munyura" / "settings.conf").string(); }
-  void Write(const std::string& text) const { std::ofstream(Path(), std::ios::binary) << text; }
-
-  fs::path folder_;
+// A folder of the test's own for the settings file, removed afterwards.
+struct Scratch {
+  Scratch() { fs::create_directories(folder / "munyura"); }
+  ~Scratch() { fs::remove_all(folder); }
+  const fs::path folder =
+      fs::temp_directory_path() / ("munyura-settings-" + std::to_string(::getpid()));
+  const std::string path = (folder / "munyura" / "settings.conf").string();
 };
 
-std::size_t Lines(const std::string& text) {
-  return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+long Lines(const std::ostringstream& messages) {
+  return std::ranges::count(messages.str(), '\n');
 }
 
-TEST_F(SettingsFileTest, WhateverLiesThereGivesUsableSettingsAndAtMostOneLine) {
-  struct Case {
-    const char* what;
-    std::function<void()> make;
-    Settings expected;
-    std::size_t lines;
+TEST(SettingsFile, WhateverLiesThereGivesUsableSettingsAndAtMostOneLine) {
+  const Scratch scratch;
+  const auto write = [&](std::string text, std::uintmax_t size = 0) {
+    return [&, text, size] {
+      std::ofstream(scratch.path, std::ios::binary) << text;
+      fs::resize_file(scratch.path, std::max<std::uintmax_t>(size, text.size()));
+    };
   };
-  const Settings defaults;
   std::string binary(3000, '\0');
   for (std::size_t i = 0; i < binary.size(); ++i) {
     binary[i] = static_cast<char>((i * 7919 + 13) % 256);
   }
-  const auto write = [this](std::string text) { return [this, text] { Write(text); }; };
-  const std::vector<Case> cases = {
-      {"no file", [] {}, defaults, 0},
-      {"an empty file", write(""), defaults, 0},
+  const struct {
+    const char* what;
+    std::function<void()> make;
+    Settings expected;
+    long lines;
+  } cases[] = {
+      {"no file", [] {}, {}, 0},
+      {"an empty file", write(""), {}, 0},
       {"every setting", write("zoom = 3\nfullscreen = yes\nmute = yes\n"), {3, true, true}, 0},
       {"comments, CRLF", write("# mine\r\n\r\n  zoom=2  \r\nmute= yes\r\n"), {2, false, true}, 0},
-      {"corrupt text", write("zoom: 3\nhello\n"), defaults, 1},
-      {"binary garbage", write(binary), defaults, 1},
+      {"corrupt text", write("zoom: 3\nhello\n"), {}, 1},
+      {"binary garbage", write(binary), {}, 1},
       {"zoom out of range", write("zoom = 17\nmute = yes\n"), {1, false, true}, 1},
-      {"zoom zero", write("zoom = 0\n"), defaults, 1},
+      {"zoom zero", write("zoom = 0\n"), {}, 1},
       {"zoom not a number", write("zoom = 2x\nfullscreen = yes\n"), {1, true, false}, 1},
-      {"a flag neither yes nor no", write("fullscreen = 1\n"), defaults, 1},
+      {"a flag neither yes nor no", write("fullscreen = 1\n"), {}, 1},
       {"an unknown setting", write("volume = 11\nzoom = 2\n"), {2, false, false}, 1},
-      {"a 1 GB file",
-       [&] {
-         Write("zoom = 2\n");
-         fs::resize_file(Path(), 1LL << 30);  // sparse: costs no disk
-       },
-       defaults, 1},
-      {"a folder", [&] { fs::create_directory(Path()); }, defaults, 1},
-      {"a pipe nobody writes to", [&] { ::mkfifo(Path().c_str(), 0600); }, defaults, 1},
+      {"a sparse 1 GB file", write("zoom = 2\n", 1 << 30), {}, 1},
+      {"a folder", [&] { fs::create_directory(scratch.path); }, {}, 1},
+      {"a pipe nobody writes to", [&] { ::mkfifo(scratch.path.c_str(), 0600); }, {}, 1},
   };
-  for (const Case& c : cases) {
-    fs::remove_all(Path());
+  for (const auto& c : cases) {
+    fs::remove_all(scratch.path);
     c.make();
     std::ostringstream messages;
-    SettingsFile file(Path(), messages);
-    EXPECT_EQ(file.Load(), c.expected) << c.what;
-    EXPECT_EQ(Lines(messages.str()), c.lines) << c.what << ": " << messages.str();
+    EXPECT_EQ(SettingsFile(scratch.path, messages).Load(), c.expected) << c.what;
+    EXPECT_EQ(Lines(messages), c.lines) << c.what << ": " << messages.str();
   }
 }
 
-TEST_F(SettingsFileTest, AFolderThatCannotBeWrittenIsToldOnceAndThePlayGoesOn) {
+TEST(SettingsFile, AFolderThatCannotBeWrittenIsToldOnceAndThePlayGoesOn) {
   // A file where the folder should be: not even root can write into it.
-  fs::remove_all(folder_ / "munyura");
-  std::ofstream(folder_ / "munyura") << "not a folder";
+  const Scratch scratch;
+  fs::remove_all(scratch.folder / "munyura");
+  std::ofstream(scratch.folder / "munyura") << "not a folder";
   std::ostringstream messages;
-  SettingsFile file(Path(), messages);
+  SettingsFile file(scratch.path, messages);
   EXPECT_EQ(file.Load(), Settings{});
   EXPECT_FALSE(file.Save({2, false, false}));
   EXPECT_FALSE(file.Save({3, false, true}));
-  EXPECT_EQ(Lines(messages.str()), 2u) << messages.str();  // one for reading, one for saving
+  EXPECT_EQ(Lines(messages), 2) << messages.str();  // one for reading, one for saving
   EXPECT_NE(messages.str().find("cannot be saved"), std::string::npos) << messages.str();
 }
 
-TEST_F(SettingsFileTest, SavesKilledAtAnyMomentLeaveTheOldFileOrTheNew) {
+TEST(SettingsFile, SavesKilledAtAnyMomentLeaveTheOldFileOrTheNew) {
+  const Scratch scratch;
   const Settings first{2, false, true};
   const Settings second{5, true, false};
   std::ostringstream ignored;
-  ASSERT_TRUE(SettingsFile(Path(), ignored).Save(first));
+  ASSERT_TRUE(SettingsFile(scratch.path, ignored).Save(first));
   for (int run = 0; run < 30; ++run) {
     const pid_t saver = ::fork();
     ASSERT_GE(saver, 0);
     if (saver == 0) {
       std::ostringstream quiet;
-      SettingsFile file(Path(), quiet);
+      SettingsFile file(scratch.path, quiet);
       for (int i = 0;; ++i) {
         file.Save(i % 2 == 0 ? second : first);
       }
@@ -113,7 +108,7 @@ TEST_F(SettingsFileTest, SavesKilledAtAnyMomentLeaveTheOldFileOrTheNew) {
     ::kill(saver, SIGKILL);
     ::waitpid(saver, nullptr, 0);
     std::ostringstream messages;
-    const Settings found = SettingsFile(Path(), messages).Load();
+    const Settings found = SettingsFile(scratch.path, messages).Load();
     EXPECT_TRUE(found == first || found == second) << "run " << run;
     EXPECT_EQ(messages.str(), "") << "run " << run;
   }
