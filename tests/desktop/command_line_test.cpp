@@ -8,49 +8,43 @@
 namespace munyura::desktop {
 namespace {
 
-using Action = CommandLine::Action;
-
-struct Case {
-  std::vector<std::string_view> arguments;
-  Action action;
-  SettingsOverrides overrides;
-};
-
 // Every option the line takes is one the usage names, with where settings live.
-TEST(CommandLineTest, EachOptionAndEachMistake) {
-  const std::vector<Case> cases = {
-      {{}, Action::kPlay, {}},
-      {{"--fullscreen"}, Action::kPlay, {{}, true, {}}},
-      {{"--window"}, Action::kPlay, {{}, false, {}}},
-      {{"--fullscreen", "--window"}, Action::kPlay, {{}, false, {}}},
-      {{"--mute"}, Action::kPlay, {{}, {}, true}},
-      {{"--zoom", "3"}, Action::kPlay, {3, {}, {}}},
-      {{"--zoom=2", "--mute"}, Action::kPlay, {2, {}, true}},
-      {{"--zoom", "16"}, Action::kPlay, {16, {}, {}}},
-      {{"--help"}, Action::kHelp, {}},
-      {{"--version"}, Action::kVersion, {}},
-      {{"--version", "--help"}, Action::kHelp, {}},
+TEST(CommandLine, EachOptionAndEachMistake) {
+  using enum CommandLine::Action;
+  const struct {
+    std::vector<std::string_view> arguments;
+    CommandLine::Action action;
+    SettingsOverrides overrides;
+  } cases[] = {
+      {{}, kPlay, {}},
+      {{"--fullscreen"}, kPlay, {{}, true, {}}},
+      {{"--window"}, kPlay, {{}, false, {}}},
+      {{"--fullscreen", "--window"}, kPlay, {{}, false, {}}},
+      {{"--mute"}, kPlay, {{}, {}, true}},
+      {{"--zoom", "3"}, kPlay, {3, {}, {}}},
+      {{"--zoom=2", "--mute"}, kPlay, {2, {}, true}},
+      {{"--zoom", "16"}, kPlay, {16, {}, {}}},
+      {{"--help"}, kHelp, {}},
+      {{"--version"}, kVersion, {}},
+      {{"--version", "--help"}, kHelp, {}},
       // Refused: unknown options, bad or missing zooms.
-      {{"--zoom"}, Action::kUsageError, {}},
-      {{"--zoom", "0"}, Action::kUsageError, {}},
-      {{"--zoom", "17"}, Action::kUsageError, {}},
-      {{"--zoom", "2.5"}, Action::kUsageError, {}},
-      {{"--zoom", "99999999999999999999"}, Action::kUsageError, {}},
-      {{"--zoom", "--mute"}, Action::kUsageError, {}},
-      {{"--mute", "--bogus", "--help"}, Action::kUsageError, {}},
+      {{"--zoom"}, kUsageError, {}},
+      {{"--zoom", "0"}, kUsageError, {}},
+      {{"--zoom", "17"}, kUsageError, {}},
+      {{"--zoom", "2.5"}, kUsageError, {}},
+      {{"--zoom", "99999999999999999999"}, kUsageError, {}},
+      {{"--zoom", "--mute"}, kUsageError, {}},
+      {{"--mute", "--bogus", "--help"}, kUsageError, {}},
   };
   const std::string usage = Usage("munyura");
   EXPECT_NE(usage.find("settings.conf"), std::string::npos);
-  for (const Case& c : cases) {
-    std::string shown;
-    for (const auto argument : c.arguments) {
-      shown += std::string(argument) + " ";
-    }
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.arguments));
     const CommandLine line = ParseCommandLine(c.arguments);
-    EXPECT_EQ(line.action, c.action) << shown;
-    EXPECT_EQ(line.error.empty(), c.action != Action::kUsageError) << shown;
-    if (c.action != Action::kUsageError) {
-      EXPECT_EQ(line.overrides, c.overrides) << shown;
+    EXPECT_EQ(line.action, c.action);
+    EXPECT_EQ(line.error.empty(), c.action != kUsageError);
+    if (c.action != kUsageError) {
+      EXPECT_EQ(line.overrides, c.overrides);
       for (const auto argument : c.arguments) {
         EXPECT_TRUE(!argument.starts_with("--") ||
                     usage.find(argument.substr(0, argument.find('='))) != std::string::npos)
