@@ -26,7 +26,7 @@ TEST(CommandLine, EachOptionAndEachMistake) {
       {{"--zoom", "16"}, kPlay, {16, {}, {}}},
       {{"--help"}, kHelp, {}},
       {{"--version"}, kVersion, {}},
-      {{"--version", "--help"}, kHelp, {}},
+      {{"--help", "--version"}, kHelp, {}},
       // Refused: unknown options, bad or missing zooms.
       {{"--zoom"}, kUsageError, {}},
       {{"--zoom", "0"}, kUsageError, {}},
