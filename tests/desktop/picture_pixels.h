@@ -6,7 +6,6 @@
 
 #include <compare>
 #include <cstdint>
-#include <cstring>
 #include <stdexcept>
 #include <vector>
 
@@ -36,19 +35,15 @@ struct Pixels {
 };
 
 inline Pixels SurfacePixels(const SDL_Surface& surface) {
-  // Converting to bytes R, G, B, A turns the colour key into alpha 0.
+  // Converting to bytes R, G, B, A turns the colour key into alpha 0; rows of
+  // four-byte pixels need no padding.
   const desktop::SurfacePtr converted(
       SDL_ConvertSurfaceFormat(const_cast<SDL_Surface*>(&surface), SDL_PIXELFORMAT_RGBA32, 0));
   if (!converted) {
     throw std::runtime_error(SDL_GetError());
   }
-  Pixels pixels{surface.w, surface.h, std::vector<Rgba>(surface.w * std::size_t(surface.h))};
-  for (int y = 0; y < surface.h; ++y) {
-    std::memcpy(&pixels.rgba[y * std::size_t(surface.w)],
-                static_cast<const std::uint8_t*>(converted->pixels) + y * converted->pitch,
-                surface.w * sizeof(Rgba));
-  }
-  return pixels;
+  const auto* const first = static_cast<const Rgba*>(converted->pixels);
+  return {surface.w, surface.h, std::vector(first, first + surface.w * surface.h)};
 }
 
 }  // namespace munyura::testing

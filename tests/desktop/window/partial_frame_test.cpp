@@ -19,7 +19,52 @@
 namespace munyura::desktop {
 namespace {
 
-// Output areas whose game has 2 and 0.6 output pixels per game pixel.
+using testing::kOpaqueBlack;
+using testing::kOpaqueWhite;
+
+// Every game pixel of every line inside the window has ink; the chick over
+// the monument, black and white both, shows no colour of its own making, to
+// the pictures' outermost pixels (nearest neighbour).
+void ExpectInkAndOnlyThePicturesColours(const testing::Pixels& frame, const scene::Scene& scene,
+                                        const Letterbox& box) {
+  // The colours of the output pixels a span of game pixels may touch.
+  const auto first = [&box](float at) { return static_cast<int>(std::floor(at * box.scale)); };
+  const auto end = [&box](float at) { return static_cast<int>(std::ceil(at * box.scale)); };
+  const auto colours_in = [&](float left, float top, float right, float bottom) {
+    std::set<testing::Rgba> found;
+    for (int y = std::max(0, first(top)); y < std::min(box.height, end(bottom)); ++y) {
+      for (int x = std::max(0, first(left)); x < std::min(box.width, end(right)); ++x) {
+        found.insert(frame.At(box.left + x, box.top + y));
+      }
+    }
+    return found;
+  };
+  int lines = 0;
+  for (const scene::SceneControl& line : scene.Controls()) {
+    if (line.Kind != scene::ControlKind::kLine || line.Visible != kTrue) {
+      continue;
+    }
+    ++lines;
+    const float steps = std::max({std::abs(line.X2 - line.X1), std::abs(line.Y2 - line.Y1), 1.0F});
+    for (float step = 0; step <= steps; ++step) {  // both ends included
+      const float x = std::round(line.X1 + (line.X2 - line.X1) * step / steps);
+      const float y = std::round(line.Y1 + (line.Y2 - line.Y1) * step / steps);
+      EXPECT_TRUE(x < 0 || y < 0 || x >= window_rules::kGameWidth ||
+                  y >= window_rules::kGameHeight ||
+                  colours_in(x, y, x + 1, y + 1).contains(kOpaqueBlack))
+          << line.Name << " " << *line.Index << " at " << x << ", " << y;
+    }
+  }
+  EXPECT_GE(lines, 8) << "two posts for each of the four doorways";
+  for (const scene::SceneControl* picture : {&scene.Munyu(), &scene.Sekihi()}) {
+    EXPECT_EQ(colours_in(picture->Left, picture->Top, picture->Left + picture->Width,
+                         picture->Top + picture->Height),
+              (std::set{kOpaqueBlack, kOpaqueWhite}))
+        << picture->Name;
+  }
+}
+
+// Output areas whose game has 2, 1.5 and 0.6 output pixels per game pixel.
 class PartialFrameTest : public ::testing::TestWithParam<std::pair<int, int>> {};
 
 TEST_P(PartialFrameTest, DrawingOnlyWhatChangedGivesTheWholeFrame) {
@@ -64,8 +109,11 @@ TEST_P(PartialFrameTest, DrawingOnlyWhatChangedGivesTheWholeFrame) {
     const GameArea& area = content.ChangedArea();
     const SDL_Rect part{area.left, area.top, area.right - area.left, area.bottom - area.top};
     partial_frames += part.w < window_rules::kGameWidth || part.h < window_rules::kGameHeight;
-    ASSERT_TRUE(kept.Draw(form.Scene(), look, &box, &part) == fresh.Draw(form.Scene(), look, &box))
-        << what;
+    const testing::Pixels whole = fresh.Draw(form.Scene(), look, &box);
+    ASSERT_TRUE(kept.Draw(form.Scene(), look, &box, &part) == whole) << what;
+    if (what == std::string_view("play starts") && !box.WholeScale()) {
+      ExpectInkAndOnlyThePicturesColours(whole, form.Scene(), box);  // room (0, 0)
+    }
   }
   if (box.WholeScale()) {
     EXPECT_GT(partial_frames, 30) << "the slide and the walk redraw only a part";
@@ -76,66 +124,8 @@ TEST_P(PartialFrameTest, DrawingOnlyWhatChangedGivesTheWholeFrame) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, PartialFrameTest,
-                         ::testing::Values(std::pair{1300, 800}, std::pair{400, 228}));
-
-// Output areas whose game has 1.5 and 0.6 output pixels per game pixel.
-class FractionalScaleTest : public ::testing::TestWithParam<std::pair<int, int>> {};
-
-TEST_P(FractionalScaleTest, EveryLineHasInkAndPicturesOnlyTheirColours) {
-  testing::OffscreenWindow game;
-  game.Form().Command1_Click();  // room (0, 0): its posts, the monument, the chick
-  const scene::Scene& scene = game.Form().Scene();
-  const Letterbox box = window_rules::FitGame(GetParam().first, GetParam().second);
-  ASSERT_FALSE(box.WholeScale());
-  const testing::Pixels frame =
-      testing::Output(game.Pictures(), 1000, 570, box.scale).Draw(scene, {}, &box);
-
-  // The output pixels a span of game pixels may touch, from the game's corner.
-  const auto first = [&box](float at) { return static_cast<int>(std::floor(at * box.scale)); };
-  const auto end = [&box](float at) { return static_cast<int>(std::ceil(at * box.scale)); };
-  const auto colours_in = [&](float left, float top, float right, float bottom) {
-    std::set<testing::Rgba> found;
-    for (int y = std::max(0, first(top)); y < std::min(box.height, end(bottom)); ++y) {
-      for (int x = std::max(0, first(left)); x < std::min(box.width, end(right)); ++x) {
-        found.insert(frame.At(box.left + x, box.top + y));
-      }
-    }
-    return found;
-  };
-
-  int lines = 0;
-  for (const scene::SceneControl& line : scene.Controls()) {
-    if (line.Kind != scene::ControlKind::kLine || line.Visible != kTrue) {
-      continue;
-    }
-    ++lines;
-    // Each game pixel of the line inside the window, both ends included.
-    const float steps = std::max(std::abs(line.X2 - line.X1), std::abs(line.Y2 - line.Y1));
-    int inkless = 0;
-    for (float step = 0; step <= steps; ++step) {
-      const float x = std::round(line.X1 + (line.X2 - line.X1) * step / std::max(steps, 1.0F));
-      const float y = std::round(line.Y1 + (line.Y2 - line.Y1) * step / std::max(steps, 1.0F));
-      const bool inside =
-          x >= 0 && y >= 0 && x < window_rules::kGameWidth && y < window_rules::kGameHeight;
-      inkless += inside && !colours_in(x, y, x + 1, y + 1).contains(testing::kOpaqueBlack);
-    }
-    EXPECT_EQ(inkless, 0) << line.Name << " " << *line.Index << " from " << line.X1 << ", "
-                          << line.Y1;
-  }
-  EXPECT_GE(lines, 8) << "two posts for each of the four doorways";
-
-  // Nearest neighbour: the chick over the monument, black and white both,
-  // shows no colour of its own making, to the pictures' outermost pixels.
-  for (const scene::SceneControl* picture : {&scene.Munyu(), &scene.Sekihi()}) {
-    EXPECT_EQ(colours_in(picture->Left, picture->Top, picture->Left + picture->Width,
-                         picture->Top + picture->Height),
-              (std::set{testing::kOpaqueBlack, testing::kOpaqueWhite}))
-        << picture->Name;
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(Scales, FractionalScaleTest,
-                         ::testing::Values(std::pair{1000, 570}, std::pair{400, 228}));
+                         ::testing::Values(std::pair{1300, 800}, std::pair{1000, 570},
+                                           std::pair{400, 228}));
 
 }  // namespace
 }  // namespace munyura::desktop
