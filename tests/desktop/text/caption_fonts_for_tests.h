@@ -1,6 +1,6 @@
-// What the text tests share: fontconfig's process state, the game's fonts,
-// loaded once for a whole test program (loading them takes far longer than any test that lays text
-// out), and the window's elements as designed.
+// What the text tests share: fontconfig's process state and the game's
+// fonts, loaded once for a whole test program (far slower than any test that
+// lays text out), and the window's elements as designed.
 #pragma once
 
 #include "desktop/text/caption_fonts.h"
@@ -9,8 +9,7 @@
 
 namespace munyura::testing {
 
-// One for the whole test program, made before any fonts and so ended after
-// them all.
+// Made before any fonts and so ended after them all.
 inline desktop::FontLibrary& TheFontLibrary() {
   static desktop::FontLibrary library;
   return library;

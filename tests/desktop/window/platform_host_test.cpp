@@ -7,35 +7,24 @@
 #include <algorithm>
 #include <filesystem>
 #include <sstream>
-#include <string>
 
 namespace munyura {
 namespace {
 
-TEST(PlatformHost, FoldersLoseTheirTrailingSeparatorOnly) {
-  const struct {
-    const char* given;
-    const char* expected;
-  } cases[] = {
-      {"/usr/libexec/munyura/", "/usr/libexec/munyura"},
-      {"/opt/munyura", "/opt/munyura"},
-      {"/opt/munyura//", "/opt/munyura"},
-      {"/", "/"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(desktop::WithoutTrailingSeparator(c.given), c.expected) << c.given;
+TEST(PlatformHost, TheFolderIsTheProgramsOwnWithoutItsTrailingSeparatorOrTheCurrentOneWithALine) {
+  for (const auto& [given, expected] : {std::pair{"/usr/libexec/munyura/", "/usr/libexec/munyura"},
+                                        {"/opt/munyura", "/opt/munyura"},
+                                        {"/opt/munyura//", "/opt/munyura"},
+                                        {"/", "/"}}) {
+    EXPECT_EQ(desktop::WithoutTrailingSeparator(given), expected) << given;
   }
-}
-
-TEST(PlatformHost, TheExecutableFolderIsTheRunningProgramsOwnOrTheCurrentOneWithALine) {
   std::ostringstream messages;
-  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe");
-  EXPECT_EQ(desktop::RunningExecutableFolder(messages), program.parent_path().string());
+  EXPECT_EQ(desktop::RunningExecutableFolder(messages),
+            std::filesystem::read_symlink("/proc/self/exe").parent_path().string());
   EXPECT_EQ(messages.str(), "");
   EXPECT_EQ(desktop::ExecutableFolderOf(nullptr, messages), ".");
-  const std::string said = messages.str();
-  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
-  EXPECT_EQ(said.back(), '\n');
+  EXPECT_EQ(std::ranges::count(messages.str(), '\n'), 1) << messages.str();
+  EXPECT_TRUE(messages.str().ends_with('\n'));
 }
 
 }  // namespace
