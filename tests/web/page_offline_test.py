@@ -1,11 +1,8 @@
 #!/usr/bin/python3
-"""The page as an installed app, in a real headless Chromium: installable
-with its icons, the maskable one's chick inside the launcher's circle; after
-one visit it starts with the server gone, shows the title screen, has its tune
-decoded and waiting before any gesture and playing after a key, its WebAssembly answered as application/wasm although
-the host sent it as anything; and a new build brings a new cache, which
-replaces the old one on the next visit. The folder lies deep in the host's
-tree, with a space and Japanese in its name, beside a page of another kind.
+"""The page as an installed app, in headless Chromium, from a folder deep in
+a host's tree (a space and Japanese in its name) that sends .wasm as anything:
+installable with its icons; after one visit it plays with the server gone;
+a new build's cache replaces the old one (see the README).
 
     page_offline_test.py BUILD_WEB_FOLDER
 """
@@ -17,54 +14,33 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
 from urllib.parse import quote
 
-from page_session import PageSession, canvas_rows, first_frame, read_rgba_png, wait_for
-
-ROOT = pathlib.Path(__file__).resolve().parents[2]
+from page_session import ROOT, PageSession, read_rgba_png
 
 
-def check_icons(session, folder):
-    manifest = json.loads((folder / "manifest.webmanifest").read_text())
-    purposes = {icon["purpose"] for icon in manifest["icons"]}
-    assert purposes == {"any", "maskable"}, purposes
-    for icon in manifest["icons"]:
-        loaded = session.driver.execute_async_script(
-            """const image = new Image(); const done = arguments[1];
-            image.onload = () => done(`${image.naturalWidth}x${image.naturalHeight}`);
-            image.onerror = () => done('did not load');
-            image.src = new URL(arguments[0], new URL('manifest.webmanifest', location)).href;""",
-            icon["src"])
-        assert loaded == icon["sizes"], f"{icon['src']}: {loaded}, not {icon['sizes']}"
-        if icon["purpose"] == "maskable":
-            check_safe_circle(folder / icon["src"])
-
-
-def check_safe_circle(path):
-    """Full bleed, and nothing but the background outside the central 80 %."""
+def safe_circle_outside(path):
+    """The maskable icon's pixels other than its opaque background outside
+    the central 80 % a launcher may cut to."""
     width, height, rows = read_rgba_png(path.read_bytes())
     back = bytes(rows[0][0:4])
-    assert back[3] == 255, f"{path.name}: its corner is not opaque"
-    outside = [(x, y) for y in range(height) for x in range(width)
-               if math.hypot(x + 0.5 - width / 2, y + 0.5 - height / 2) > 0.4 * width
-               and bytes(rows[y][4 * x:4 * x + 4]) != back]
-    assert not outside, f"{path.name}: {len(outside)} pixels of the drawing outside the circle"
+    return back[3] != 255 or [(x, y) for y in range(height) for x in range(width)
+                              if math.hypot(x + 0.5 - width / 2, y + 0.5 - height / 2) > 0.4 * width
+                              and bytes(rows[y][4 * x:4 * x + 4]) != back]
 
 
-def worker_version(folder):
+def version(folder):
     return re.search(r"const VERSION = '(\w+)';", (folder / "service_worker.js").read_text())[1]
 
 
-def caches_of(session):
-    """The versions of the game's caches on the host, as the page names them."""
-    names = session.driver.execute_async_script("caches.keys().then(arguments[0]);")
-    return sorted(name.split()[-1] for name in names)
+def caches(page):
+    return sorted(n.split()[-1] for n in page.driver.execute_async_script(
+        "caches.keys().then(arguments[0]);"))
 
 
-def controlled(session):
-    wait_for(session, "return !!navigator.serviceWorker.controller",
-             "the service worker to control the page")
+def fetched(page, path, how):
+    return page.driver.execute_async_script(
+        f"fetch('{path}').then((r) => {how}).then(arguments[0]);")
 
 
 def main():
@@ -74,69 +50,62 @@ def main():
         folder = site / "games" / "ムニュラ 1"
         shutil.copytree(web, folder)
         (site / "elsewhere.html").write_text("<!DOCTYPE html><title>Elsewhere</title>\n")
-        # A host that does not know .wasm. (Headless Chromium asks for a
-        # gesture before any sound, as for a page a player opens the first time.)
-        with PageSession(site, profile, server_args=["--unknown-wasm"]) as session:
-            host = session.url
-            port = int(host.rstrip("/").rsplit(":", 1)[1])
-            game = host + quote("games/ムニュラ 1/")
-            session.driver.get(game)
-            first_frame(session)
-            errors = session.driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})
-            assert errors["installabilityErrors"] == [], errors
-            check_icons(session, folder)
+        with PageSession(site, profile, server_args=["--unknown-wasm"]) as page:
+            game = quote("games/ムニュラ 1/")
+            page.open(game)
+            assert page.cdp("Page.getInstallabilityErrors")["installabilityErrors"] == []
+            icons = json.loads((folder / "manifest.webmanifest").read_text())["icons"]
+            assert {icon["purpose"] for icon in icons} == {"any", "maskable"}, icons
+            for icon in icons:
+                loaded = page.driver.execute_async_script("""const image = new Image();
+                    image.onload = () => arguments[1](`${image.naturalWidth}x${image.naturalHeight}`);
+                    image.onerror = () => arguments[1]('did not load');
+                    image.src = new URL(arguments[0], new URL('manifest.webmanifest', location));""",
+                                                          icon["src"])
+                assert loaded == icon["sizes"], f"{icon['src']}: {loaded}, not {icon['sizes']}"
+                assert icon["purpose"] == "any" or not safe_circle_outside(folder / icon["src"])
 
-            # One visit, then the host gone: the page starts from the cache.
-            controlled(session)
-            old = worker_version(folder)
-            assert caches_of(session) == [old], caches_of(session)
-            session.stop_serving()
-            # Nothing from the browser's own HTTP cache: only the worker's copy.
-            session.driver.execute_cdp_cmd("Network.clearBrowserCache", {})
-            session.driver.get_log("browser")
-            session.driver.refresh()
-            first_frame(session)
-            assert canvas_rows(session)[150].count((255, 0, 0)) > 50, "no title screen's button"
-            wasm_type = session.driver.execute_async_script(
-                "fetch('munyura.wasm').then((r) => arguments[0](r.headers.get('Content-Type')));")
+            # One visit, then the host gone and the browser's HTTP cache
+            # cleared: the page starts from the worker's copy.
+            page.wait_for("return !!navigator.serviceWorker.controller", "the worker's control")
+            old = version(folder)
+            assert caches(page) == [old], caches(page)
+            page.stop_serving()
+            page.cdp("Network.clearBrowserCache")
+            page.driver.get_log("browser")  # the first visit's (its wasm sent as anything)
+            page.open(game)
+            assert page.canvas_rows()[150].count((255, 0, 0)) > 50, "no title screen's button"
+            wasm_type = fetched(page, "munyura.wasm", "r.headers.get('Content-Type')")
             assert wasm_type == "application/wasm", wasm_type
             # Decoded and started before any gesture, so the key only lets it out.
-            wait_for(session, """const t = window.munyura.tune;
-                return t.source && t.context.state === 'suspended';""", "the tune made ready")
-            session.key("Space", " ", 32)
-            wait_for(session, """const t = window.munyura.tune;
-                return t.source && t.context.state === 'running';""", "the tune after a key")
-            assert not session.console_errors(), session.console_errors()
+            for state, key in (("suspended", None), ("running", "space")):
+                if key:
+                    page.key(key)
+                page.wait_for(f"""const t = window.munyura.tune;
+                    return t.source && t.context.state === '{state}';""", f"the tune {state}")
+            assert not page.console_errors(), page.errors
 
             # A new build: one changed file, a new worker.
             with open(folder / "fonts" / "README.txt", "a", encoding="utf-8") as readme:
                 readme.write("A later build.\n")
             subprocess.run(["/usr/bin/python3", str(ROOT / "tools" / "web" / "make-service-worker.py"),
-                            str(ROOT / "web" / "page" / "service_worker.js"), str(folder)],
-                           check=True)
-            new = worker_version(folder)
+                            str(ROOT / "web" / "page" / "service_worker.js"), str(folder)], check=True)
+            new = version(folder)
             assert new != old, "a changed file left the worker as it was"
-            session.serve(port)
-            # The visit after the build: the old version still plays, while the
-            # browser fetches the new one and keeps it waiting.
-            session.driver.get(game)
-            first_frame(session)
-            wait_for(session, """return navigator.serviceWorker.getRegistration().then(
-                (r) => !!r.waiting);""", "the new version to be fetched")
-            assert len(caches_of(session)) == 2, caches_of(session)
+            page.serve(int(page.url.rstrip("/").rsplit(":", 1)[1]))
+            # The visit after it plays the old version while the new one waits.
+            page.open(game)
+            page.wait_for("return navigator.serviceWorker.getRegistration().then((r) => !!r.waiting);",
+                          "the new version to be fetched")
+            assert len(caches(page)) == 2, caches(page)
             # Once the last tab of the old version is gone, the new one takes
             # over and deletes the old cache; the next visit is the new build.
-            session.driver.get(host + "elsewhere.html")
-            deadline = time.monotonic() + 30
-            while caches_of(session) != [new]:
-                assert time.monotonic() < deadline, f"caches left: {caches_of(session)}"
-                time.sleep(0.1)
-            session.driver.get(game)
-            first_frame(session)
-            controlled(session)
-            readme = session.driver.execute_async_script(
-                "fetch('fonts/README.txt').then((r) => r.text()).then(arguments[0]);")
-            assert readme.endswith("A later build.\n"), readme[-80:]
+            page.driver.get(page.url + "elsewhere.html")
+            page.wait_for("return caches.keys().then((k) => k.length === 1);", "the old cache gone")
+            assert caches(page) == [new], caches(page)
+            page.open(game)
+            page.wait_for("return !!navigator.serviceWorker.controller", "the worker's control")
+            assert fetched(page, "fonts/README.txt", "r.text()").endswith("A later build.\n")
     print("1 passed, 0 failed")
 
 
