@@ -1,7 +1,5 @@
-"""A page of build/web/ served on localhost and opened in Debian's headless
-Chromium through chromedriver, with real input events from the DevTools
-protocol; also the scenario runner's driver on the page. Shared by the page's
-tests and its bench."""
+"""A page served on localhost in Debian's headless Chromium, with real input
+events from the DevTools protocol: the scenario runner's driver on the page."""
 import base64
 import pathlib
 import subprocess
@@ -53,13 +51,8 @@ return id === 'game' ? [r.left + x * r.width / 621, r.top + y * r.height / 380]
 
 
 class PageSession:
-    """The page, and the scenario runner's hands and eyes on it: keys, clicks,
-    touch and the pad stand-in in, window.munyura.game's state and the canvas
-    out."""
-
-    def __init__(self, folder, profile, language=None, server_args=()):
-        self.folder, self.profile, self.language, self.server_args = (folder, profile, language,
-                                                                      server_args)
+    def __init__(self, folder, profile, server_args=()):
+        self.folder, self.profile, self.server_args = folder, profile, server_args
         self.errors, self.pad, self.finger, self.lift_pending = [], 0, None, False
 
     def __enter__(self):
@@ -68,9 +61,6 @@ class PageSession:
         options.binary_location = "/usr/bin/chromium"
         for flag in CHROMIUM_FLAGS + [f"--user-data-dir={self.profile}"]:
             options.add_argument(flag)
-        if self.language:  # the browser's own language and navigator.languages
-            options.add_argument(f"--lang={self.language}")
-            options.add_experimental_option("prefs", {"intl.accept_languages": self.language})
         options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
         try:
             self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"),
@@ -88,7 +78,7 @@ class PageSession:
             self.stop_serving()
 
     def serve(self, port=0):
-        """Starts serving the folder (again: on the same port, the same origin)."""
+        # Again on the same port: the same origin.
         self.server = subprocess.Popen(
             ["/usr/bin/python3", str(SERVER), str(self.folder), str(port), *self.server_args],
             stdout=subprocess.PIPE, text=True)
@@ -109,7 +99,6 @@ class PageSession:
         self.first_frame()
 
     def wait_for(self, script, what, timeout=30):
-        """The script's first truthy answer, asked every 50 ms."""
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
             if value := self.js(script):
@@ -132,10 +121,6 @@ class PageSession:
         self.errors += [e for e in entries if e["level"] == "SEVERE"]
         return [e["message"] for e in entries if words in e["message"]]
 
-    def console_errors(self):
-        self.console()
-        return self.errors
-
     def key(self, name, kinds=("keyDown", "keyUp"), repeat=False, modifiers=0):
         code, key, virtual_key = KEY_CODES[name]
         for kind in kinds:
@@ -153,9 +138,8 @@ class PageSession:
                      clickCount=1)
 
     def point(self, target, dx=0.0, dy=0.0):
-        """A page element's centre moved by fractions of its size, or a game
-        point (STRAT's centre as it slides by)."""
-        if target == "strat":
+        """An element's centre moved by fractions of its size, or a game point."""
+        if target == "strat":  # STRAT's centre as it slides by
             c = self.js("return window.munyura.game.controls()[5];")
             target, dx, dy = c["left"] + c["width"] / 2, c["top"] + c["height"] / 2, None
         if isinstance(target, str):
@@ -163,8 +147,8 @@ class PageSession:
         return self.js(POINT, "game", target + 0.5, (dy if dy is not None else dx) + 0.5)
 
     def touch(self, kind, points):
-        """Fingers as (id, x, y): a touchStart or touchMove lists every finger
-        then down, a touchEnd the fingers it lifts (none listed: all)."""
+        # A touchStart or touchMove lists every finger then down, a touchEnd
+        # those it lifts (none: all).
         self.cdp("Input.dispatchTouchEvent", type=kind,
                  touchPoints=[{"x": x, "y": y, "id": n} for n, x, y in points])
 

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
-"""The page in headless Chromium played through the desktop's moments
-(tests/scenarios/moments.py) by keys, touch and a stand-in pad, and what only
-the page has around them (see the README).
+"""The page in headless Chromium, from a host that sends .wasm as anything:
+installed as an app, played through the desktop's moments
+(tests/scenarios/moments.py) by keys, touch and a stand-in pad, and what the
+page adds around the game (page_surroundings.py; see the README).
 
     page_test.py BUILD_WEB_FOLDER
 """
@@ -10,8 +11,8 @@ import math
 import pathlib
 import sys
 import tempfile
-import time
 
+import page_surroundings as surroundings
 from page_session import MUNYU, PAD_STAND_IN, PageSession
 from moments import DOORWAY, KEYS, LET_GO, PAD, RESTART_MOMENT, START, TITLE, TOUCH, WALK_ON
 from scenario import Expect, Failures, Step, expect, reference, run
@@ -20,31 +21,16 @@ CSS_PIXELS_PER_CM = 96 / 2.54
 HELD = "return [40, 90, 81].map(window.munyura.game.keyHeld, window.munyura.game)"
 
 
-def stall(page, failures):
-    """Half a second with the page's thread busy (a hidden tab, a slow
-    machine): one late tick, then the grid's own, not the missed ones."""
-    end = page.js("const start = performance.now(); while (performance.now() - start < 500) {}"
-                  " return performance.now();")
-    time.sleep(0.5)
-    after = page.js("return window.munyura.tickTimes.filter(t => t >= arguments[0]);", end)
-    failures.check(after and len([t for t in after if t < end + 120]) <= 3,
-                   f"one late tick after a stall, not a burst: {after[:10]}")
-
-
 def fractional_scale(page, failures):
-    """At 1000 x 700 the game is scaled by a fraction, inside the viewport;
-    each line has ink at every game pixel, the chick and the monument only
-    their own colours."""
+    """At 1000 x 700, a fractional scale: ink at every game pixel of each
+    line, the chick and the monument in their own colours only."""
     page.cdp("Emulation.setDeviceMetricsOverride", width=1000, height=700, deviceScaleFactor=1,
              mobile=False)
     width, height = page.wait_for("const c = document.getElementById('game');"
                                   " return c.width > 621 && [c.width, c.height];", "the refit")
     page.settle()
-    box = page.js("const b = document.getElementById('game').getBoundingClientRect();"
-                  " return [b.left, b.top, b.right, b.bottom];")
     scale = width / 621 if round(380 * width / 621) == height else height / 380
-    failures.check(min(box[:2]) >= 0 and box[2] <= 1000 and box[3] <= 700
-                   and scale != int(scale), f"a fractional scale {width} x {height} at {box}")
+    failures.check(scale != int(scale), f"a fractional scale: {width} x {height}")
     rows, golden = page.canvas_rows((width, height)), reference("room-0-0")
 
     def colours(left, top, right, bottom):
@@ -71,7 +57,7 @@ def fractional_scale(page, failures):
 
 
 def by_keys(page, failures, tune):
-    page.first_frame()
+    page.open(surroundings.GAME)
     # The keys the page kept from the browser (from scrolling, say).
     page.js("window.kept = []; addEventListener('keydown', (e) => e.defaultPrevented"
             " && kept.push((e.ctrlKey ? 'Ctrl+' : '') + e.code));")
@@ -81,7 +67,6 @@ def by_keys(page, failures, tune):
         page.key(key)
     presses = page.js("return window.munyura.keyPresses;")
     failures.check(presses.get("Tab") == 1 and presses.get("F5") == 1, f"the game saw {presses}")
-    stall(page, failures)
     run(page, KEYS, START[:1], failures)
     fractional_scale(page, failures)
     audio = page.wait_for("""const t = window.munyura.tune; return t.source &&
@@ -101,13 +86,10 @@ def by_keys(page, failures, tune):
 
 
 def by_touch(page, failures):
-    """On an upright phone: the controls named, sized in centimetres, below
-    the game; the moments by touch, a finger sliding from up to left; two
-    fingers; the picker."""
     page.cdp("Emulation.setDeviceMetricsOverride", width=390, height=844, deviceScaleFactor=2,
              mobile=True)
     page.cdp("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
-    page.open()
+    page.open(surroundings.GAME)
     boxes = page.js("""return ['game', 'dpad', 'read-button', 'letters-button'].map((id) => {
         const e = document.getElementById(id), r = e.getBoundingClientRect();
         return [id, e.getAttribute('aria-label'), r.top, Math.min(r.width, r.height), r.bottom];
@@ -165,7 +147,7 @@ PICKER_BY_PAD = [
 def by_pad(page, failures):
     page.cdp("Emulation.clearDeviceMetricsOverride")
     page.cdp("Emulation.setTouchEmulationEnabled", enabled=False)
-    page.open()
+    page.open(surroundings.GAME)
     page.js(PAD_STAND_IN + "window.plugPad(0);")
     run(page, dict(PAD, up=("stick", -1)), START[:2] + DOORWAY, failures)
     expect(page, failures, "the stick let go, the d-pad's left held", held=37)
@@ -181,12 +163,20 @@ def main():
     web = pathlib.Path(sys.argv[1])
     tune = json.loads((web / "tune.json").read_text())
     failures = Failures()
-    with tempfile.TemporaryDirectory() as profile, PageSession(web, profile) as page:
-        by_keys(page, failures, tune)
-        by_touch(page, failures)
-        by_pad(page, failures)
-        errors = page.console_errors()
-        failures.check(not errors, f"no console error: {errors}")
+    with tempfile.TemporaryDirectory() as site, tempfile.TemporaryDirectory() as profile:
+        folder = surroundings.host(web, pathlib.Path(site))
+        with PageSession(site, profile, server_args=["--unknown-wasm"]) as page:
+            surroundings.installed(page, failures, folder)  # first: a visit with no gesture yet
+            by_keys(page, failures, tune)
+            by_touch(page, failures)
+            by_pad(page, failures)
+            surroundings.mute(page, failures)
+            surroundings.fullscreen_and_full_storage(page, failures)
+            surroundings.languages(page, failures)
+            surroundings.layout(page, failures)
+            page.console()
+            failures.check(not page.errors, f"no console error: {page.errors}")
+            surroundings.bad_conditions(page, failures)
     return failures.outcome()
 
 

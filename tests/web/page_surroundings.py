@@ -1,20 +1,18 @@
-#!/usr/bin/python3
-"""What the page adds around the game, in headless Chromium: the mute and
-its memory, full screen, a full storage, the page's texts in the player's
-language, its layout at the screens players have, and a page without its
-font and tune or without the game's script (see the README).
-
-    page_surroundings_test.py BUILD_WEB_FOLDER
-"""
-import pathlib
+"""What the page adds around the game, checked by page_test.py in its
+browser: the page installed as an app, the mute, full screen, full storage,
+the player's language, the layout at players' screens, the page's failures."""
+import json
+import math
+import re
 import shutil
-import sys
-import tempfile
+import subprocess
+from urllib.parse import quote
 
-from page_session import PageSession
+from page_session import ROOT, read_rgba_png
 from moments import KEYS, START
-from scenario import Failures, run
+from scenario import run
 
+GAME = quote("games/ムニュラ 1/")
 MUTED = "ムニュラ (muted)"
 JA = ("ja", "♪ 最初にキーを押すかクリックすると音が鳴ります。")
 EN = ("en", "♪ Sound starts with your first key or click.")
@@ -57,7 +55,7 @@ def mute(page, failures):
     failures.check(sounding == 1 and title == MUTED and tune_gain(page) == 0
                    and page.js("return window.munyura.keyPresses.KeyM;") == 2,
                    f"M silences the tune, titled {title!r}, its repeat changing nothing")
-    page.open("page/")
+    page.open(GAME)
     title = page.driver.title
     page.key("space")
     failures.check(title == MUTED and tune_gain(page) == 0, f"remembered: {title!r}")
@@ -65,7 +63,7 @@ def mute(page, failures):
     failures.check(page.driver.title == "ムニュラ" and tune_gain(page) == 1, "M gives it back")
     page.js("localStorage.setItem('munyura.mute', 'loud');")
     page.console()
-    page.open("page/")
+    page.open(GAME)
     lines = page.console("the remembered mute")
     failures.check(page.driver.title == "ムニュラ" and len(lines) == 1,
                    f"a remembered nonsense: the tune, and one console line {lines}")
@@ -96,7 +94,7 @@ def languages(page, failures):
     agent, scenes = page.js("return navigator.userAgent"), []
     for preferred, (lang, note) in LANGUAGES:
         page.cdp("Emulation.setUserAgentOverride", userAgent=agent, acceptLanguage=preferred)
-        page.open("page/")
+        page.open(GAME)
         page.wait_for("return !document.getElementById('sound-note').hidden", "the note")
         shown = page.js("""const note = document.getElementById('sound-note');
             return [document.documentElement.lang, note.lang, note.textContent,
@@ -122,7 +120,7 @@ def layout(page, failures):
         page.cdp("Emulation.setTouchEmulationEnabled", enabled=touch, maxTouchPoints=5)
         page.cdp("Emulation.setSafeAreaInsetsOverride",
                  insets=dict(zip(("top", "right", "bottom", "left"), insets)))
-        page.open("page/")
+        page.open(GAME)
         page.settle()
         shown = page.js(MEASURE)
         safe = (insets[3], insets[0], width - insets[1], height - insets[2])
@@ -140,6 +138,83 @@ def layout(page, failures):
                        f"{name}: the game at {game} in {safe}, {fill:.3f} of {room}, under {over}")
 
 
+def outside_safe_circle(path):
+    """The maskable icon's drawing outside the central 80 % a launcher keeps."""
+    width, height, rows = read_rgba_png(path.read_bytes())
+    back = bytes(rows[0][0:4])
+    return back[3] != 255 or [(x, y) for y in range(height) for x in range(width)
+                              if math.hypot(x + 0.5 - width / 2, y + 0.5 - height / 2) > 0.4 * width
+                              and bytes(rows[y][4 * x:4 * x + 4]) != back]
+
+
+def version(folder):
+    return re.search(r"const VERSION = '(\w+)';", (folder / "service_worker.js").read_text())[1]
+
+
+def caches(page):
+    return sorted(n.split()[-1] for n in page.js("return caches.keys();"))
+
+
+def fetched(page, path, how):
+    return page.js(f"return fetch('{path}').then((r) => {how});")
+
+
+def installed(page, failures, folder):
+    page.open(GAME)  # a host that does not know .wasm, the folder deep in its tree
+    failures.check(page.cdp("Page.getInstallabilityErrors")["installabilityErrors"] == [],
+                   "installable")
+    icons = json.loads((folder / "manifest.webmanifest").read_text())["icons"]
+    for icon in icons:
+        loaded = page.js("""return new Promise((done) => { const image = new Image();
+            image.onload = () => done(`${image.naturalWidth}x${image.naturalHeight}`);
+            image.onerror = () => done('did not load');
+            image.src = new URL(arguments[0], new URL('manifest.webmanifest', location)); });""",
+                         icon["src"])
+        failures.check(loaded == icon["sizes"] and (icon["purpose"] == "any" or icon["purpose"]
+                       == "maskable" and not outside_safe_circle(folder / icon["src"])),
+                       f"{icon['src']}, {icon['purpose']}: {loaded}, not {icon['sizes']}")
+    failures.check({icon["purpose"] for icon in icons} == {"any", "maskable"}, "the icons")
+    page.wait_for("return !!navigator.serviceWorker.controller", "the worker's control")
+    old = version(folder)
+    failures.check(caches(page) == [old], f"cached as {old}: {caches(page)}")
+    # The host gone, the browser's HTTP cache cleared: only the worker's copy.
+    page.stop_serving()
+    page.cdp("Network.clearBrowserCache")
+    page.driver.get_log("browser")  # the first visit's (its wasm sent as anything)
+    page.open(GAME)
+    failures.check(page.canvas_rows()[150].count((255, 0, 0)) > 50, "the title screen offline")
+    wasm_type = fetched(page, "munyura.wasm", "r.headers.get('Content-Type')")
+    failures.check(wasm_type == "application/wasm", f"the WebAssembly's type: {wasm_type}")
+    # Decoded and started before any gesture, so the key only lets it out.
+    for state, key in (("suspended", None), ("running", "space")):
+        if key:
+            page.key(key)
+        page.wait_for(f"""const t = window.munyura.tune;
+            return t.source && t.context.state === '{state}';""", f"the tune {state}")
+    # A new build: one changed file, a new worker.
+    with open(folder / "fonts" / "README.txt", "a", encoding="utf-8") as readme:
+        readme.write("A later build.\n")
+    subprocess.run(["/usr/bin/python3", str(ROOT / "tools" / "web" / "make-service-worker.py"),
+                    str(ROOT / "web" / "page" / "service_worker.js"), str(folder)], check=True)
+    new = version(folder)
+    page.serve(int(page.url.rstrip("/").rsplit(":", 1)[1]))
+    # The visit after it plays the old version while the new one waits.
+    page.open(GAME)
+    page.wait_for("return navigator.serviceWorker.getRegistration().then((r) => !!r.waiting);",
+                  "the new version to be fetched")
+    both = caches(page)
+    # Once the last tab of the old version is gone, the new one takes over and
+    # deletes the old cache; the next visit is the new build.
+    page.driver.get(page.url + "elsewhere.html")
+    page.wait_for("return caches.keys().then((k) => k.length === 1);", "the old cache gone")
+    failures.check(new != old and len(both) == 2 and caches(page) == [new],
+                   f"{old}, then both {both}, then only {caches(page)}")
+    page.open(GAME)
+    page.wait_for("return !!navigator.serviceWorker.controller", "the worker's control")
+    failures.check(fetched(page, "fonts/README.txt", "r.text()").endswith("A later build.\n"),
+                   "the new build's files")
+
+
 def bad_conditions(page, failures):
     page.open("without-font-and-tune/")
     page.wait_for("return !document.getElementById('font-note').hidden", "the font's note")
@@ -154,28 +229,16 @@ def bad_conditions(page, failures):
     failures.check(len(page.console("the page could not start")) == 1, "could not start: said")
 
 
-def main():
-    web = pathlib.Path(sys.argv[1])
-    failures = Failures()
-    with tempfile.TemporaryDirectory() as pages, tempfile.TemporaryDirectory() as profile:
-        pages = pathlib.Path(pages)
-        for folder in ("page", "without-font-and-tune", "without-game-script"):
-            shutil.copytree(web, pages / folder)
-        (pages / "without-font-and-tune" / "tune.opus").unlink()
-        for font in (pages / "without-font-and-tune" / "fonts").glob("*.woff2"):
-            font.unlink()
-        (pages / "without-game-script" / "munyura.js").unlink()
-        (pages / "favicon.ico").write_bytes((web / "pictures" / "icon.png").read_bytes())
-        with PageSession(pages, profile) as page:
-            page.open("page/")
-            mute(page, failures)
-            fullscreen_and_full_storage(page, failures)
-            languages(page, failures)
-            layout(page, failures)
-            failures.check(not page.console_errors(), f"no console error: {page.errors}")
-            bad_conditions(page, failures)
-    return failures.outcome()
-
-
-if __name__ == "__main__":
-    sys.exit(main())
+def host(web, site):
+    """A host's tree: the game deep in it, with a space and Japanese in its
+    folder's name; a page of another kind; and two broken copies."""
+    folder = site / "games" / "ムニュラ 1"
+    for copy in (folder, site / "without-font-and-tune", site / "without-game-script"):
+        shutil.copytree(web, copy)
+    (site / "without-font-and-tune" / "tune.opus").unlink()
+    for font in (site / "without-font-and-tune" / "fonts").glob("*.woff2"):
+        font.unlink()
+    (site / "without-game-script" / "munyura.js").unlink()
+    (site / "favicon.ico").write_bytes((web / "pictures" / "icon.png").read_bytes())
+    (site / "elsewhere.html").write_text("<!DOCTYPE html><title>Elsewhere</title>\n")
+    return folder
