@@ -154,12 +154,10 @@ class PageSession:
 
     def pad_input(self, entry, down):
         kind, what = entry
-        if kind == "stick":
-            self.js("window.pads[arguments[0]].axes[1] = arguments[1];", self.pad, what * down)
-        else:
-            self.js("window.pads[arguments[0]].buttons[arguments[1]] ="
-                    " { pressed: arguments[2], value: arguments[2] ? 1 : 0 };",
-                    self.pad, PAD_BUTTONS[what], down)
+        self.js("""const [pad, button, value] = arguments;
+            if (button === null) pads[pad].axes[1] = value;
+            else pads[pad].buttons[button] = { pressed: value !== 0, value };""",
+                self.pad, PAD_BUTTONS.get(what), (what if kind == "stick" else 1) * down)
         if down:
             self.ticks(2)  # the page reads its pads once a frame: let it see the press
 
@@ -215,7 +213,8 @@ class PageSession:
         if expect.band is not None:  # the live region reads Label1 aloud, at its next frame
             read = state["band"] or ""
             for _ in range(20):
-                if (told := self.js("return document.getElementById('message').textContent")) == read:
+                told = self.js("return document.getElementById('message').textContent")
+                if told == read:
                     break
                 self.settle()
             checks.append((told == read, f"read aloud: {read!r}"))

@@ -165,11 +165,9 @@ def installed(page, failures, folder):
                    "installable")
     icons = json.loads((folder / "manifest.webmanifest").read_text())["icons"]
     for icon in icons:
-        loaded = page.js("""return new Promise((done) => { const image = new Image();
-            image.onload = () => done(`${image.naturalWidth}x${image.naturalHeight}`);
-            image.onerror = () => done('did not load');
-            image.src = new URL(arguments[0], new URL('manifest.webmanifest', location)); });""",
-                         icon["src"])
+        loaded = page.js("""return fetch(new URL(arguments[0], new URL('manifest.webmanifest',
+            location))).then((r) => r.blob()).then(createImageBitmap)
+            .then((b) => `${b.width}x${b.height}`, () => 'did not load');""", icon["src"])
         failures.check(loaded == icon["sizes"] and (icon["purpose"] == "any" or icon["purpose"]
                        == "maskable" and not outside_safe_circle(folder / icon["src"])),
                        f"{icon['src']}, {icon['purpose']}: {loaded}, not {icon['sizes']}")
@@ -186,11 +184,10 @@ def installed(page, failures, folder):
     wasm_type = fetched(page, "munyura.wasm", "r.headers.get('Content-Type')")
     failures.check(wasm_type == "application/wasm", f"the WebAssembly's type: {wasm_type}")
     # Decoded and started before any gesture, so the key only lets it out.
-    for state, key in (("suspended", None), ("running", "space")):
-        if key:
-            page.key(key)
-        page.wait_for(f"""const t = window.munyura.tune;
-            return t.source && t.context.state === '{state}';""", f"the tune {state}")
+    ready = "const t = window.munyura.tune; return t.source && t.context.state === "
+    page.wait_for(ready + "'suspended'", "the tune decoded and started")
+    page.key("space")
+    page.wait_for(ready + "'running'", "the tune let out by a key")
     # A new build: one changed file, a new worker.
     with open(folder / "fonts" / "README.txt", "a", encoding="utf-8") as readme:
         readme.write("A later build.\n")

@@ -90,12 +90,11 @@ def by_touch(page, failures):
              mobile=True)
     page.cdp("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
     page.open(surroundings.GAME)
-    boxes = page.js("""return ['game', 'dpad', 'read-button', 'letters-button'].map((id) => {
-        const e = document.getElementById(id), r = e.getBoundingClientRect();
-        return [id, e.getAttribute('aria-label'), r.top, Math.min(r.width, r.height), r.bottom];
-        });""")
-    bottom = boxes[0][4]
-    for (element, name, top, size, _), least in zip(boxes[1:], (2.5, 1, 1)):
+    bottom = page.js("return document.getElementById('game').getBoundingClientRect().bottom")
+    for element, least in (("dpad", 2.5), ("read-button", 1), ("letters-button", 1)):
+        name, top, size = page.js("""const e = document.getElementById(arguments[0]);
+            const r = e.getBoundingClientRect();
+            return [e.ariaLabel, r.top, Math.min(r.width, r.height)];""", element)
         failures.check(name and size >= least * CSS_PIXELS_PER_CM - 0.5 and top >= bottom,
                        f"{element}, named {name!r}, {size:.0f} CSS pixels, below the game")
     run(page, TOUCH, START[:1] + DOORWAY + WALK_ON, failures)
@@ -111,15 +110,14 @@ def by_touch(page, failures):
                    f"two fingers hold the d-pad and read, one lifted alone: {both}, {one}")
     # The picker's 26 letters on two rows below the game, each held while touched.
     page.down(("tap", "letters-button"))
-    letters = page.js("""return [...document.getElementById('picker').children].map((b) => {
-        const r = b.getBoundingClientRect(); return [b.textContent, Math.round(r.top), r.width];
-        });""")
-    failures.check("".join(t for t, _, _ in letters) == "ABCDEFGHIJKLMNOPQRSTUVWXYZ"
-                   and all(w for _, _, w in letters) and len({t for _, t, _ in letters}) == 2
-                   and min(t for _, t, _ in letters) >= bottom - 0.5,
-                   f"the picker's 26 letters on two rows below the game: {letters[:2]}")
-    page.touch("touchStart", [(1, *page.js("""const r = document.getElementById('picker')
-        .children[16].getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2];"""))])
+    letters, rows, shown = zip(*page.js("""return [...document.getElementById('picker').children]
+        .map((b) => [b.textContent, Math.round(b.getBoundingClientRect().top), b.offsetWidth]);"""))
+    failures.check("".join(letters) == "ABCDEFGHIJKLMNOPQRSTUVWXYZ" and all(shown)
+                   and len(set(rows)) == 2 and min(rows) >= bottom - 0.5,
+                   f"the picker's letters {letters} on two rows {set(rows)} below the game")
+    q = page.js("""const r = document.getElementById('picker').children[16]
+        .getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2];""")
+    page.touch("touchStart", [(1, *q)])
     under = page.js(HELD)[2]
     page.touch("touchEnd", [])
     failures.check(under and not page.js(HELD)[2], "Q held under the finger until it lifts")
