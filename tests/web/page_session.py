@@ -53,7 +53,7 @@ return id === 'game' ? [r.left + x * r.width / 621, r.top + y * r.height / 380]
 class PageSession:
     def __init__(self, folder, profile, server_args=()):
         self.folder, self.profile, self.server_args = folder, profile, server_args
-        self.errors, self.pad, self.finger, self.lift_pending = [], 0, None, False
+        self.errors, self.pad, self.finger = [], 0, False
 
     def __enter__(self):
         self.serve()
@@ -165,11 +165,11 @@ class PageSession:
         kind, *what = entry
         if kind == "finger":  # a finger already on the d-pad slides on
             self.touch("touchMove" if self.finger else "touchStart", [(1, *self.point(*what))])
-            self.finger, self.lift_pending = True, False
+            self.finger = True
             return
-        if self.lift_pending:
+        if self.finger:  # left on after a slide: lifted now
             self.touch("touchEnd", [])
-            self.finger, self.lift_pending = None, False
+            self.finger = False
         if kind == "key":
             self.key(what[0], ["keyDown"])
         elif kind == "click":
@@ -184,11 +184,9 @@ class PageSession:
         kind, *what = entry
         if kind == "key":
             self.key(what[0], ["keyUp"])
-        elif kind == "finger" and slide:
-            self.lift_pending = True  # lifted at the next input but a slide
-        elif kind == "finger":
+        elif kind == "finger" and not slide:  # after a slide it stays on for the next
             self.touch("touchEnd", [])
-            self.finger = None
+            self.finger = False
         elif kind in ("pad", "stick"):
             self.pad_input(entry, False)
 
