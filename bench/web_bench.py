@@ -157,7 +157,7 @@ def key_to_sound(session, runs):
         session.driver.get(session.url)
         frame = first_frame(session)
         time.sleep(1)
-        session.key("Space", " ", 32)
+        session.key("space")
         deadline = time.monotonic() + 15
         while True:
             sound = session.driver.execute_script(

@@ -11,40 +11,26 @@
 namespace munyura::web {
 namespace {
 
-std::vector<PictureSize> GameSizes() {
-  std::vector<PictureSize> sizes{{47, 49}, {49, 47}, {47, 49}, {49, 47}};
-  sizes.resize(34, {150, 150});
-  return sizes;
-}
-
 class PageGameTest : public ::testing::Test {
  protected:
+  static std::vector<PictureSize> Sizes(std::size_t count) {
+    std::vector<PictureSize> sizes{{47, 49}, {49, 47}, {47, 49}, {49, 47}};
+    sizes.resize(count, {150, 150});
+    return sizes;
+  }
   int plays_ = 0;
   std::ostringstream errors_;
-  const std::vector<PictureSize> sizes_ = GameSizes();
+  const std::vector<PictureSize> sizes_ = Sizes(34);
   PageGame game_{"", sizes_, [this] { ++plays_; }, errors_};
 };
 
-TEST(PageHost, PlaysItsOwnTuneAndNothingElse) {
-  struct Case {
-    const char* command;
-    bool plays;
-  } const cases[] = {
-      {R"(play "/games/munyura\bdmidi.mid")", true},
-      {R"(PLAY "/games/munyura/bdmidi.mid")", true},
-      {R"(play /games/munyura\bdmidi.mid)", true},
-      {R"(play "/games/munyura\other.mid")", false},
-      {R"(play "/elsewhere\bdmidi.mid")", false},
-      {R"(play "/games/munyura\bdmidi.mid)", false},
-      {R"(stop "/games/munyura\bdmidi.mid")", false},
-      {"play", false},
-      {"", false},
-  };
-  for (const Case& c : cases) {
-    int plays = 0;
-    PageHost host("/games/munyura", [&plays] { ++plays; });
-    host.SendMusicCommand(c.command);
-    EXPECT_EQ(plays, c.plays ? 1 : 0) << c.command;
+TEST_F(PageGameTest, PlaysItsOwnTuneAndNothingElse) {
+  for (const auto& [command, plays] : {std::pair{R"(play "/games/munyura\bdmidi.mid")", 1},
+                                       std::pair{R"(play "/games/munyura\other.mid")", 0},
+                                       std::pair{R"(play "/elsewhere\bdmidi.mid")", 0}}) {
+    int played = 0;
+    PageHost("/games/munyura", [&played] { ++played; }).SendMusicCommand(command);
+    EXPECT_EQ(played, plays) << command;
   }
 }
 
@@ -64,7 +50,7 @@ TEST_F(PageGameTest, TicksOnTheGridOfThePagesClockAndPlaysTheTuneEachTick) {
   EXPECT_EQ(errors_.str(), "");
 }
 
-TEST_F(PageGameTest, KeysByTheirBrowserNamesGoThroughTheStartButtonsFocus) {
+TEST_F(PageGameTest, KeysByTheirBrowserNamesGoThroughTheStartButtonsFocusToItsScene) {
   game_.Load(0);
   EXPECT_FALSE(game_.KeyDown("Lang1", "HangulMode", 0).known);
   EXPECT_TRUE(game_.KeyDown("Space", " ", 0).known);
@@ -81,30 +67,22 @@ TEST_F(PageGameTest, KeysByTheirBrowserNamesGoThroughTheStartButtonsFocus) {
   EXPECT_EQ(&game_.Scene().Controls()[game_.Label1Position()], &game_.Scene().Label1());
   EXPECT_EQ(game_.PictureHandle(0), game_.Scene().Picture1(0).Picture()->Handle());
   EXPECT_EQ(game_.PictureHandle(33), game_.Scene().Image2(29).Picture()->Handle());
+  EXPECT_THROW(PageGame(
+                   "", Sizes(33), [] {}, errors_),
+               std::invalid_argument);
 }
 
 TEST_F(PageGameTest, CaptionsBreakByTheSharedRulesAsTheCanvasMeasures) {
   game_.Load(0);
-  const auto controls = game_.Scene().Controls();
-  std::size_t label1 = 0;
-  while (controls[label1].Name != "Label1") {
-    ++label1;
-  }
+  const auto& label1 = game_.Scene().Label1();
   // Ten pixels a character: the 17 characters of the help take two lines of
   // at most ten.
   const auto measure = [](std::u16string_view line) { return 10.0F * line.size(); };
-  const auto& lines = game_.CaptionLines(label1, 100, measure);
+  const auto& lines = game_.CaptionLines(game_.Label1Position(), 100, measure);
   ASSERT_EQ(lines.size(), 2U);
-  EXPECT_EQ(lines[0].text + lines[1].text, controls[label1].Caption);
-  EXPECT_THROW(game_.CaptionLines(controls.size(), 100, measure), std::out_of_range);
-}
-
-TEST(PageGame, RefusesAnyOtherNumberOfPictures) {
-  std::ostringstream errors;
-  const std::vector<PictureSize> too_few(33, {150, 150});
-  EXPECT_THROW(PageGame(
-                   "", too_few, [] {}, errors),
-               std::invalid_argument);
+  EXPECT_EQ(lines[0].text + lines[1].text, label1.Caption);
+  EXPECT_THROW(game_.CaptionLines(game_.Scene().Controls().size(), 100, measure),
+               std::out_of_range);
 }
 
 }  // namespace
