@@ -1,10 +1,6 @@
 #!/usr/bin/env python3
-"""The message catalogues: every one translates every message, none fuzzy,
-and the templates are what tools/update-po.sh makes from today's sources
-(apart from their creation date), so no text of the program, the page, the
-menu entry, the metainfo or the manual page is missing from them.
-
-Usage: catalogue_test.py <the project's folder>"""
+"""Every catalogue translates every message, none fuzzy, and the templates are what
+tools/update-po.sh makes from today's sources. Usage: catalogue_test.py <the project's folder>"""
 
 import glob
 import os

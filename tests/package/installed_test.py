@@ -1,9 +1,6 @@
 #!/usr/bin/env python3
-"""Installs the Debian package with apt-get as a player does, starts the game
-by the name a player types, listens to its tune through SDL's disk audio
-driver, and purges it again without a trace. Skipped (77) unless root, or
-where munyura is already installed (this would remove it).
-
+"""The Debian package installed with apt-get, played by the name a player types, heard, and
+purged without a trace. Skipped (77) unless root, or where munyura is installed already.
 Usage: installed_test.py <munyura_*.deb>"""
 
 import os
@@ -15,15 +12,14 @@ import tempfile
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 import numpy  # noqa: E402
 from music_test import RATE, GameCopy  # noqa: E402
-from x_session import XDisplay, check, failures  # noqa: E402
+from x_session import XDisplay, check, outcome  # noqa: E402
 
 LAUNCHER = "/usr/games/munyura"
 APT = ["apt-get", "-y", "-o", "DPkg::Lock::Timeout=600", "--no-install-recommends"]
+ENV = dict(os.environ, DEBIAN_FRONTEND="noninteractive")
 
 
 class InstalledGame(GameCopy):
-    """The game where the package put it, run through its link."""
-
     def __init__(self, scratch):  # pylint: disable=super-init-not-called
         self.folder, self.capture = os.path.dirname(LAUNCHER), os.path.join(scratch, "captured.raw")
 
@@ -37,30 +33,25 @@ def installed():
 
 
 def try_installed(deb, scratch):
-    env = dict(os.environ, DEBIAN_FRONTEND="noninteractive")
-    run(*APT, "install", os.path.abspath(deb), env=env, check=True)
+
+    run(*APT, "install", os.path.abspath(deb), env=ENV, check=True)
     check(installed(), "apt-get installs it and everything it depends on")
-    no_display = {k: v for k, v in env.items() if k != "DISPLAY"}
+    no_display = {k: v for k, v in ENV.items() if k != "DISPLAY"}
     version = run("dpkg-deb", "--field", deb, "Version").stdout.strip()
     said = run(LAUNCHER, "--version", env=no_display, timeout=30)
     check(said.returncode == 0 and version in said.stdout,
           "%s --version answers %s: %r" % (LAUNCHER, version, said.stdout + said.stderr))
     options = set(re.findall(r"--[a-z]+", run(LAUNCHER, "--help", env=no_display, timeout=30).stdout))
-    manual = run("man", "-P", "cat", "munyura", env=dict(env, LC_ALL="C.UTF-8")).stdout
-    check(options and all(o in manual for o in options),
-          "man munyura documents every option of --help: %s" % sorted(options))
-    japanese = run("man", "-L", "ja", "-P", "cat", "munyura", env=dict(env, LC_ALL="C.UTF-8")).stdout
-    check("遊び方" in japanese and all(o in japanese for o in options),
-          "man -L ja munyura is the Japanese page, with every option")
+    for language, heading in ((), "HOW TO PLAY"), (("-L", "ja"), "遊び方"):
+        manual = run("man", *language, "-P", "cat", "munyura", env=dict(ENV, LC_ALL="C.UTF-8"))
+        check(options and heading in manual.stdout and all(o in manual.stdout for o in options),
+              "man %s munyura documents every option of --help: %s" % (language, sorted(options)))
     # The installed game finds its catalogue from its own folder.
     if "ja_jp.utf8" not in run("locale", "-a").stdout.lower().split():
         run("localedef", "-i", "ja_JP", "-f", "UTF-8", "ja_JP.UTF-8")  # root, as above
-    if "ja_jp.utf8" in run("locale", "-a").stdout.lower().split():
-        usage = run(LAUNCHER, "--help", env=dict(no_display, LANG="ja_JP.UTF-8", LC_ALL="",
-                                                 LANGUAGE=""), timeout=30).stdout
-        check(usage.startswith("使い方:"), "under ja_JP.UTF-8, --help is Japanese: %r" % usage[:40])
-    else:
-        print("SKIPPED the Japanese --help: no ja_JP.UTF-8 locale here (localedef makes it)")
+    usage = run(LAUNCHER, "--help", env=dict(no_display, LANG="ja_JP.UTF-8", LC_ALL="", LANGUAGE=""),
+                timeout=30).stdout
+    check(usage.startswith("使い方:"), "under ja_JP.UTF-8, --help is Japanese: %r" % usage[:40])
 
     display = XDisplay()
     display.env.update(XDG_CONFIG_HOME=scratch, HOME=scratch)  # no remembered mute
@@ -79,21 +70,19 @@ def try_installed(deb, scratch):
 
 def main(deb):
     if os.geteuid() != 0 or installed():
-        print("SKIPPED: " + ("munyura is installed here already, and this would purge it"
-                             if installed() else "not root, so the package is not installed"))
+        print("SKIPPED: not root, or munyura is installed here already and this would purge it")
         return 77
-    listing = run("dpkg-deb", "--contents", deb, check=True).stdout.splitlines()
-    paths = [line.split(None, 5)[5][1:].partition(" -> ")[0].rstrip("/") for line in listing]
+    paths = [line.split(None, 5)[5][1:].partition(" -> ")[0].rstrip("/")
+             for line in run("dpkg-deb", "--contents", deb, check=True).stdout.splitlines()]
     new = [path for path in paths if not os.path.lexists(path)]
     try:
         with tempfile.TemporaryDirectory() as scratch:
             try_installed(deb, scratch)
     finally:
-        run(*APT, "purge", "munyura", check=True, env=dict(os.environ, DEBIAN_FRONTEND="noninteractive"))
+        run(*APT, "purge", "munyura", check=True, env=ENV)
     left = [path for path in new if os.path.lexists(path)]
     check(not installed() and not left, "apt-get purge leaves nothing of it behind: %s" % left)
-    print("%d check(s) failed" % len(failures) if failures else "all passed")
-    return 1 if failures else 0
+    return outcome()
 
 
 if __name__ == "__main__":
