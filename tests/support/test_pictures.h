@@ -1,6 +1,5 @@
 // What the tests build the game with: pictures that have sizes and Handles
-// but no pixels, a host that records every music command, and a scene
-// standing in a given room.
+// but no pixels, a host that records every music command, and a play screen.
 #pragma once
 
 #include <cstdint>
@@ -33,11 +32,8 @@ class RecordingHost : public Host {
   std::vector<std::string> commands;
 };
 
-// The play screen of room (0, 0), as the start button leaves it.
-scene::Scene PlayScene();
-
-// Places the chick showing Picture1(facing) with its top-left corner at
-// (left, top).
-void PlaceChick(scene::Scene& scene, float left, float top, std::int16_t facing = 2);
+// The play screen of room (0, 0) as the start button leaves it, the chick
+// showing Picture1(facing) with its top-left corner at (left, top).
+scene::Scene PlayScene(float left = 280, float top = 192, std::int16_t facing = 2);
 
 }  // namespace munyura::testing

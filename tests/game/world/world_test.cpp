@@ -1,0 +1,214 @@
+// The map checked from its own table, and LoadRoom, Z and the special keys at
+// the edges the walkthrough never stands on.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <tuple>
+
+#include "support/test_pictures.h"
+#include "world/load_room.h"
+#include "world/read_monument.h"
+#include "world/room_table.h"
+#include "world/special_keys.h"
+
+namespace munyura::world {
+namespace {
+
+constexpr Bool16 T = kTrue;
+constexpr std::u16string_view kNothing = u"\u4F55\u3082\u306A\u3044\u3093";
+using Cell = std::pair<int, int>;
+using Label = std::pair<Bool16, std::u16string>;
+
+// A room loaded on the play screen with the chick placed in it.
+struct InRoom {
+  GameState state;
+  scene::Scene scene;
+
+  InRoom(std::int16_t x, std::int16_t y, float left = 280, float top = 192, std::int16_t facing = 2)
+      : state{.RoomX = x, .RoomY = y}, scene(testing::PlayScene(left, top, facing)) {
+    LoadRoom(state, scene);
+  }
+  Label Shown() const { return {scene.Label1().Visible, scene.Label1().Caption}; }
+};
+
+using Way = std::pair<Cell, Cell>;
+
+// From room (x, y) through its top, bottom, left or right doorway.
+Way Through(int x, int y, Side side) {
+  const int i = static_cast<int>(side);
+  return {{x, y}, {x + (i == 3) - (i == 2), y + (i == 1) - (i == 0)}};
+}
+
+// The room changes the map allows through its open doorways and, with
+// `hidden`, the passages and Z's drop through the bottom of (-1, 1).
+std::set<Way> Ways(bool hidden) {
+  std::set<Way> ways;
+  for (const Room& room : kRooms) {
+    for (const Side side : kSides) {
+      if (room.IsOpen(side)) {
+        ways.insert(Through(room.RoomX, room.RoomY, side));
+      }
+    }
+  }
+  if (hidden) {
+    ways.insert(Through(-1, 1, Side::kBottom));
+    for (const Passage& p : kPassages) {
+      ways.insert(Through(p.RoomX, p.RoomY, p.Doorway));
+    }
+  }
+  return ways;
+}
+
+std::set<Cell> ReachableFromStart(const std::set<Way>& ways, bool backwards) {
+  std::set<Cell> seen{{0, 0}};
+  for (bool grew = true; grew;) {
+    grew = false;
+    for (const auto& [a, b] : ways) {
+      const auto& [from, to] = backwards ? std::pair(b, a) : std::pair(a, b);
+      grew |= seen.contains(from) && seen.insert(to).second;
+    }
+  }
+  return seen;
+}
+
+TEST(Map, EveryDoorwayLeadsIntoARoomAllButSevenLeadBackAndOnlyPassagesLeaveTheStart) {
+  const auto open = Ways(false);
+  int one_way = 0;
+  for (const auto& [from, to] : open) {
+    ASSERT_NE(FindRoom(to.first, to.second), nullptr) << from.first << "," << from.second;
+    one_way += !open.contains({to, from});
+  }
+  EXPECT_EQ(std::pair(open.size(), one_way), std::pair(std::size_t{2 * 31 + 7}, 7));
+  std::set<Cell> start_rooms;  // monuments 0 to 8
+  std::set<Cell> all;
+  for (const Room& room : kRooms) {
+    (room.Monument <= 8 ? start_rooms : all).emplace(room.RoomX, room.RoomY);
+  }
+  all.insert(start_rooms.begin(), start_rooms.end());
+  EXPECT_EQ(ReachableFromStart(open, false), start_rooms);
+  EXPECT_EQ(ReachableFromStart(Ways(true), false), all) << "every room from the start";
+  EXPECT_EQ(ReachableFromStart(Ways(true), true), all) << "the start from every room";
+}
+
+// Line1 to Line4 are the posts of the top, bottom, left and right doorways.
+std::array<Bool16, 8> Posts(const scene::Scene& scene) {
+  std::array<Bool16, 8> shown{};
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    shown[i] = scene.Line(static_cast<int>(i / 2) + 1, static_cast<std::int16_t>(i % 2)).Visible;
+  }
+  return shown;
+}
+
+TEST(LoadRoom, ShowsTheMonumentAndTheOpenDoorwaysAndStopsTheChickOnly) {
+  for (const Room& room : kRooms) {
+    SCOPED_TRACE(::testing::Message() << room.RoomX << "," << room.RoomY);
+    scene::Scene scene = testing::PlayScene(33, 44, 3);
+    scene.Label1().Visible = T;
+    GameState state{
+        .RoomX = room.RoomX, .RoomY = room.RoomY, .MoveKey = {T, T, T, T}, .ComboKey = {T, T}};
+    LoadRoom(state, scene);
+    EXPECT_EQ(scene.Sekihi().Picture()->Handle(), 200U + static_cast<unsigned>(room.Monument));
+    const auto& open = room.DoorOpen;
+    EXPECT_EQ(Posts(scene),
+              (std::array{open[0], open[0], open[1], open[1], open[2], open[2], open[3], open[3]}));
+    EXPECT_EQ(std::pair(state.MoveKey, state.ComboKey),
+              std::pair(std::array<Bool16, 4>{}, std::array{T, T}));
+    EXPECT_EQ(std::pair(scene.Munyu().Left, scene.Munyu().Top), std::pair(33.0F, 44.0F));
+    EXPECT_EQ(scene.Label1().Visible, T);
+  }
+}
+
+TEST(LoadRoom, OffTheMapClosesEveryDoorwayAndKeepsTheLastMonument) {
+  for (const auto& [x, y] :
+       {std::pair{0, 2}, std::pair{2, 0}, std::pair{-7, 2}, std::pair{-32768, 6}}) {
+    InRoom room(-5, 1);
+    room.state =
+        GameState{.RoomX = static_cast<std::int16_t>(x), .RoomY = static_cast<std::int16_t>(y)};
+    LoadRoom(room.state, room.scene);
+    EXPECT_EQ(room.scene.Sekihi().Picture()->Handle(), 227U);
+    EXPECT_EQ(Posts(room.scene), (std::array<Bool16, 8>{}));
+  }
+}
+
+TEST(ReadMonument, OverlapIsStrictOnAllFourSides) {
+  // Sekihi stands at 232, 88, 150 x 150; the chick faces right, 49 x 47.
+  using Case = std::tuple<float, float, bool>;
+  for (const auto& [left, top, overlaps] :
+       {Case{183, 150, false}, Case{183.5F, 150, true}, Case{382, 150, false}, Case{381, 150, true},
+        Case{300, 41, false}, Case{300, 42, true}, Case{300, 238, false},
+        Case{300, 237.5F, true}}) {
+    InRoom room(1, 0, left, top, 1);
+    ReadMonument(room.state, room.scene);
+    EXPECT_EQ(std::pair(room.Shown().first, room.Shown().second == kNothing),
+              std::pair(T, !overlaps))
+        << left << "," << top;
+  }
+}
+
+TEST(ReadMonument, TheBottomDoorwayOfRoomMinusOneOneDropsTheChick) {
+  // Bottom posts at 256 and 384; the chick faces down, 47 x 49.
+  using Case = std::tuple<std::int16_t, std::int16_t, float, bool>;
+  for (const auto& [x, y, left, drops] : {Case{-1, 1, 300, true}, Case{-1, 1, 256, false},
+                                          Case{0, 1, 300, false}, Case{-1, 2, 300, false}}) {
+    InRoom room(x, y, left, 312);
+    room.scene.Sekihi().Top = -500;  // out of the way
+    room.scene.Label1().Caption = std::u16string(u"前");
+    ReadMonument(room.state, room.scene);
+    EXPECT_EQ(std::pair(room.scene.Munyu().Top, room.Shown()),
+              drops ? std::pair(382.0F, Label(kFalse, u"前"))
+                    : std::pair(312.0F, Label(T, std::u16string(kNothing))))
+        << x << "," << y << " at " << left;
+  }
+}
+
+// The inscription follows the picture Sekihi shows, not the room: off the map
+// the last monument is still read, and a picture of no monument reads nothing.
+TEST(ReadMonument, ReadsThePictureSekihiShows) {
+  InRoom room(-3, 4);
+  room.state.RoomX = 2;
+  LoadRoom(room.state, room.scene);
+  ReadMonument(room.state, room.scene);
+  EXPECT_EQ(room.Shown(), Label(T, u"ゆ？"));
+  ReadMonument(room.state, room.scene);
+  room.scene.Sekihi().SetPicture(room.scene.Picture1(0).Picture());  // 47 x 49 at 232, 88
+  room.scene.Munyu().Left = 240;
+  room.scene.Munyu().Top = 100;
+  ReadMonument(room.state, room.scene);
+  EXPECT_EQ(room.Shown(), Label(T, u"ゆ？"));
+}
+
+// Every passage's doorway is closed, its posts hidden. Top doorway: posts at
+// 248 and 376, chick facing up 47 x 49. Bottom: inner end 352, facing down.
+// Left: inner end 48, facing left 49 x 47.
+TEST(SpecialKeys, EachKeyOpensItsPassageInItsOwnDoorwayOnly) {
+  using Combos = std::array<Bool16, 2>;
+  // The key pressed in a room at left, top, facing: where the chick's top is then, and ComboKey.
+  using Case = std::tuple<std::int16_t, std::int16_t, std::int16_t, float, float, std::int16_t,
+                          float, Combos>;
+  for (const auto& [key, x, y, left, top, facing, moved_top, combo] : {
+           Case{kKeyH, -2, 3, 300, 20, 0, -80, {}},
+           Case{kKeyH, -2, 3, 248, 20, 0, 20, {}},  // on the left post
+           Case{kKeyH, -4, 3, 300, 20, 0, 20, {}},  // H belongs to (-2, 3)
+           Case{kKeyA, -2, 3, 300, 20, 0, 20, {}},  // and A to (-4, 3)
+           Case{kKeyO, -4, 4, 300, 312, 2, 412, {}}, Case{kKeyO, -4, 5, 300, 312, 2, 312, {}},
+           Case{kKeyR, -5, 2, 20, 150, 3, 150, {kFalse, T}},
+           Case{kKeyR, -5, 2, 48, 150, 3, 150, {}}, Case{kKeyK, -5, 1, 20, 150, 3, 150, {}},
+           Case{kKeyL, -5, 2, 20, 150, 3, 150, {}},
+           Case{kKeyZ, -2, 3, 300, 20, 0, 20, {}},  // not a special key at all
+       }) {
+    InRoom room(x, y, left, top, facing);
+    room.scene.Label1().Visible = T;
+    room.scene.Label1().Caption = std::u16string(u"お");
+    PressSpecialKey(key, room.state, room.scene);
+    SCOPED_TRACE(::testing::Message()
+                 << "key " << key << " in " << x << "," << y << " at " << left << "," << top);
+    const bool fired = moved_top != top || combo != Combos{};
+    EXPECT_EQ(std::pair(room.scene.Munyu().Left, room.scene.Munyu().Top),
+              std::pair(left, moved_top));
+    EXPECT_EQ(room.state.ComboKey, combo);
+    EXPECT_EQ(room.Shown(), Label(fired ? kFalse : T, u"お"));
+  }
+}
+
+}  // namespace
+}  // namespace munyura::world
