@@ -10,7 +10,8 @@ namespace munyura {
 namespace {
 
 TEST(Form1, TheTitleScreenOnlySlidesTheButtonEveryTickAsksForTheFolderAndShiftChangesNoKey) {
-  testing::RecordingHost host("/a");
+  testing::RecordingHost host;
+  host.folder = "/a";
   Form1 form(testing::TestPictures(), host);
   form.Form_Load();
   form.Form_KeyDown(kKeyLeft, 0);

@@ -1,7 +1,5 @@
-// Finds how to play the game from one moment to another, by trying every
-// short sequence of key presses and ticks breadth first. The game's own
-// rules decide where each sequence leads, so a route exists exactly when the
-// rules allow it.
+// How to play the game from one moment to another, found breadth first among
+// the player's moves by the game's own rules: a route exists when they allow it.
 #pragma once
 
 #include <cstdint>

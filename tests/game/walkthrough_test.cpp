@@ -113,30 +113,27 @@ struct Walkthrough {
 TEST(Walkthrough, EveryRoomEveryMonumentEveryPassageAndTheEnd) {
   Walkthrough game;
   Form1& form = game.form;
+  const scene::Scene& scene = form.Scene();
   form.Form_Load();
-  const std::u16string instructions = form.Scene().Label1().Caption;
-  EXPECT_EQ(form.Scene().Command1().Visible, kTrue);
-  EXPECT_EQ(form.Scene().Munyu().Picture(), nullptr);
+  const std::u16string instructions = scene.Label1().Caption;
+  EXPECT_EQ(std::pair(scene.Command1().Visible, scene.Munyu().Picture()),
+            std::pair(kTrue, scene::PictureRef{}));
   form.Command1_Click();
   game.ReadMonument();
 
+  // The nearest room not yet seen, or passage not yet taken, and its monument
+  // read; the last room is kept for the end.
   std::set<Room> read{{0, 0}};
   while (game.visited.size() < 29 || game.passages_taken.size() < 4) {
-    // The nearest room not yet seen, or passage not yet taken; the last room
-    // is kept for the end.
-    const std::set<Room> visited = game.visited;
-    const std::set<Room> taken = game.passages_taken;
     game.Reach(
-        [&](const Form1& before, const Form1& after) {
+        [visited = game.visited, taken = game.passages_taken](const Form1& before,
+                                                              const Form1& after) {
           const Room from = RoomOf(before);
           const Room to = RoomOf(after);
-          if (from == to || to == kLastRoom) {
-            return false;
-          }
           const auto passage = kPassages.find(from);
           const bool new_passage =
               passage != kPassages.end() && passage->second == to && !taken.contains(from);
-          return !visited.contains(to) || new_passage;
+          return from != to && to != kLastRoom && (!visited.contains(to) || new_passage);
         },
         "a new room or passage");
     ASSERT_FALSE(::testing::Test::HasFatalFailure());
@@ -152,39 +149,35 @@ TEST(Walkthrough, EveryRoomEveryMonumentEveryPassageAndTheEnd) {
   ASSERT_FALSE(::testing::Test::HasFatalFailure());
   game.ReadMonument();
   read.insert(kLastRoom);
-
-  EXPECT_EQ(read.size(), 30U);
-  EXPECT_EQ(game.passages_taken.size(), 5U);
+  EXPECT_EQ(std::pair(read.size(), game.passages_taken.size()), std::pair(30UL, 5UL));
   form.Form_KeyDown(kKeyZ, 0);
-  EXPECT_EQ(form.Scene().Label1().Caption,
-            u"おつかれさまでした\u3000このままでんげんをおきりください");
+  EXPECT_EQ(scene.Label1().Caption, kInscriptions.at(kLastRoom)) << "the closing message";
 
   // The restart, with Down held: everything as on the first title screen
   // but the button, which slides on from where it was, and the tune.
-  const float button_left = form.Scene().Command1().Left;
+  const float button_left = scene.Command1().Left;
   const long sent = game.host.sent;
   form.Form_KeyDown(kKeyDown, 0);
   form.Label2_Click();
   EXPECT_EQ(game.host.sent, sent) << "the restart leaves the tune alone";
   EXPECT_EQ(RoomOf(form), Room(0, 0));
-  EXPECT_EQ(std::pair(form.Scene().Munyu().Left, form.Scene().Munyu().Top),
-            std::pair(280.0F, 192.0F));
+  EXPECT_EQ(std::pair(scene.Munyu().Left, scene.Munyu().Top), std::pair(280.0F, 192.0F));
   EXPECT_EQ(std::pair(form.State().MoveKey, form.State().ComboKey),
             std::pair(std::array<Bool16, 4>{}, std::array<Bool16, 2>{}))
       << "R is disarmed by the restart";
-  EXPECT_EQ(std::pair(form.Scene().Command1().Visible, form.Scene().Command1().Left),
+  EXPECT_EQ(std::pair(scene.Command1().Visible, scene.Command1().Left),
             std::pair(kTrue, button_left));
-  EXPECT_EQ(form.Scene().Label2().Visible, kFalse);
-  EXPECT_EQ(form.Scene().Label1().Caption, instructions);
-  EXPECT_EQ(form.Scene().Sekihi().Picture(), form.Scene().Image2(0).Picture());
+  EXPECT_EQ(std::pair(scene.Label2().Visible, scene.Label1().Caption),
+            std::pair(kFalse, instructions));
+  EXPECT_EQ(scene.Sekihi().Picture(), scene.Image2(0).Picture());
   // The keys now reach this title screen: Z hides the instructions, then
   // reads the start monument behind them.
   form.Form_KeyDown(kKeyZ, 0);
   form.Form_KeyDown(kKeyZ, 0);
-  EXPECT_EQ(form.Scene().Label1().Caption, kInscriptions.at({0, 0}));
+  EXPECT_EQ(scene.Label1().Caption, kInscriptions.at({0, 0}));
   form.Command1_Click();
   for (int array = 1; array <= 4; ++array) {
-    EXPECT_EQ(form.Scene().Line(array, 1).Visible, kTrue) << "Line" << array;
+    EXPECT_EQ(scene.Line(array, 1).Visible, kTrue) << "Line" << array;
   }
   EXPECT_GT(game.host.sent, game.events / 3) << "one command every tick";
   EXPECT_EQ(game.host.different, 0);

@@ -71,11 +71,14 @@ def contents(deb):
     with tempfile.TemporaryDirectory() as root:
         run("dpkg-deb", "--extract", deb, root, check=True)
         at = lambda path: os.path.join(root, path)  # noqa: E731
+        options = set(re.findall(r"--[a-z]+", run(at(GAME), "--help", timeout=30).stdout))
         for page, heading in (("man6", "HOW TO PLAY"), ("ja/man6", "遊び方")):
             man = run("man", "--warnings", "-l", at("usr/share/man/%s/munyura.6.gz" % page),
                       env=dict(os.environ, LC_ALL="C.UTF-8", MANWIDTH="80"))
-            check(man.returncode == 0 and not man.stderr and "--zoom" in man.stdout
-                  and heading in man.stdout, "man -l %s/munyura.6: %r" % (page, man.stderr))
+            check(man.returncode == 0 and not man.stderr and heading in man.stdout and options
+                  and all(o in man.stdout for o in options),
+                  "man -l %s/munyura.6 documents every option of --help %s: %r"
+                  % (page, sorted(options), man.stderr))
         entry = at("usr/share/applications/%s.desktop" % ID)
         desktop = run("desktop-file-validate", entry)
         with open(entry, encoding="utf-8") as f:
@@ -108,19 +111,9 @@ def installed():
 
 
 def try_installed(deb, scratch):
-
     run(*APT, "install", os.path.abspath(deb), env=ENV, check=True)
     check(installed(), "apt-get installs it and everything it depends on")
     no_display = {k: v for k, v in ENV.items() if k != "DISPLAY"}
-    version = run("dpkg-deb", "--field", deb, "Version").stdout.strip()
-    said = run(LAUNCHER, "--version", env=no_display, timeout=30)
-    check(said.returncode == 0 and version in said.stdout,
-          "%s --version answers %s: %r" % (LAUNCHER, version, said.stdout + said.stderr))
-    options = set(re.findall(r"--[a-z]+", run(LAUNCHER, "--help", env=no_display, timeout=30).stdout))
-    for language, heading in ((), "HOW TO PLAY"), (("-L", "ja"), "遊び方"):
-        manual = run("man", *language, "-P", "cat", "munyura", env=dict(ENV, LC_ALL="C.UTF-8"))
-        check(options and heading in manual.stdout and all(o in manual.stdout for o in options),
-              "man %s munyura documents every option of --help: %s" % (language, sorted(options)))
     # The installed game finds its catalogue from its own folder.
     if "ja_jp.utf8" not in run("locale", "-a").stdout.lower().split():
         run("localedef", "-i", "ja_JP", "-f", "UTF-8", "ja_JP.UTF-8")  # root, as above

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "game_state.h"
@@ -17,17 +16,14 @@ namespace munyura::testing {
 // Chick pictures take Handles 101 to 104, monument n takes 200 + n.
 scene::PictureSet TestPictures();
 
-class RecordingHost : public Host {
- public:
-  explicit RecordingHost(std::string start_folder = "/opt/munyura")
-      : folder(std::move(start_folder)) {}
+struct RecordingHost : Host {
   std::string ExecutableFolder() override {
     ++folder_requests;
     return folder;
   }
   void SendMusicCommand(std::string_view command) override { commands.emplace_back(command); }
 
-  std::string folder;
+  std::string folder = "/opt/munyura";
   int folder_requests = 0;
   std::vector<std::string> commands;
 };

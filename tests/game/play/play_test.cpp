@@ -71,10 +71,8 @@ TEST(Walking, EachHeldArrowStepsTenAndTheLastAppliedPictureStays) {
   }
 }
 
-// Each zone with a point inside and a point on each of its strict edges: top
-// (facing up) Left 248..329, Top < 32; bottom (facing down) Left 256..337,
-// Top > 303; left (facing left) Top 128..185, Left < 48; right (facing right)
-// Top 128..185, Left > 519.
+// A point inside each zone and one on each of its strict edges: top Left 248..329, Top < 32;
+// bottom Left 256..337, Top > 303; left Top 128..185, Left < 48; right Top 128..185, Left > 519.
 TEST(DoorwayPull, AnOpenDoorwayTakesOverAllFourFlagsAndAClosedOneNothing) {
   using Case = std::tuple<float, float, std::int16_t, Moves>;  // left, top, facing: pulled
   for (const auto& [left, top, facing, pulled] :
@@ -140,8 +138,8 @@ TEST(EdgeCrossings, AnOverflowingRoomCoordinateChangesNothingAndEndsTheTickBefor
     } catch (const RuntimeError& e) {
       EXPECT_EQ(e.Number(), ErrorNumber::kOverflow);
     }
-    EXPECT_EQ(std::pair(state.RoomX, state.RoomY), std::pair(x, y));
-    EXPECT_EQ(std::pair(scene.Munyu().Left, scene.Munyu().Top), std::pair(left, top));
+    EXPECT_EQ(std::tuple(state.RoomX, state.RoomY, scene.Munyu().Left, scene.Munyu().Top),
+              std::tuple(x, y, left, top));
     EXPECT_EQ(scene.Line1(0).Visible, T) << "no room loaded";
     EXPECT_THROW(RunPlayTick(state, scene), RuntimeError);
     EXPECT_EQ(state.ComboKey, (Combos{T, T}));

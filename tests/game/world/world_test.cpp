@@ -4,6 +4,7 @@
 
 #include <set>
 #include <tuple>
+#include <vector>
 
 #include "support/test_pictures.h"
 #include "world/load_room.h"
@@ -99,34 +100,25 @@ std::array<Bool16, 8> Posts(const scene::Scene& scene) {
   return shown;
 }
 
-TEST(LoadRoom, ShowsTheMonumentAndTheOpenDoorwaysAndStopsTheChickOnly) {
+// Each room after (-5, 1), whose monument 27 stays where the map has none.
+TEST(LoadRoom, ShowsBothPostsOfTheOpenDoorwaysOnlyTheMonumentAndLeavesTheMessage) {
+  std::vector<std::pair<Cell, std::array<Bool16, 4>>> cells{
+      {{0, 2}, {}}, {{2, 0}, {}}, {{-7, 2}, {}}, {{-32768, 6}, {}}};
   for (const Room& room : kRooms) {
-    SCOPED_TRACE(::testing::Message() << room.RoomX << "," << room.RoomY);
-    scene::Scene scene = testing::PlayScene(33, 44, 3);
-    scene.Label1().Visible = T;
-    GameState state{
-        .RoomX = room.RoomX, .RoomY = room.RoomY, .MoveKey = {T, T, T, T}, .ComboKey = {T, T}};
-    LoadRoom(state, scene);
-    EXPECT_EQ(scene.Sekihi().Picture()->Handle(), 200U + static_cast<unsigned>(room.Monument));
-    const auto& open = room.DoorOpen;
-    EXPECT_EQ(Posts(scene),
-              (std::array{open[0], open[0], open[1], open[1], open[2], open[2], open[3], open[3]}));
-    EXPECT_EQ(std::pair(state.MoveKey, state.ComboKey),
-              std::pair(std::array<Bool16, 4>{}, std::array{T, T}));
-    EXPECT_EQ(std::pair(scene.Munyu().Left, scene.Munyu().Top), std::pair(33.0F, 44.0F));
-    EXPECT_EQ(scene.Label1().Visible, T);
+    cells.push_back({{room.RoomX, room.RoomY}, room.DoorOpen});
   }
-}
-
-TEST(LoadRoom, OffTheMapClosesEveryDoorwayAndKeepsTheLastMonument) {
-  for (const auto& [x, y] :
-       {std::pair{0, 2}, std::pair{2, 0}, std::pair{-7, 2}, std::pair{-32768, 6}}) {
+  for (const auto& [cell, open] : cells) {
     InRoom room(-5, 1);
-    room.state =
-        GameState{.RoomX = static_cast<std::int16_t>(x), .RoomY = static_cast<std::int16_t>(y)};
+    room.scene.Label1().Visible = T;
+    room.state.RoomX = static_cast<std::int16_t>(cell.first);
+    room.state.RoomY = static_cast<std::int16_t>(cell.second);
     LoadRoom(room.state, room.scene);
-    EXPECT_EQ(room.scene.Sekihi().Picture()->Handle(), 227U);
-    EXPECT_EQ(Posts(room.scene), (std::array<Bool16, 8>{}));
+    const Room* known = FindRoom(room.state.RoomX, room.state.RoomY);
+    EXPECT_EQ(room.scene.Sekihi().Picture()->Handle(), 200U + (known ? known->Monument : 27U));
+    EXPECT_EQ(Posts(room.scene),
+              (std::array{open[0], open[0], open[1], open[1], open[2], open[2], open[3], open[3]}))
+        << cell.first << "," << cell.second;
+    EXPECT_EQ(room.scene.Label1().Visible, T);
   }
 }
 
