@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/test_pictures.h"
+#include "world/inscriptions.h"
 #include "world/load_room.h"
 #include "world/read_monument.h"
 #include "world/room_table.h"
@@ -122,34 +123,28 @@ TEST(LoadRoom, ShowsBothPostsOfTheOpenDoorwaysOnlyTheMonumentAndLeavesTheMessage
   }
 }
 
-TEST(ReadMonument, OverlapIsStrictOnAllFourSides) {
-  // Sekihi stands at 232, 88, 150 x 150; the chick faces right, 49 x 47.
-  using Case = std::tuple<float, float, bool>;
-  for (const auto& [left, top, overlaps] :
-       {Case{183, 150, false}, Case{183.5F, 150, true}, Case{382, 150, false}, Case{381, 150, true},
-        Case{300, 41, false}, Case{300, 42, true}, Case{300, 238, false},
-        Case{300, 237.5F, true}}) {
-    InRoom room(1, 0, left, top, 1);
-    ReadMonument(room.state, room.scene);
-    EXPECT_EQ(std::pair(room.Shown().first, room.Shown().second == kNothing),
-              std::pair(T, !overlaps))
-        << left << "," << top;
-  }
-}
-
-TEST(ReadMonument, TheBottomDoorwayOfRoomMinusOneOneDropsTheChick) {
-  // Bottom posts at 256 and 384; the chick faces down, 47 x 49.
-  using Case = std::tuple<std::int16_t, std::int16_t, float, bool>;
-  for (const auto& [x, y, left, drops] : {Case{-1, 1, 300, true}, Case{-1, 1, 256, false},
-                                          Case{0, 1, 300, false}, Case{-1, 2, 300, false}}) {
-    InRoom room(x, y, left, 312);
-    room.scene.Sekihi().Top = -500;  // out of the way
-    room.scene.Label1().Caption = std::u16string(u"前");
+// Sekihi stands at 232, 88, 150 x 150, the bottom posts at 256 and 384; the chick faces right
+// (49 x 47) or down (47 x 49). Z reads only a chick strictly over the monument, and the bottom
+// doorway of (-1, 1) drops it and hides the message.
+TEST(ReadMonument, ReadsOnlyOverTheMonumentAndDropsTheChickThroughOneDoorway) {
+  const std::u16string_view kRead = Inscription(3);
+  const std::u16string_view kBefore = u"前";
+  // The room, left, top, facing: where the chick's top is then, and the message.
+  using Case = std::tuple<std::int16_t, std::int16_t, float, float, std::int16_t, float, Bool16,
+                          std::u16string_view>;
+  for (const auto& [x, y, left, top, facing, moved_top, shown, caption] :
+       {Case{1, 0, 183, 150, 1, 150, T, kNothing}, Case{1, 0, 183.5F, 150, 1, 150, T, kRead},
+        Case{1, 0, 382, 150, 1, 150, T, kNothing}, Case{1, 0, 381, 150, 1, 150, T, kRead},
+        Case{1, 0, 300, 41, 1, 41, T, kNothing}, Case{1, 0, 300, 42, 1, 42, T, kRead},
+        Case{1, 0, 300, 238, 1, 238, T, kNothing}, Case{1, 0, 300, 237.5F, 1, 237.5F, T, kRead},
+        Case{-1, 1, 300, 312, 2, 382, kFalse, kBefore}, Case{-1, 1, 256, 312, 2, 312, T, kNothing},
+        Case{0, 1, 300, 312, 2, 312, T, kNothing}, Case{-1, 2, 300, 312, 2, 312, T, kNothing}}) {
+    InRoom room(x, y, left, top, facing);
+    room.scene.Label1().Caption = std::u16string(kBefore);
     ReadMonument(room.state, room.scene);
     EXPECT_EQ(std::pair(room.scene.Munyu().Top, room.Shown()),
-              drops ? std::pair(382.0F, Label(kFalse, u"前"))
-                    : std::pair(312.0F, Label(T, std::u16string(kNothing))))
-        << x << "," << y << " at " << left;
+              std::pair(moved_top, Label(shown, std::u16string(caption))))
+        << x << "," << y << " at " << left << "," << top;
   }
 }
 
