@@ -41,32 +41,30 @@ TEST(HeldKeys, EachKeySetsAndClearsOnlyItsOwnFlag) {
   }
 }
 
-// Shape2 spans 16..601 across and 16..361 down; the chick is 49 x 47 facing
-// left (3) or right (1), 47 x 49 facing up (0) or down (2).
-TEST(Walking, TheWallsClearAFlagOnlyOnceTheChickReachesPastThem) {
-  using Case = std::tuple<float, float, std::int16_t, Moves>;  // left, top, facing: flags left
-  for (const auto& [left, top, facing, after] :
-       {Case{16, 150, 3, kAll}, Case{15.5F, 150, 3, {0, T, T, T}}, Case{552, 150, 1, kAll},
-        Case{552.5F, 150, 1, {T, 0, T, T}}, Case{300, 16, 0, kAll}, Case{300, 15, 0, {T, T, 0, T}},
-        Case{300, 312, 2, kAll}, Case{300, 313, 2, {T, T, T, 0}}, Case{-100, -100, 0, {0, T, 0, T}},
-        Case{700, 700, 2, {T, 0, T, 0}}}) {
-    GameState state{.MoveKey = kAll};
-    ApplyWalkingAreaLimits(state, testing::PlayScene(left, top, facing));
-    EXPECT_EQ(state.MoveKey, after) << left << "," << top;
-  }
-}
-
-TEST(Walking, EachHeldArrowStepsTenAndTheLastAppliedPictureStays) {
-  using Case = std::tuple<Moves, float, float, std::int16_t>;  // held: dx, dy, picture (-1 none)
-  for (const auto& [held, dx, dy, picture] :
-       {Case{{T, 0, 0, 0}, -10, 0, 3}, Case{{0, T, 0, 0}, 10, 0, 1}, Case{{0, 0, T, 0}, 0, -10, 0},
-        Case{{0, 0, 0, T}, 0, 10, 2}, Case{{T, T, 0, 0}, 0, 0, 1}, Case{{0, 0, T, T}, 0, 0, 2},
-        Case{{T, 0, T, 0}, -10, -10, 0}, Case{{0, T, 0, T}, 10, 10, 2}, Case{kAll, 0, 0, 2},
-        Case{{}, 0, 0, -1}}) {
-    scene::Scene scene = testing::PlayScene();
+// Shape2 spans 16..601 across and 16..361 down; the chick is 49 x 47 facing left (3) or right
+// (1), 47 x 49 facing up (0) or down (2). A wall clears a flag once the chick reaches past it;
+// each flag left steps ten, left, right, up then down, and the last step's picture stays.
+TEST(Walking, TheWallsStopAFlagOnlyPastThemAndEachHeldArrowStepsTen) {
+  // left, top, facing, held: where the chick stands then, its picture (-1: none).
+  using Case = std::tuple<float, float, std::int16_t, Moves, float, float, std::int16_t>;
+  for (const auto& [left, top, facing, held, new_left, new_top, picture] :
+       {Case{16, 150, 3, kAll, 16, 150, 2}, Case{15.5F, 150, 3, kAll, 25.5F, 150, 2},
+        Case{552, 150, 1, kAll, 552, 150, 2}, Case{552.5F, 150, 1, kAll, 542.5F, 150, 2},
+        Case{300, 16, 0, kAll, 300, 16, 2}, Case{300, 15, 0, kAll, 300, 25, 2},
+        Case{300, 312, 2, kAll, 300, 312, 2}, Case{300, 313, 2, kAll, 300, 303, 0},
+        Case{-100, -100, 0, kAll, -90, -90, 2}, Case{700, 700, 2, kAll, 690, 690, 0},
+        Case{280, 192, 2, {T, 0, 0, 0}, 270, 192, 3}, Case{280, 192, 2, {0, T, 0, 0}, 290, 192, 1},
+        Case{280, 192, 2, {0, 0, T, 0}, 280, 182, 0}, Case{280, 192, 2, {0, 0, 0, T}, 280, 202, 2},
+        Case{280, 192, 2, {T, T, 0, 0}, 280, 192, 1}, Case{280, 192, 2, {0, 0, T, T}, 280, 192, 2},
+        Case{280, 192, 2, {T, 0, T, 0}, 270, 182, 0}, Case{280, 192, 2, {0, T, 0, T}, 290, 202, 2},
+        Case{280, 192, 2, {}, 280, 192, -1}}) {
+    scene::Scene scene = testing::PlayScene(left, top, facing);
     scene.Munyu().SetPicture(nullptr);
-    MoveChick(GameState{.MoveKey = held}, scene);
-    EXPECT_EQ(std::pair(scene.Munyu().Left, scene.Munyu().Top), std::pair(280 + dx, 192 + dy));
+    GameState state{.MoveKey = held};
+    ApplyWalkingAreaLimits(state, scene);
+    MoveChick(state, scene);
+    EXPECT_EQ(std::pair(scene.Munyu().Left, scene.Munyu().Top), std::pair(new_left, new_top))
+        << left << "," << top;
     EXPECT_EQ(scene.Munyu().Picture(), picture < 0 ? nullptr : scene.Picture1(picture).Picture());
   }
 }
