@@ -18,11 +18,6 @@ constexpr std::int16_t kKeys[] = {kKeyLeft, kKeyRight, kKeyUp, kKeyDown, kKeyLef
                                   kKeyUp,   kKeyDown,  kKeyZ,  kKeyH,    kKeyA,    kKeyO,
                                   kKeyK,    kKeyR,     kKeyL,  32,       13,       16};
 
-struct QuietHost : Host {
-  std::string ExecutableFolder() override { return "/opt/munyura"; }
-  void SendMusicCommand(std::string_view) override {}
-};
-
 void ExpectWhole(const Form1& form) {
   const GameState& state = form.State();
   for (const Bool16 flag : {state.MoveKey[0], state.MoveKey[1], state.MoveKey[2], state.MoveKey[3],
@@ -51,7 +46,7 @@ const std::set<Room> kStreamStarts{{0, 0},  {-1, 1}, {-1, 3}, {-2, 3},
                                    {-5, 2}, {-6, 2}, {-4, 4}, {-3, 5}};
 
 TEST(RandomEvents, AMillionEventsOfAnyKindKeepTheGameWhole) {
-  QuietHost host;
+  testing::CountingHost host;
   Form1 tour(testing::TestPictures(), host);
   tour.Form_Load();
   tour.Command1_Click();

@@ -1,5 +1,5 @@
 // What the tests build the game with: pictures that have sizes and Handles
-// but no pixels, a host that records every music command, and a play screen.
+// but no pixels, hosts that record or count the music commands, and a play screen.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +26,17 @@ struct RecordingHost : Host {
   std::string folder = "/opt/munyura";
   int folder_requests = 0;
   std::vector<std::string> commands;
+};
+
+// Counts the music commands, and those that are not the tune of /opt/munyura.
+struct CountingHost : Host {
+  std::string ExecutableFolder() override { return "/opt/munyura"; }
+  void SendMusicCommand(std::string_view command) override {
+    ++sent;
+    different += command != R"(play "/opt/munyura\bdmidi.mid")";
+  }
+  long sent = 0;
+  long different = 0;
 };
 
 // The play screen of room (0, 0) as the start button leaves it, the chick

@@ -63,9 +63,10 @@ TEST(Walking, TheWallsStopAFlagOnlyPastThemAndEachHeldArrowStepsTen) {
     GameState state{.MoveKey = held};
     ApplyWalkingAreaLimits(state, scene);
     MoveChick(state, scene);
-    EXPECT_EQ(std::pair(scene.Munyu().Left, scene.Munyu().Top), std::pair(new_left, new_top))
+    EXPECT_EQ(
+        std::tuple(scene.Munyu().Left, scene.Munyu().Top, scene.Munyu().Picture()),
+        std::tuple(new_left, new_top, picture < 0 ? nullptr : scene.Picture1(picture).Picture()))
         << left << "," << top;
-    EXPECT_EQ(scene.Munyu().Picture(), picture < 0 ? nullptr : scene.Picture1(picture).Picture());
   }
 }
 
@@ -101,8 +102,8 @@ TEST(DoorwayPull, ThePulledChickWalksPastTheWallAndOutWithNoKeyHeld) {
     RunPlayTick(state, scene);
   }
   EXPECT_EQ(ticks, 8) << "25, 15, 5, ..., -45 then out at -55";
-  EXPECT_EQ(std::pair(scene.Munyu().Left, scene.Munyu().Top), std::pair(300.0F, 300.0F));
-  EXPECT_EQ(std::pair(state.RoomY, state.MoveKey), std::pair(std::int16_t{-1}, Moves{}))
+  EXPECT_EQ(std::tuple(scene.Munyu().Left, scene.Munyu().Top, state.RoomY, state.MoveKey),
+            std::tuple(300.0F, 300.0F, std::int16_t{-1}, Moves{}))
       << "the new room stops the chick";
 }
 
@@ -118,9 +119,9 @@ TEST(EdgeCrossings, OnlyAChickWhollyOutsideTheWindowChangesRoom) {
     GameState state;
     scene::Scene scene = testing::PlayScene(left, top, facing);
     CrossEdges(state, scene);
-    EXPECT_EQ(std::pair(state.RoomX, state.RoomY), std::pair(room.RoomX, room.RoomY))
+    EXPECT_EQ(std::tuple(state.RoomX, state.RoomY, scene.Munyu().Left, scene.Munyu().Top),
+              std::tuple(room.RoomX, room.RoomY, new_left, new_top))
         << left << "," << top;
-    EXPECT_EQ(std::pair(scene.Munyu().Left, scene.Munyu().Top), std::pair(new_left, new_top));
   }
 }
 
@@ -139,7 +140,7 @@ TEST(EdgeCrossings, AnOverflowingRoomCoordinateChangesNothingAndEndsTheTickBefor
     EXPECT_EQ(std::tuple(state.RoomX, state.RoomY, scene.Munyu().Left, scene.Munyu().Top),
               std::tuple(x, y, left, top));
     EXPECT_EQ(scene.Line1(0).Visible, T) << "no room loaded";
-    EXPECT_THROW(RunPlayTick(state, scene), RuntimeError);
+    EXPECT_THROW(RunPlayTick(state, scene), RuntimeError) << "the error comes before the hop";
     EXPECT_EQ(state.ComboKey, (Combos{T, T}));
   }
 }

@@ -172,28 +172,24 @@ TEST(SpecialKeys, EachKeyOpensItsPassageInItsOwnDoorwayOnly) {
   // The key pressed in a room at left, top, facing: where the chick's top is then, and ComboKey.
   using Case = std::tuple<std::int16_t, std::int16_t, std::int16_t, float, float, std::int16_t,
                           float, Combos>;
-  for (const auto& [key, x, y, left, top, facing, moved_top, combo] : {
-           Case{kKeyH, -2, 3, 300, 20, 0, -80, {}},
-           Case{kKeyH, -2, 3, 248, 20, 0, 20, {}},  // on the left post
-           Case{kKeyH, -4, 3, 300, 20, 0, 20, {}},  // H belongs to (-2, 3)
-           Case{kKeyA, -2, 3, 300, 20, 0, 20, {}},  // and A to (-4, 3)
-           Case{kKeyO, -4, 4, 300, 312, 2, 412, {}}, Case{kKeyO, -4, 5, 300, 312, 2, 312, {}},
-           Case{kKeyR, -5, 2, 20, 150, 3, 150, {kFalse, T}},
-           Case{kKeyR, -5, 2, 48, 150, 3, 150, {}}, Case{kKeyK, -5, 1, 20, 150, 3, 150, {}},
-           Case{kKeyL, -5, 2, 20, 150, 3, 150, {}},
-           Case{kKeyZ, -2, 3, 300, 20, 0, 20, {}},  // not a special key at all
-       }) {
+  for (const auto& [key, x, y, left, top, facing, moved_top, combo] :
+       {Case{kKeyH, -2, 3, 300, 20, 0, -80, {}},
+        Case{kKeyH, -2, 3, 248, 20, 0, 20, {}},  // on the left post
+        Case{kKeyH, -4, 3, 300, 20, 0, 20, {}},  // H belongs to (-2, 3)
+        Case{kKeyA, -2, 3, 300, 20, 0, 20, {}},  // and A to (-4, 3)
+        Case{kKeyO, -4, 4, 300, 312, 2, 412, {}}, Case{kKeyO, -4, 5, 300, 312, 2, 312, {}},
+        Case{kKeyR, -5, 2, 20, 150, 3, 150, {kFalse, T}}, Case{kKeyR, -5, 2, 48, 150, 3, 150, {}},
+        Case{kKeyK, -5, 1, 20, 150, 3, 150, {}}, Case{kKeyL, -5, 2, 20, 150, 3, 150, {}},
+        Case{kKeyZ, -2, 3, 300, 20, 0, 20, {}}}) {  // Z: not a special key at all
     InRoom room(x, y, left, top, facing);
     room.scene.Label1().Visible = T;
     room.scene.Label1().Caption = std::u16string(u"お");
     PressSpecialKey(key, room.state, room.scene);
-    SCOPED_TRACE(::testing::Message()
-                 << "key " << key << " in " << x << "," << y << " at " << left << "," << top);
     const bool fired = moved_top != top || combo != Combos{};
-    EXPECT_EQ(std::pair(room.scene.Munyu().Left, room.scene.Munyu().Top),
-              std::pair(left, moved_top));
-    EXPECT_EQ(room.state.ComboKey, combo);
-    EXPECT_EQ(room.Shown(), Label(fired ? kFalse : T, u"お"));
+    EXPECT_EQ(std::tuple(room.scene.Munyu().Left, room.scene.Munyu().Top, room.state.ComboKey,
+                         room.Shown()),
+              std::tuple(left, moved_top, combo, Label(fired ? kFalse : T, u"お")))
+        << "key " << key << " in " << x << "," << y << " at " << left << "," << top;
   }
 }
 
