@@ -72,7 +72,8 @@ TEST(Walking, TheWallsStopAFlagOnlyPastThemAndEachHeldArrowStepsTen) {
 
 // A point inside each zone and one on each of its strict edges: top Left 248..329, Top < 32;
 // bottom Left 256..337, Top > 303; left Top 128..185, Left < 48; right Top 128..185, Left > 519.
-TEST(DoorwayPull, AnOpenDoorwayTakesOverAllFourFlagsAndAClosedOneNothing) {
+// (A closed one's pull would lead the walkthrough and the random streams off the map.)
+TEST(DoorwayPull, AnOpenDoorwayTakesOverAllFourFlags) {
   using Case = std::tuple<float, float, std::int16_t, Moves>;  // left, top, facing: pulled
   for (const auto& [left, top, facing, pulled] :
        {Case{300, 31, 0, {0, 0, T, 0}}, Case{248, 20, 0, {}}, Case{329, 20, 0, {}},
@@ -85,12 +86,6 @@ TEST(DoorwayPull, AnOpenDoorwayTakesOverAllFourFlagsAndAClosedOneNothing) {
     GameState state{.MoveKey = kAll};  // keys held the other way give in to a pull
     ApplyDoorwayPull(state, scene);
     EXPECT_EQ(state.MoveKey, pulled == Moves{} ? kAll : pulled) << left << "," << top;
-    for (int array = 1; array <= 4; ++array) {
-      scene.Line(array, 0).Visible = kFalse;  // post 1 is never consulted
-    }
-    state = GameState{};
-    ApplyDoorwayPull(state, scene);
-    EXPECT_EQ(state.MoveKey, Moves{}) << "closed " << left << "," << top;
   }
 }
 
