@@ -4,7 +4,6 @@
 
 #include <set>
 #include <tuple>
-#include <vector>
 
 #include "support/test_pictures.h"
 #include "world/inscriptions.h"
@@ -101,25 +100,24 @@ std::array<Bool16, 8> Posts(const scene::Scene& scene) {
   return shown;
 }
 
-// Each room after (-5, 1), whose monument 27 stays where the map has none.
-TEST(LoadRoom, ShowsBothPostsOfTheOpenDoorwaysOnlyTheMonumentAndLeavesTheMessage) {
-  std::vector<std::pair<Cell, std::array<Bool16, 4>>> cells{
-      {{0, 2}, {}}, {{2, 0}, {}}, {{-7, 2}, {}}, {{-32768, 6}, {}}};
-  for (const Room& room : kRooms) {
-    cells.push_back({{room.RoomX, room.RoomY}, room.DoorOpen});
-  }
-  for (const auto& [cell, open] : cells) {
+constexpr std::array<Bool16, 8> kAllShown{T, T, T, T, T, T, T, T};
+
+// Each room's posts and monument are played by the walkthrough and the random streams; here, from
+// (-5, 1) and its monument 27, into a room open on all sides and off the map.
+TEST(LoadRoom, OffTheMapClosesEveryDoorwayKeepsTheLastMonumentAndLeavesTheMessage) {
+  using Case = std::tuple<std::int16_t, std::int16_t, unsigned, bool>;  // monument, posts shown
+  for (const auto& [x, y, monument, open] :
+       {Case{-4, 2, 23, true}, Case{0, 2, 27, false}, Case{2, 0, 27, false}, Case{-7, 2, 27, false},
+        Case{-32768, 6, 27, false}}) {
     InRoom room(-5, 1);
     room.scene.Label1().Visible = T;
-    room.state.RoomX = static_cast<std::int16_t>(cell.first);
-    room.state.RoomY = static_cast<std::int16_t>(cell.second);
+    room.state.RoomX = x;
+    room.state.RoomY = y;
     LoadRoom(room.state, room.scene);
-    const Room* known = FindRoom(room.state.RoomX, room.state.RoomY);
-    EXPECT_EQ(room.scene.Sekihi().Picture()->Handle(), 200U + (known ? known->Monument : 27U));
-    EXPECT_EQ(Posts(room.scene),
-              (std::array{open[0], open[0], open[1], open[1], open[2], open[2], open[3], open[3]}))
-        << cell.first << "," << cell.second;
-    EXPECT_EQ(room.scene.Label1().Visible, T);
+    EXPECT_EQ(std::tuple(room.scene.Sekihi().Picture()->Handle(), Posts(room.scene),
+                         room.scene.Label1().Visible),
+              std::tuple(200 + monument, open ? kAllShown : std::array<Bool16, 8>{}, T))
+        << x << "," << y;
   }
 }
 
