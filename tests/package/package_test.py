@@ -65,8 +65,7 @@ def contents(deb):
     expected = {("/" + path, mode, "root/root", target) for path, (mode, target) in CONTENTS.items()}
     expected |= {(str(folder), "drwxr-xr-x", "root/root", "") for path in CONTENTS
                  for folder in PurePosixPath("/" + path).parents[:-1]}
-    check(found == expected, "every path, mode and owner as in the table: %s"
-          % sorted(found ^ expected))
+    check(found == expected, "every path, mode and owner: %s" % sorted(found ^ expected))
 
     with tempfile.TemporaryDirectory() as root:
         run("dpkg-deb", "--extract", deb, root, check=True)
@@ -76,9 +75,7 @@ def contents(deb):
             man = run("man", "--warnings", "-l", at("usr/share/man/%s/munyura.6.gz" % page),
                       env=dict(os.environ, LC_ALL="C.UTF-8", MANWIDTH="80"))
             check(man.returncode == 0 and not man.stderr and heading in man.stdout and options
-                  and all(o in man.stdout for o in options),
-                  "man -l %s/munyura.6 documents every option of --help %s: %r"
-                  % (page, sorted(options), man.stderr))
+                  and all(o in man.stdout for o in options), "man -l %s: %r" % (page, man.stderr))
         entry = at("usr/share/applications/%s.desktop" % ID)
         desktop = run("desktop-file-validate", entry)
         with open(entry, encoding="utf-8") as f:
@@ -113,12 +110,11 @@ def installed():
 def try_installed(deb, scratch):
     run(*APT, "install", os.path.abspath(deb), env=ENV, check=True)
     check(installed(), "apt-get installs it and everything it depends on")
-    no_display = {k: v for k, v in ENV.items() if k != "DISPLAY"}
-    # The installed game finds its catalogue from its own folder.
+    # The installed game finds its catalogue from its own folder, with no display.
     if "ja_jp.utf8" not in run("locale", "-a").stdout.lower().split():
         run("localedef", "-i", "ja_JP", "-f", "UTF-8", "ja_JP.UTF-8")  # root, as above
-    usage = run(LAUNCHER, "--help", env=dict(no_display, LANG="ja_JP.UTF-8", LC_ALL="", LANGUAGE=""),
-                timeout=30).stdout
+    usage = run(LAUNCHER, "--help", timeout=30, env={k: v for k, v in ENV.items() if k != "DISPLAY"}
+                | dict(LANG="ja_JP.UTF-8", LC_ALL="", LANGUAGE="")).stdout
     check(usage.startswith("使い方:"), "under ja_JP.UTF-8, --help is Japanese: %r" % usage[:40])
 
     display = XDisplay()
@@ -131,9 +127,8 @@ def try_installed(deb, scratch):
     sound = game.captured()
     seconds = len(sound) / 2 / RATE
     loudness = float(numpy.sqrt(numpy.mean(sound[:2 * RATE * 2] ** 2))) if seconds >= 2 else 0.0
-    check(status == 0 and errors == [] and loudness > 0.01,
-          "it played 3 s with its tune from beside the real executable (%.1f s heard, RMS %.3f), "
-          "exited %d, said %r" % (seconds, loudness, status, errors))
+    check(status == 0 and errors == [] and loudness > 0.01, "it played 3 s with its tune: %.1f s "
+          "heard, RMS %.3f, exited %d, said %r" % (seconds, loudness, status, errors))
 
 
 def install_play_and_purge(deb):
