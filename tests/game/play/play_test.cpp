@@ -89,19 +89,6 @@ TEST(DoorwayPull, AnOpenDoorwayTakesOverAllFourFlags) {
   }
 }
 
-TEST(DoorwayPull, ThePulledChickWalksPastTheWallAndOutWithNoKeyHeld) {
-  scene::Scene scene = testing::PlayScene(300, 25, 0);
-  GameState state;
-  int ticks = 0;
-  for (; state.RoomY == 0 && ticks < 20; ++ticks) {
-    RunPlayTick(state, scene);
-  }
-  EXPECT_EQ(ticks, 8) << "25, 15, 5, ..., -45 then out at -55";
-  EXPECT_EQ(std::tuple(scene.Munyu().Left, scene.Munyu().Top, state.RoomY, state.MoveKey),
-            std::tuple(300.0F, 300.0F, std::int16_t{-1}, Moves{}))
-      << "the new room stops the chick";
-}
-
 TEST(EdgeCrossings, OnlyAChickWhollyOutsideTheWindowChangesRoom) {
   // left, top, facing: the room it is in then, and where it stands.
   using Case = std::tuple<float, float, std::int16_t, GameState, float, float>;

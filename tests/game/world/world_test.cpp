@@ -104,19 +104,21 @@ constexpr std::array<Bool16, 8> kAllShown{T, T, T, T, T, T, T, T};
 
 // Each room's posts and monument are played by the walkthrough and the random streams; here, from
 // (-5, 1) and its monument 27, into a room open on all sides and off the map.
-TEST(LoadRoom, OffTheMapClosesEveryDoorwayKeepsTheLastMonumentAndLeavesTheMessage) {
+TEST(LoadRoom, StopsTheChickLeavesTheMessageAndOffTheMapClosesEveryDoorwayKeepsTheMonument) {
   using Case = std::tuple<std::int16_t, std::int16_t, unsigned, bool>;  // monument, posts shown
   for (const auto& [x, y, monument, open] :
        {Case{-4, 2, 23, true}, Case{0, 2, 27, false}, Case{2, 0, 27, false}, Case{-7, 2, 27, false},
         Case{-32768, 6, 27, false}}) {
     InRoom room(-5, 1);
     room.scene.Label1().Visible = T;
+    room.state.MoveKey = {T, T, T, T};
     room.state.RoomX = x;
     room.state.RoomY = y;
     LoadRoom(room.state, room.scene);
     EXPECT_EQ(std::tuple(room.scene.Sekihi().Picture()->Handle(), Posts(room.scene),
-                         room.scene.Label1().Visible),
-              std::tuple(200 + monument, open ? kAllShown : std::array<Bool16, 8>{}, T))
+                         room.scene.Label1().Visible, room.state.MoveKey),
+              std::tuple(200 + monument, open ? kAllShown : std::array<Bool16, 8>{}, T,
+                         std::array<Bool16, 4>{}))
         << x << "," << y;
   }
 }
