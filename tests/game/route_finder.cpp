@@ -74,11 +74,7 @@ void Play(Form1& form, const Move& move) {
 
 std::optional<std::vector<const Move*>> FindRoute(const Form1& start, const Goal& goal,
                                                   std::size_t max_states) {
-  struct Reached {
-    std::size_t parent;
-    const Move* move;
-  };
-  std::vector<Reached> reached{{0, nullptr}};
+  std::vector<std::pair<std::size_t, const Move*>> reached{{0, nullptr}};  // parent, move
   std::unordered_set<StateKey, StateKeyHash> seen{KeyOf(start)};
   std::deque<std::pair<std::size_t, Form1>> frontier{{0, start}};
   while (!frontier.empty() && reached.size() < max_states) {
@@ -97,8 +93,8 @@ std::optional<std::vector<const Move*>> FindRoute(const Form1& start, const Goal
       reached.push_back({index, &move});
       if (arrived) {
         std::vector<const Move*> route;
-        for (std::size_t at = reached.size() - 1; at != 0; at = reached[at].parent) {
-          route.insert(route.begin(), reached[at].move);
+        for (std::size_t at = reached.size() - 1; at != 0; at = reached[at].first) {
+          route.insert(route.begin(), reached[at].second);
         }
         return route;
       }
