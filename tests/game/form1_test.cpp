@@ -9,43 +9,35 @@
 namespace munyura {
 namespace {
 
-constexpr Bool16 T = kTrue;
-
-class Form1Test : public ::testing::Test {
- protected:
-  Form1Test() : form(testing::TestPictures(), host) { form.Form_Load(); }
-  void Ticks(int n) {
-    for (int i = 0; i < n; ++i) {
-      form.Timer1_Timer();
-    }
-  }
-  const scene::SceneControl& Chick() const { return form.Scene().Munyu(); }
-
+TEST(Form1, TheTitleScreenOnlySlidesTheButtonEveryTickPlaysTheTuneOfTheFolderAsItIs) {
   testing::RecordingHost host;
-  Form1 form;
-};
-
-TEST_F(Form1Test, TheTitleScreenOnlySlidesTheButtonAndPlaysMusic) {
+  Form1 form(testing::TestPictures(), host);
+  form.Form_Load();
   form.Form_KeyDown(kKeyLeft, 0);
-  Ticks(3);
-  EXPECT_EQ(form.Scene().Command1().Left, 270);
-  EXPECT_EQ(form.Scene().Command1().Width, 167);
-  EXPECT_EQ(std::pair(Chick().Left, Chick().Top), std::pair(280.0F, 192.0F));
-  EXPECT_EQ(form.State().MoveKey[kMoveLeft], T) << "the flag waits for play";
-  EXPECT_EQ(host.commands, std::vector<std::string>(3, R"(play "/opt/munyura\bdmidi.mid")"));
-
+  for (const auto& [folder, command] : {
+           std::pair<std::string, std::string>{"/opt/munyura", R"(play "/opt/munyura\bdmidi.mid")"},
+           {"/home/a b/My Games", R"(play "/home/a b/My Games\bdmidi.mid")"},
+           {"/home/ひよこ/ムニュラ", "play \"/home/ひよこ/ムニュラ\\bdmidi.mid\""},
+           {"", R"(play "\bdmidi.mid")"},
+           {"/srv/\xff\xfe", "play \"/srv/\xff\xfe\\bdmidi.mid\""},  // not UTF-8: byte for byte
+       }) {
+    host.folder = folder;
+    form.Timer1_Timer();
+    EXPECT_EQ(host.commands.back(), command);
+  }
+  const scene::SceneControl& chick = form.Scene().Munyu();
+  EXPECT_EQ(std::pair(form.Scene().Command1().Left, form.Scene().Command1().Width),
+            std::pair(290.0F, 187.0F));
+  EXPECT_EQ(std::pair(chick.Left, chick.Top), std::pair(280.0F, 192.0F));
+  EXPECT_EQ(form.State().MoveKey[kMoveLeft], kTrue) << "the flag waits for play";
   form.Command1_Click();
   form.Timer1_Timer();
-  EXPECT_EQ(Chick().Left, 270) << "a flag set on the title screen walks at once";
-  EXPECT_EQ(host.commands.size(), 4U);
-}
-
-// The handlers never look at Shift: Z with Shift held reads the monument.
-TEST_F(Form1Test, ShiftChangesNoKey) {
-  form.Command1_Click();
-  form.Form_KeyDown(kKeyZ, 1);
-  EXPECT_EQ(form.Scene().Label1().Visible, T);
-  EXPECT_EQ(form.Scene().Label1().Caption.substr(0, 4), u"おはこん");
+  EXPECT_EQ(chick.Left, 270) << "a flag set on the title screen walks at once";
+  EXPECT_EQ(std::pair(host.commands.size(), host.folder_requests), std::pair(std::size_t{6}, 6))
+      << "the folder asked afresh every tick";
+  form.Form_KeyDown(kKeyZ, 1);  // the handlers never look at Shift
+  EXPECT_EQ(std::pair(form.Scene().Label1().Visible, form.Scene().Label1().Caption.substr(0, 4)),
+            std::pair(kTrue, std::u16string(u"おはこん")));
 }
 
 }  // namespace

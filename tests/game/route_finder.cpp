@@ -3,6 +3,7 @@
 #include <array>
 #include <cstring>
 #include <deque>
+#include <string_view>
 #include <unordered_set>
 
 #include "key_codes.h"
@@ -10,84 +11,58 @@
 namespace munyura::testing {
 namespace {
 
-// Everything that decides what the game does next. The caption is left out:
-// it shows what was read but changes nothing.
-using StateKey = std::array<std::uint32_t, 7>;
+using K = Event::Kind;
+
+// Everything that decides what the game does next, as bytes. The caption is
+// left out: it shows what was read but changes nothing.
+using StateKey = std::array<char, sizeof(GameState) + 4 * sizeof(std::uint32_t)>;
 
 struct StateKeyHash {
   std::size_t operator()(const StateKey& key) const noexcept {
-    std::size_t hash = 0;
-    for (const std::uint32_t word : key) {
-      hash = hash * 1000003U ^ word;
-    }
-    return hash;
+    return std::hash<std::string_view>{}({key.data(), key.size()});
   }
 };
 
-// The float's bits (std::bit_cast, which the WebAssembly build's library
-// lacks).
-std::uint32_t BitsOf(float value) {
-  std::uint32_t bits = 0;
-  std::memcpy(&bits, &value, sizeof bits);
-  return bits;
+StateKey KeyOf(const Form1& form) {
+  const scene::SceneControl& chick = form.Scene().Munyu();
+  const scene::PictureRef& monument = form.Scene().Sekihi().Picture();
+  const std::array<float, 2> place{chick.Left, chick.Top};
+  const std::array<std::uint32_t, 2> pictures{chick.Picture() ? chick.Picture()->Handle() : 0U,
+                                              monument ? monument->Handle() : 0U};
+  StateKey key;
+  std::memcpy(key.data(), &form.State(), sizeof(GameState));
+  std::memcpy(key.data() + sizeof(GameState), &place, sizeof place);
+  std::memcpy(key.data() + sizeof(GameState) + sizeof place, &pictures, sizeof pictures);
+  return key;
 }
 
-StateKey KeyOf(const Form1& form) {
-  const scene::Scene& scene = form.Scene();
-  const scene::SceneControl& chick = scene.Munyu();
-  const GameState& state = form.State();
-  return {
-      static_cast<std::uint16_t>(state.RoomX),
-      static_cast<std::uint16_t>(state.RoomY),
-      BitsOf(chick.Left),
-      BitsOf(chick.Top),
-      chick.Picture() ? chick.Picture()->Handle() : 0U,
-      scene.Sekihi().Picture() ? scene.Sekihi().Picture()->Handle() : 0U,
-      static_cast<std::uint32_t>((state.MoveKey[0] & 1) | (state.MoveKey[1] & 2) |
-                                 (state.MoveKey[2] & 4) | (state.MoveKey[3] & 8) |
-                                 (state.ComboKey[0] & 16) | (state.ComboKey[1] & 32)),
-  };
+Move Tap(std::int16_t key) {  // held over a tick
+  return {{{K::kKeyDown, key}, {K::kTick}, {K::kKeyUp, key}}};
 }
+
+Move Press(std::int16_t key) {  // let go before it
+  return {{{K::kKeyDown, key}, {K::kKeyUp, key}, {K::kTick}}};
+}
+
+const Move kWait{{{K::kTick}}};
+const Move kHopArmedWithR{{{K::kKeyDown, kKeyR},
+                           {K::kKeyUp, kKeyR},
+                           {K::kKeyDown, kKeyK},
+                           {K::kTick},
+                           {K::kKeyUp, kKeyK}}};
+const std::vector<Move> kMoves{Tap(kKeyLeft), Tap(kKeyRight), Tap(kKeyUp),  Tap(kKeyDown),
+                               kWait,         Press(kKeyZ),   Press(kKeyH), Press(kKeyA),
+                               Press(kKeyO),  kHopArmedWithR};
 
 }  // namespace
 
-const std::vector<Move>& PlayerMoves() {
-  using K = Event::Kind;
-  const auto tap = [](std::string name, std::int16_t key) {  // held over a tick
-    return Move{std::move(name), {{K::kKeyDown, key}, {K::kTick}, {K::kKeyUp, key}}};
-  };
-  const auto press = [](std::string name, std::int16_t key) {  // let go before it
-    return Move{std::move(name), {{K::kKeyDown, key}, {K::kKeyUp, key}, {K::kTick}}};
-  };
-  static const std::vector<Move> moves{tap("Left", kKeyLeft),
-                                       tap("Right", kKeyRight),
-                                       tap("Up", kKeyUp),
-                                       tap("Down", kKeyDown),
-                                       {"wait", {{K::kTick}}},
-                                       press("Z", kKeyZ),
-                                       press("H", kKeyH),
-                                       press("A", kKeyA),
-                                       press("O", kKeyO),
-                                       {"R+K",
-                                        {{K::kKeyDown, kKeyR},
-                                         {K::kKeyUp, kKeyR},
-                                         {K::kKeyDown, kKeyK},
-                                         {K::kTick},
-                                         {K::kKeyUp, kKeyK}}}};
-  return moves;
-}
-
 void Play(Form1& form, const Event& event) {
-  switch (event.kind) {
-    case Event::Kind::kKeyDown:
-      form.Form_KeyDown(event.key, 0);
-      break;
-    case Event::Kind::kKeyUp:
-      form.Form_KeyUp(event.key, 0);
-      break;
-    case Event::Kind::kTick:
-      form.Timer1_Timer();
-      break;
+  if (event.kind == K::kTick) {
+    form.Timer1_Timer();
+  } else if (event.kind == K::kKeyDown) {
+    form.Form_KeyDown(event.key, 0);
+  } else {
+    form.Form_KeyUp(event.key, 0);
   }
 }
 
@@ -99,32 +74,27 @@ void Play(Form1& form, const Move& move) {
 
 std::optional<std::vector<const Move*>> FindRoute(const Form1& start, const Goal& goal,
                                                   std::size_t max_states) {
-  struct Reached {
-    std::size_t parent;
-    const Move* move;
-  };
-  std::vector<Reached> reached{{0, nullptr}};
+  std::vector<std::pair<std::size_t, const Move*>> reached{{0, nullptr}};  // parent, move
   std::unordered_set<StateKey, StateKeyHash> seen{KeyOf(start)};
   std::deque<std::pair<std::size_t, Form1>> frontier{{0, start}};
-
   while (!frontier.empty() && reached.size() < max_states) {
-    auto [index, form] = std::move(frontier.front());
+    const auto [index, form] = std::move(frontier.front());
     frontier.pop_front();
-    for (const Move& move : PlayerMoves()) {
+    for (const Move& move : kMoves) {
       Form1 next = form;
       Play(next, move);
       const bool arrived = goal(form, next);
-      // A route keeps the message hidden unless showing it is the goal: a
-      // shown message only makes the next Z hide it.
-      const bool message_shown = next.Scene().Label1().Visible == kTrue;
-      if (!arrived && (message_shown || !seen.insert(KeyOf(next)).second)) {
+      // A shown message only makes the next Z hide it: a route keeps it
+      // hidden unless showing it is the goal.
+      if (!arrived &&
+          (next.Scene().Label1().Visible == kTrue || !seen.insert(KeyOf(next)).second)) {
         continue;
       }
       reached.push_back({index, &move});
       if (arrived) {
         std::vector<const Move*> route;
-        for (std::size_t at = reached.size() - 1; at != 0; at = reached[at].parent) {
-          route.insert(route.begin(), reached[at].move);
+        for (std::size_t at = reached.size() - 1; at != 0; at = reached[at].first) {
+          route.insert(route.begin(), reached[at].second);
         }
         return route;
       }

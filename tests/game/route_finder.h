@@ -1,14 +1,11 @@
-// Finds how to play the game from one moment to another, by trying every
-// short sequence of key presses and ticks breadth first. The game's own
-// rules decide where each sequence leads, so a route exists exactly when the
-// rules allow it.
+// How to play the game from one moment to another, found breadth first among
+// the player's moves by the game's own rules: a route exists when they allow it.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -21,21 +18,16 @@ struct Event {
   std::int16_t key = 0;
 };
 
-// A few events a player makes in a row, such as tapping Left for one tick.
+// A few events a player makes in a row: tap an arrow over a tick, wait a
+// tick, press Z, H, A or O and wait a tick, or arm R, then hold K over a tick.
 struct Move {
-  std::string name;
   std::vector<Event> events;
 };
-
-// Tap an arrow for a tick, wait a tick, press Z, H, A or O and wait a tick,
-// or arm R, then hold K over a tick.
-const std::vector<Move>& PlayerMoves();
 
 void Play(Form1& form, const Event& event);
 void Play(Form1& form, const Move& move);
 
 using Goal = std::function<bool(const Form1& before, const Form1& after)>;
-
 using Room = std::pair<std::int16_t, std::int16_t>;
 
 inline Room RoomOf(const Form1& form) {
@@ -55,9 +47,9 @@ inline const std::map<Room, Room> kPassages{
     {{-5, 2}, {-6, 2}},  // K with R
 };
 
-// The fewest moves that take `start` through a move for which `goal` holds,
-// keeping Label1 hidden on the way; nullopt when none exists among the first
-// `max_states` states reached. `start` must have Label1 hidden.
+// The fewest moves that take `start` (Label1 hidden) through a move for
+// which `goal` holds, keeping Label1 hidden on the way; nullopt when none
+// exists among the first `max_states` states reached.
 std::optional<std::vector<const Move*>> FindRoute(const Form1& start, const Goal& goal,
                                                   std::size_t max_states = 500000);
 

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <optional>
 #include <set>
 
 #include "form1.h"
@@ -57,204 +56,121 @@ const std::map<Room, std::u16string_view> kInscriptions{
     {{-6, 2}, u"おつかれさまでした\u3000このままでんげんをおきりください"},
 };
 
-std::u16string ExpectedText(Room room) {
-  return std::u16string(kInscriptions.at(room));
-}
-
-// Counts the music commands of the game and of every copy the search tries.
-class CountingHost : public Host {
- public:
-  std::string ExecutableFolder() override { return "/opt/munyura"; }
-  void SendMusicCommand(std::string_view command) override {
-    ++sent;
-    different += command != R"(play "/opt/munyura\bdmidi.mid")";
-  }
-  long sent = 0;
-  long different = 0;
-};
-
-class Walkthrough {
- public:
-  Walkthrough() : form_(testing::TestPictures(), host_) {}
-
-  Form1& form() { return form_; }
-  const CountingHost& host() const { return host_; }
-  int events() const { return events_; }
-  const std::set<Room>& visited() const { return visited_; }
-  const std::set<Room>& passages_taken() const { return passages_taken_; }
-
-  // Returns to `target` room by room along the shortest chain of room
-  // changes already made, one short search per room; where no such chain is
-  // known yet, through the nearest way not yet taken.
-  void ReturnTo(Room target) {
-    while (RoomOf(form_) != target && !::testing::Test::HasFatalFailure()) {
-      const std::optional<Room> next = NextRoomTowards(target);
-      Reach(
-          [&](const Form1& before, const Form1& after) {
-            const Room from = RoomOf(before);
-            const Room to = RoomOf(after);
-            return next ? to == *next : from != to && !ways_[from].contains(to);
-          },
-          "the way back");
-    }
-  }
+struct Walkthrough {
+  testing::CountingHost host;  // for the game and every copy the search tries
+  Form1 form{testing::TestPictures(), host};
+  int events = 0;
+  std::set<Room> visited{{0, 0}};
+  std::set<Room> passages_taken;
 
   // Plays the shortest route to a moment where `goal` holds.
   void Reach(const testing::Goal& goal, const std::string& what) {
-    const auto route = testing::FindRoute(form_, goal);
-    ASSERT_TRUE(route) << "no way to " << what << " from room " << RoomOf(form_).first << ","
-                       << RoomOf(form_).second;
+    const auto route = testing::FindRoute(form, goal);
+    ASSERT_TRUE(route) << "no way to " << what << " from room " << RoomOf(form).first << ","
+                       << RoomOf(form).second;
     for (const testing::Move* move : *route) {
       for (const testing::Event& event : move->events) {
-        const Room before = RoomOf(form_);
-        testing::Play(form_, event);
-        ++events_;
-        Note(before, RoomOf(form_));
+        const Room before = RoomOf(form);
+        testing::Play(form, event);
+        ++events;
+        visited.insert(RoomOf(form));
+        const auto passage = kPassages.find(before);
+        if (passage != kPassages.end() && passage->second == RoomOf(form)) {
+          passages_taken.insert(before);
+        }
       }
     }
   }
 
   // Walks onto the monument, reads it with Z and hides it again with Z.
   void ReadMonument() {
-    const Room room = RoomOf(form_);
-    const std::u16string expected = ExpectedText(room);
+    const Room room = RoomOf(form);
+    const std::u16string expected(kInscriptions.at(room));
     Reach(
         [&](const Form1&, const Form1& after) {
           return RoomOf(after) == room && after.Scene().Label1().Visible == kTrue &&
                  after.Scene().Label1().Caption == expected;
         },
         "read the monument");
-    Tap(kKeyZ);
-    EXPECT_EQ(form_.Scene().Label1().Visible, kFalse);
+    form.Form_KeyDown(kKeyZ, 0);
+    form.Form_KeyUp(kKeyZ, 0);
+    events += 2;
+    EXPECT_EQ(form.Scene().Label1().Visible, kFalse);
   }
-
-  void Tap(std::int16_t key) {
-    form_.Form_KeyDown(key, 0);
-    form_.Form_KeyUp(key, 0);
-    events_ += 2;
-  }
-
- private:
-  std::optional<Room> NextRoomTowards(Room target) {
-    std::map<Room, Room> came_from{{RoomOf(form_), RoomOf(form_)}};
-    std::vector<Room> todo{RoomOf(form_)};
-    for (std::size_t i = 0; i < todo.size(); ++i) {
-      for (const Room& next : ways_[todo[i]]) {
-        if (came_from.emplace(next, todo[i]).second) {
-          todo.push_back(next);
-        }
-      }
-    }
-    if (!came_from.contains(target)) {
-      return std::nullopt;
-    }
-    Room at = target;
-    while (came_from[at] != RoomOf(form_)) {
-      at = came_from[at];
-    }
-    return at;
-  }
-
-  void Note(Room before, Room after) {
-    if (before == after) {
-      return;
-    }
-    ways_[before].insert(after);
-    visited_.insert(after);
-    const auto passage = kPassages.find(before);
-    if (passage != kPassages.end() && passage->second == after) {
-      passages_taken_.insert(before);
-    }
-  }
-
-  CountingHost host_;
-  Form1 form_;
-  int events_ = 0;
-  std::set<Room> visited_{{0, 0}};
-  std::set<Room> passages_taken_;
-  std::map<Room, std::set<Room>> ways_;  // every room change seen so far
 };
 
 TEST(Walkthrough, EveryRoomEveryMonumentEveryPassageAndTheEnd) {
   Walkthrough game;
-  Form1& form = game.form();
+  Form1& form = game.form;
+  const scene::Scene& scene = form.Scene();
   form.Form_Load();
-  const std::u16string instructions = form.Scene().Label1().Caption;
-  EXPECT_EQ(form.Scene().Command1().Visible, kTrue);
-  EXPECT_EQ(form.Scene().Munyu().Picture(), nullptr);
+  const std::u16string instructions = scene.Label1().Caption;
+  EXPECT_EQ(std::pair(scene.Command1().Visible, scene.Munyu().Picture()),
+            std::pair(kTrue, scene::PictureRef{}));
   form.Command1_Click();
   game.ReadMonument();
 
+  // The nearest room not yet seen, or passage not yet taken, and its monument
+  // read; the last room is kept for the end.
   std::set<Room> read{{0, 0}};
-  while (game.visited().size() < 29 || game.passages_taken().size() < 4) {
-    // The nearest room not yet seen, or passage not yet taken; the last room
-    // is kept for the end.
-    const std::set<Room> visited = game.visited();
-    const std::set<Room> taken = game.passages_taken();
+  while (game.visited.size() < 29 || game.passages_taken.size() < 4) {
     game.Reach(
-        [&](const Form1& before, const Form1& after) {
+        [visited = game.visited, taken = game.passages_taken](const Form1& before,
+                                                              const Form1& after) {
           const Room from = RoomOf(before);
           const Room to = RoomOf(after);
-          if (from == to || to == kLastRoom) {
-            return false;
-          }
           const auto passage = kPassages.find(from);
           const bool new_passage =
               passage != kPassages.end() && passage->second == to && !taken.contains(from);
-          return !visited.contains(to) || new_passage;
+          return from != to && to != kLastRoom && (!visited.contains(to) || new_passage);
         },
         "a new room or passage");
-    if (::testing::Test::HasFatalFailure()) {
-      return;
-    }
+    ASSERT_FALSE(::testing::Test::HasFatalFailure());
     if (read.insert(RoomOf(form)).second) {
       game.ReadMonument();
     }
   }
 
   // Into the last room through its hidden passage: R armed, K held, the hop.
-  game.ReturnTo({-5, 2});
+  game.Reach(testing::IntoRoom({-5, 2}), "back to (-5, 2)");
   ASSERT_FALSE(::testing::Test::HasFatalFailure());
   game.Reach(testing::IntoRoom(kLastRoom), "the last room");
   ASSERT_FALSE(::testing::Test::HasFatalFailure());
   game.ReadMonument();
   read.insert(kLastRoom);
-
-  EXPECT_EQ(read.size(), 30U);
-  EXPECT_EQ(game.passages_taken().size(), 5U);
+  EXPECT_EQ(std::pair(read.size(), game.passages_taken.size()), std::pair(30UL, 5UL));
   form.Form_KeyDown(kKeyZ, 0);
-  EXPECT_EQ(form.Scene().Label1().Caption,
-            u"おつかれさまでした\u3000このままでんげんをおきりください");
+  EXPECT_EQ(scene.Label1().Caption, kInscriptions.at(kLastRoom)) << "the closing message";
 
   // The restart, with Down held: everything as on the first title screen
   // but the button, which slides on from where it was, and the tune.
-  const float button_left = form.Scene().Command1().Left;
-  const long sent = game.host().sent;
+  const float button_left = scene.Command1().Left;
+  const long sent = game.host.sent;
   form.Form_KeyDown(kKeyDown, 0);
   form.Label2_Click();
-  EXPECT_EQ(game.host().sent, sent) << "the restart leaves the tune alone";
+  EXPECT_EQ(game.host.sent, sent) << "the restart leaves the tune alone";
   EXPECT_EQ(RoomOf(form), Room(0, 0));
-  EXPECT_EQ(std::pair(form.Scene().Munyu().Left, form.Scene().Munyu().Top),
-            std::pair(280.0F, 192.0F));
-  EXPECT_EQ(form.State().MoveKey, (std::array<Bool16, 4>{}));
-  EXPECT_EQ(form.State().ComboKey, (std::array<Bool16, 2>{})) << "R is disarmed by the restart";
-  EXPECT_EQ(form.Scene().Command1().Visible, kTrue);
-  EXPECT_EQ(form.Scene().Command1().Left, button_left);
-  EXPECT_EQ(form.Scene().Label2().Visible, kFalse);
-  EXPECT_EQ(form.Scene().Label1().Caption, instructions);
-  EXPECT_EQ(form.Scene().Sekihi().Picture(), form.Scene().Image2(0).Picture());
+  EXPECT_EQ(std::pair(scene.Munyu().Left, scene.Munyu().Top), std::pair(280.0F, 192.0F));
+  EXPECT_EQ(std::pair(form.State().MoveKey, form.State().ComboKey),
+            std::pair(std::array<Bool16, 4>{}, std::array<Bool16, 2>{}))
+      << "R is disarmed by the restart";
+  EXPECT_EQ(std::pair(scene.Command1().Visible, scene.Command1().Left),
+            std::pair(kTrue, button_left));
+  EXPECT_EQ(std::pair(scene.Label2().Visible, scene.Label1().Caption),
+            std::pair(kFalse, instructions));
+  EXPECT_EQ(scene.Sekihi().Picture(), scene.Image2(0).Picture());
   // The keys now reach this title screen: Z hides the instructions, then
   // reads the start monument behind them.
   form.Form_KeyDown(kKeyZ, 0);
   form.Form_KeyDown(kKeyZ, 0);
-  EXPECT_EQ(form.Scene().Label1().Caption, ExpectedText({0, 0}));
+  EXPECT_EQ(scene.Label1().Caption, kInscriptions.at({0, 0}));
   form.Command1_Click();
   for (int array = 1; array <= 4; ++array) {
-    EXPECT_EQ(form.Scene().Line(array, 1).Visible, kTrue) << "Line" << array;
+    EXPECT_EQ(scene.Line(array, 1).Visible, kTrue) << "Line" << array;
   }
-  EXPECT_GT(game.host().sent, game.events() / 3) << "one command every tick";
-  EXPECT_EQ(game.host().different, 0);
-  RecordProperty("events", game.events());
+  EXPECT_GT(game.host.sent, game.events / 3) << "one command every tick";
+  EXPECT_EQ(game.host.different, 0);
+  RecordProperty("events", game.events);
 }
 
 }  // namespace

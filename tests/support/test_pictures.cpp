@@ -22,18 +22,15 @@ scene::PictureSet TestPictures() {
   return set;
 }
 
-scene::Scene PlayScene() {
+scene::Scene PlayScene(float left, float top, std::int16_t facing) {
   scene::Scene scene = scene::BuildScene(TestPictures());
   scene.Sekihi().SetPicture(scene.Image2(0).Picture());
   scene::ShowTitleScreen(scene);
   scene::ShowPlayScreen(scene);
-  return scene;
-}
-
-void PlaceChick(scene::Scene& scene, float left, float top, std::int16_t facing) {
   scene.Munyu().SetPicture(scene.Picture1(facing).Picture());
   scene.Munyu().Left = left;
   scene.Munyu().Top = top;
+  return scene;
 }
 
 }  // namespace munyura::testing

@@ -1,12 +1,10 @@
 // What the tests build the game with: pictures that have sizes and Handles
-// but no pixels, a host that records every music command, and a scene
-// standing in a given room.
+// but no pixels, hosts that record or count the music commands, and a play screen.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "game_state.h"
@@ -18,26 +16,31 @@ namespace munyura::testing {
 // Chick pictures take Handles 101 to 104, monument n takes 200 + n.
 scene::PictureSet TestPictures();
 
-class RecordingHost : public Host {
- public:
-  explicit RecordingHost(std::string start_folder = "/opt/munyura")
-      : folder(std::move(start_folder)) {}
+struct RecordingHost : Host {
   std::string ExecutableFolder() override {
     ++folder_requests;
     return folder;
   }
   void SendMusicCommand(std::string_view command) override { commands.emplace_back(command); }
 
-  std::string folder;
+  std::string folder = "/opt/munyura";
   int folder_requests = 0;
   std::vector<std::string> commands;
 };
 
-// The play screen of room (0, 0), as the start button leaves it.
-scene::Scene PlayScene();
+// Counts the music commands, and those that are not the tune of /opt/munyura.
+struct CountingHost : Host {
+  std::string ExecutableFolder() override { return "/opt/munyura"; }
+  void SendMusicCommand(std::string_view command) override {
+    ++sent;
+    different += command != R"(play "/opt/munyura\bdmidi.mid")";
+  }
+  long sent = 0;
+  long different = 0;
+};
 
-// Places the chick showing Picture1(facing) with its top-left corner at
-// (left, top).
-void PlaceChick(scene::Scene& scene, float left, float top, std::int16_t facing = 2);
+// The play screen of room (0, 0) as the start button leaves it, the chick
+// showing Picture1(facing) with its top-left corner at (left, top).
+scene::Scene PlayScene(float left = 280, float top = 192, std::int16_t facing = 2);
 
 }  // namespace munyura::testing

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "scene/element_table.h"
 #include "scene/screens.h"
 #include "support/test_pictures.h"
@@ -34,17 +36,16 @@ TEST(Scene, FindsElementsByNameAndIndexAndRefusesAnIndexOutsideTheArray) {
 }
 
 TEST(Screens, TheStartButtonSlidesRightGrowingAndStartsOver) {
-  struct Case {
-    float left, width, next_left, next_width;
-  };
-  for (const Case c : {Case{240, 137, 250, 147}, Case{499.5F, 20, 509.5F, 30},
-                       Case{500, 410, 0, 20}, Case{730, 9, 0, 20}}) {
+  using Case = std::tuple<float, float, float, float>;  // left, width: the next left and width
+  for (const auto& [left, width, next_left, next_width] :
+       {Case{240, 137, 250, 147}, Case{499.5F, 20, 509.5F, 30}, Case{500, 410, 0, 20},
+        Case{730, 9, 0, 20}}) {
     Scene scene = BuildScene(testing::TestPictures());
-    scene.Command1().Left = c.left;
-    scene.Command1().Width = c.width;
+    scene.Command1().Left = left;
+    scene.Command1().Width = width;
     SlideStartButton(scene);
     EXPECT_EQ(std::pair(scene.Command1().Left, scene.Command1().Width),
-              std::pair(c.next_left, c.next_width));
+              std::pair(next_left, next_width));
   }
 }
 

@@ -1,0 +1,195 @@
+// The map checked from its own table, and LoadRoom, Z and the special keys at
+// the edges the walkthrough never stands on.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <tuple>
+
+#include "support/test_pictures.h"
+#include "world/inscriptions.h"
+#include "world/load_room.h"
+#include "world/read_monument.h"
+#include "world/room_table.h"
+#include "world/special_keys.h"
+
+namespace munyura::world {
+namespace {
+
+constexpr Bool16 T = kTrue;
+constexpr std::u16string_view kNothing = u"\u4F55\u3082\u306A\u3044\u3093";
+using Cell = std::pair<int, int>;
+using Label = std::pair<Bool16, std::u16string>;
+
+// A room loaded on the play screen with the chick placed in it.
+struct InRoom {
+  GameState state;
+  scene::Scene scene;
+
+  InRoom(std::int16_t x, std::int16_t y, float left = 280, float top = 192, std::int16_t facing = 2)
+      : state{.RoomX = x, .RoomY = y}, scene(testing::PlayScene(left, top, facing)) {
+    LoadRoom(state, scene);
+  }
+  Label Shown() const { return {scene.Label1().Visible, scene.Label1().Caption}; }
+};
+
+using Way = std::pair<Cell, Cell>;
+
+// From room (x, y) through its top, bottom, left or right doorway.
+Way Through(int x, int y, Side side) {
+  const int i = static_cast<int>(side);
+  return {{x, y}, {x + (i == 3) - (i == 2), y + (i == 1) - (i == 0)}};
+}
+
+// The room changes the map allows through its open doorways and, with
+// `hidden`, the passages and Z's drop through the bottom of (-1, 1).
+std::set<Way> Ways(bool hidden) {
+  std::set<Way> ways;
+  for (const Room& room : kRooms) {
+    for (const Side side : kSides) {
+      if (room.IsOpen(side)) {
+        ways.insert(Through(room.RoomX, room.RoomY, side));
+      }
+    }
+  }
+  if (hidden) {
+    ways.insert(Through(-1, 1, Side::kBottom));
+    for (const Passage& p : kPassages) {
+      ways.insert(Through(p.RoomX, p.RoomY, p.Doorway));
+    }
+  }
+  return ways;
+}
+
+std::set<Cell> ReachableFromStart(const std::set<Way>& ways, bool backwards) {
+  std::set<Cell> seen{{0, 0}};
+  for (bool grew = true; grew;) {
+    grew = false;
+    for (const auto& [a, b] : ways) {
+      const auto& [from, to] = backwards ? std::pair(b, a) : std::pair(a, b);
+      grew |= seen.contains(from) && seen.insert(to).second;
+    }
+  }
+  return seen;
+}
+
+TEST(Map, AllButSevenDoorwaysLeadBackOnlyPassagesLeaveTheStartAndEveryRoomLeadsBackToIt) {
+  const auto open = Ways(false);
+  int one_way = 0;
+  for (const auto& [from, to] : open) {
+    one_way += !open.contains({to, from});
+  }
+  EXPECT_EQ(std::pair(open.size(), one_way), std::pair(std::size_t{2 * 31 + 7}, 7));
+  std::set<Cell> start_rooms;  // monuments 0 to 8
+  std::set<Cell> all;
+  for (const Room& room : kRooms) {
+    (room.Monument <= 8 ? start_rooms : all).emplace(room.RoomX, room.RoomY);
+  }
+  all.insert(start_rooms.begin(), start_rooms.end());
+  EXPECT_EQ(ReachableFromStart(open, false), start_rooms);
+  EXPECT_EQ(ReachableFromStart(Ways(true), true), all) << "the start from every room";
+}
+
+// Line1 to Line4 are the posts of the top, bottom, left and right doorways.
+std::array<Bool16, 8> Posts(const scene::Scene& scene) {
+  std::array<Bool16, 8> shown{};
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    shown[i] = scene.Line(static_cast<int>(i / 2) + 1, static_cast<std::int16_t>(i % 2)).Visible;
+  }
+  return shown;
+}
+
+constexpr std::array<Bool16, 8> kAllShown{T, T, T, T, T, T, T, T};
+
+// Each room's posts and monument are played by the walkthrough and the random streams; here, from
+// (-5, 1) and its monument 27, into a room open on all sides and off the map.
+TEST(LoadRoom, StopsTheChickLeavesTheMessageAndOffTheMapClosesEveryDoorwayKeepsTheMonument) {
+  using Case = std::tuple<std::int16_t, std::int16_t, unsigned, bool>;  // monument, posts shown
+  for (const auto& [x, y, monument, open] :
+       {Case{-4, 2, 23, true}, Case{0, 2, 27, false}, Case{2, 0, 27, false}, Case{-7, 2, 27, false},
+        Case{-32768, 6, 27, false}}) {
+    InRoom room(-5, 1);
+    room.scene.Label1().Visible = T;
+    room.state.MoveKey = {T, T, T, T};
+    room.state.RoomX = x;
+    room.state.RoomY = y;
+    LoadRoom(room.state, room.scene);
+    EXPECT_EQ(std::tuple(room.scene.Sekihi().Picture()->Handle(), Posts(room.scene),
+                         room.scene.Label1().Visible, room.state.MoveKey),
+              std::tuple(200 + monument, open ? kAllShown : std::array<Bool16, 8>{}, T,
+                         std::array<Bool16, 4>{}))
+        << x << "," << y;
+  }
+}
+
+// Sekihi stands at 232, 88, 150 x 150, the bottom posts at 256 and 384; the chick faces right
+// (49 x 47) or down (47 x 49). Z reads only a chick strictly over the monument, and the bottom
+// doorway of (-1, 1) drops it and hides the message.
+TEST(ReadMonument, ReadsOnlyOverTheMonumentAndDropsTheChickThroughOneDoorway) {
+  const std::u16string_view kRead = Inscription(3);
+  const std::u16string_view kBefore = u"前";
+  // The room, left, top, facing: where the chick's top is then, and the message.
+  using Case = std::tuple<std::int16_t, std::int16_t, float, float, std::int16_t, float, Bool16,
+                          std::u16string_view>;
+  for (const auto& [x, y, left, top, facing, moved_top, shown, caption] :
+       {Case{1, 0, 183, 150, 1, 150, T, kNothing}, Case{1, 0, 183.5F, 150, 1, 150, T, kRead},
+        Case{1, 0, 382, 150, 1, 150, T, kNothing}, Case{1, 0, 381, 150, 1, 150, T, kRead},
+        Case{1, 0, 300, 41, 1, 41, T, kNothing}, Case{1, 0, 300, 42, 1, 42, T, kRead},
+        Case{1, 0, 300, 238, 1, 238, T, kNothing}, Case{1, 0, 300, 237.5F, 1, 237.5F, T, kRead},
+        Case{-1, 1, 300, 312, 2, 382, kFalse, kBefore}, Case{-1, 1, 256, 312, 2, 312, T, kNothing},
+        Case{0, 1, 300, 312, 2, 312, T, kNothing}, Case{-1, 2, 300, 312, 2, 312, T, kNothing}}) {
+    InRoom room(x, y, left, top, facing);
+    room.scene.Label1().Caption = std::u16string(kBefore);
+    ReadMonument(room.state, room.scene);
+    EXPECT_EQ(std::pair(room.scene.Munyu().Top, room.Shown()),
+              std::pair(moved_top, Label(shown, std::u16string(caption))))
+        << x << "," << y << " at " << left << "," << top;
+  }
+}
+
+// The inscription follows the picture Sekihi shows, not the room: off the map
+// the last monument is still read, and a picture of no monument reads nothing.
+TEST(ReadMonument, ReadsThePictureSekihiShows) {
+  InRoom room(-3, 4);
+  room.state.RoomX = 2;
+  LoadRoom(room.state, room.scene);
+  ReadMonument(room.state, room.scene);
+  EXPECT_EQ(room.Shown(), Label(T, u"ゆ？"));
+  ReadMonument(room.state, room.scene);
+  room.scene.Sekihi().SetPicture(room.scene.Picture1(0).Picture());  // 47 x 49 at 232, 88
+  room.scene.Munyu().Left = 240;
+  room.scene.Munyu().Top = 100;
+  ReadMonument(room.state, room.scene);
+  EXPECT_EQ(room.Shown(), Label(T, u"ゆ？"));
+}
+
+// Every passage's doorway is closed, its posts hidden. Top doorway: posts at
+// 248 and 376, chick facing up 47 x 49. Bottom: inner end 352, facing down.
+// Left: inner end 48, facing left 49 x 47.
+TEST(SpecialKeys, EachKeyOpensItsPassageInItsOwnDoorwayOnly) {
+  using Combos = std::array<Bool16, 2>;
+  // The key pressed in a room at left, top, facing: where the chick's top is then, and ComboKey.
+  using Case = std::tuple<std::int16_t, std::int16_t, std::int16_t, float, float, std::int16_t,
+                          float, Combos>;
+  for (const auto& [key, x, y, left, top, facing, moved_top, combo] :
+       {Case{kKeyH, -2, 3, 300, 20, 0, -80, {}},
+        Case{kKeyH, -2, 3, 248, 20, 0, 20, {}},  // on the left post
+        Case{kKeyH, -4, 3, 300, 20, 0, 20, {}},  // H belongs to (-2, 3)
+        Case{kKeyA, -2, 3, 300, 20, 0, 20, {}},  // and A to (-4, 3)
+        Case{kKeyO, -4, 4, 300, 312, 2, 412, {}}, Case{kKeyO, -4, 5, 300, 312, 2, 312, {}},
+        Case{kKeyR, -5, 2, 20, 150, 3, 150, {kFalse, T}}, Case{kKeyR, -5, 2, 48, 150, 3, 150, {}},
+        Case{kKeyK, -5, 1, 20, 150, 3, 150, {}}, Case{kKeyL, -5, 2, 20, 150, 3, 150, {}},
+        Case{kKeyZ, -2, 3, 300, 20, 0, 20, {}}}) {  // Z: not a special key at all
+    InRoom room(x, y, left, top, facing);
+    room.scene.Label1().Visible = T;
+    room.scene.Label1().Caption = std::u16string(u"お");
+    PressSpecialKey(key, room.state, room.scene);
+    const bool fired = moved_top != top || combo != Combos{};
+    EXPECT_EQ(std::tuple(room.scene.Munyu().Left, room.scene.Munyu().Top, room.state.ComboKey,
+                         room.Shown()),
+              std::tuple(left, moved_top, combo, Label(fired ? kFalse : T, u"お")))
+        << "key " << key << " in " << x << "," << y << " at " << left << "," << top;
+  }
+}
+
+}  // namespace
+}  // namespace munyura::world
