@@ -22,14 +22,12 @@ HeldControls::Clock::time_point At(int ms) {
   return HeldControls::Clock::time_point(std::chrono::milliseconds(ms));
 }
 
-void Tap(HeldControls& held, DeviceId pad, PadButton button) {
-  held.PressPadButton(pad, button, At(0));
-  held.ReleasePadButton(pad, button);
-}
-
 // The game behind its window rules, started by a pad's Start.
 struct StartedGame : testing::WindowedGame {
-  StartedGame() { Tap(held, 1, PadButton::kStart); }
+  StartedGame() {
+    held.PressPadButton(1, PadButton::kStart, At(0));
+    held.ReleasePadButton(1, PadButton::kStart);
+  }
 };
 
 // Left pressed at 0 ms, Up at 100 ms, Left again at 400 ms (which restarts

@@ -33,24 +33,20 @@ std::vector<std::u16string> Texts(const std::vector<BrokenLine>& lines) {
   return texts;
 }
 
-std::string Hex(char32_t c) {
-  return "U+" + ::testing::PrintToString(static_cast<std::uint32_t>(c));
-}
-
 TEST(LineStartAndEnd, AreRefusedToClosingMarksSmallKanaAndSpacesAndToOpeningBrackets) {
   const std::u32string kept_off_start =
       U"。、！？」』）】，．：；｡､｣ー・ｰ゛゜ﾞﾟ"
       U"ぁぃぅぇぉっゃゅょゎァィゥェォッャュョヮヵヶｧｨｩｪｫｬｭｮｯ"
       U"!?),.…‥ゝヽ々\u3099\u3000 ";
   for (const char32_t c : kept_off_start) {
-    EXPECT_FALSE(MayStartLine(c)) << Hex(c);
+    EXPECT_FALSE(MayStartLine(c)) << static_cast<std::uint32_t>(c);
   }
   for (const char32_t c : std::u32string(U"「『（【｢〔([")) {
-    EXPECT_FALSE(MayEndLine(c)) << Hex(c);
-    EXPECT_TRUE(MayStartLine(c)) << Hex(c);
+    EXPECT_FALSE(MayEndLine(c)) << static_cast<std::uint32_t>(c);
+    EXPECT_TRUE(MayStartLine(c)) << static_cast<std::uint32_t>(c);
   }
   for (const char32_t c : std::u32string(U"あアｱ漢AZ09０")) {
-    EXPECT_TRUE(MayStartLine(c) && MayEndLine(c)) << Hex(c);
+    EXPECT_TRUE(MayStartLine(c) && MayEndLine(c)) << static_cast<std::uint32_t>(c);
   }
 }
 
@@ -76,7 +72,7 @@ TEST(BreakOpportunity, FollowsTheJapaneseRules) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(MayBreakBefore(c.previous, c.next), c.may_break)
-        << Hex(c.previous) << " " << Hex(c.next);
+        << static_cast<std::uint32_t>(c.previous) << " " << static_cast<std::uint32_t>(c.next);
   }
 }
 
