@@ -156,7 +156,7 @@ TEST(HeldControls, EachSequenceLeavesItsKeysHeld) {
     const std::int16_t move_keys[] = {37, 39, 38, 40};  // MoveKey's order: Left, Right, Up, Down
     for (int i = 0; i < 4; ++i) {
       EXPECT_EQ(game.form.State().MoveKey.at(i) == kTrue,
-                std::ranges::count(c.held, move_keys[i]) == 1)
+                std::count(c.held.begin(), c.held.end(), move_keys[i]) == 1)
           << c.what << ", key " << move_keys[i];
     }
   }
