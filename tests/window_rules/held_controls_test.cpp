@@ -1,15 +1,12 @@
-// Held controls on the real game: a keyboard's repeat schedule, two
-// directions at once, a held d-pad walking on into the next room, the
-// picker's grid, nothing left held after the picker closes, the focus goes
-// or a pad is unplugged, start and restart only on a visible element, and
-// the eight sectors of a stick or touch vector.
+// Held controls beyond what the pad walkthrough plays: a keyboard's repeat
+// schedule and a held d-pad walking on by it, the picker's grid, nothing
+// left held, and the eight sectors of a stick or touch vector.
 #include "window_rules/held_controls.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
-#include <functional>
-#include <numbers>
 #include <string_view>
 #include <vector>
 
@@ -25,18 +22,12 @@ HeldControls::Clock::time_point At(int ms) {
   return HeldControls::Clock::time_point(std::chrono::milliseconds(ms));
 }
 
-// The game behind its window rules, with the start button clicked or not.
-struct Game : testing::WindowedGame {
-  explicit Game(bool started = true) {
-    if (started) {
-      Tap(held, 1, PadButton::kStart);
-    }
+// The game behind its window rules, started by a pad's Start.
+struct StartedGame : testing::WindowedGame {
+  StartedGame() {
+    held.PressPadButton(1, PadButton::kStart, At(0));
+    held.ReleasePadButton(1, PadButton::kStart);
   }
-  static void Tap(HeldControls& held, DeviceId pad, PadButton button) {
-    held.PressPadButton(pad, button, At(0));
-    held.ReleasePadButton(pad, button);
-  }
-  bool Moving(int index) const { return form.State().MoveKey.at(index) == kTrue; }
 };
 
 // Left pressed at 0 ms, Up at 100 ms, Left again at 400 ms (which restarts
@@ -59,164 +50,134 @@ TEST(HeldControls, KeyDownsRepeatAtAKeyboardsPace) {
   }
 }
 
-TEST(HeldControls, TwoDirectionsHeldAtOnceAndReleasedApart) {
-  Game game;
-  game.held.PressPadButton(1, PadButton::kDpadLeft, At(10));
-  game.held.PointDirections(2, Directions(0b0011), At(10));  // a stick to the upper left
-  EXPECT_TRUE(game.Moving(0) && game.Moving(2));
-  game.held.ReleasePadButton(1, PadButton::kDpadLeft);
-  EXPECT_TRUE(game.Moving(0)) << "the stick still holds Left";
-  game.held.PointDirections(2, Directions(0b0010), At(20));
-  EXPECT_FALSE(game.Moving(0));
-  EXPECT_EQ(game.held.HeldKeys(), Keys{38});
-}
-
 // LoadRoom clears the flags; only a repeat of the held d-pad walks on.
 TEST(HeldControls, AHeldDpadWalksOnIntoTheNextRoom) {
-  Game game;
-  int now = 0;
-  auto tick = [&] {
-    now += 60;
-    game.held.Advance(At(now));
-    game.events.Tick();
-  };
+  StartedGame game;
   // One step up brings the chick between the posts of the left doorway.
-  game.held.PressPadButton(1, PadButton::kDpadUp, At(now));
-  tick();
+  game.held.PressPadButton(1, PadButton::kDpadUp, At(0));
+  game.events.Tick();
   game.held.ReleasePadButton(1, PadButton::kDpadUp);
-  game.held.PressPadButton(1, PadButton::kDpadLeft, At(now));
-  while (game.form.State().RoomX == 0 && now < 10000) {
-    tick();
+  game.held.PressPadButton(1, PadButton::kDpadLeft, At(0));
+  int now = 0;
+  for (; game.form.State().RoomX == 0 && now < 10000; now += 60) {
+    game.events.Tick();
   }
-  ASSERT_EQ(game.form.State().RoomX, -1);
   const float entered_at = game.form.Scene().Munyu().Left;
-  for (int i = 0; i < 3; ++i) {
-    tick();
-  }
-  EXPECT_LT(game.form.Scene().Munyu().Left, entered_at);
+  game.held.Advance(At(now));
+  game.events.Tick();
+  EXPECT_LT(game.form.Scene().Munyu().Left, entered_at) << "entered after " << now << " ms";
 }
 
-// The picker's grid, A to M above and N to Z below, wraps round both ways;
-// A types the highlighted letter and holds it as long as A is held.
-TEST(HeldControls, TheDpadMovesThePickersHighlightAndATypesIt) {
-  const struct {
-    char from;
-    PadButton button;
-    char to;
-  } moves[] = {{'A', PadButton::kDpadLeft, 'M'},
-               {'M', PadButton::kDpadRight, 'A'},
-               {'A', PadButton::kDpadUp, 'N'},
-               {'Z', PadButton::kDpadDown, 'M'}};
-  for (const auto& move : moves) {
-    Game game;
-    Game::Tap(game.held, 1, PadButton::kY);
-    game.held.PressLetter(2, move.from - 'A', At(0));
-    game.held.ReleaseLetter(2, move.from - 'A');
-    game.held.PressPadButton(1, move.button, At(0));
-    EXPECT_EQ(game.held.Picker().Highlighted(), move.to - 'A') << move.from;
-    EXPECT_EQ(game.held.HeldKeys(), Keys{}) << "nothing walks";
-    game.held.PressPadButton(1, PadButton::kA, At(0));
-    game.held.Advance(At(600));
-    EXPECT_EQ(game.held.HeldKeys(), Keys{static_cast<std::int16_t>(move.to)});
-    game.held.ReleasePadButton(1, PadButton::kA);
-    EXPECT_EQ(game.held.HeldKeys(), Keys{});
+// One thing a player does with a pad, a stick or the picker's letters.
+enum Verb { kPress, kRelease, kTap, kPoint, kTouch, kFocusLost, kUnplug };
+struct Step {
+  Verb verb;
+  DeviceId device = 0;
+  PadButton button = {};
+  unsigned long number = 0;  // the directions pointed (1 Left, 2 Up, 4 Right, 8 Down) or the letter
+};
+
+void Play(HeldControls& held, const Step& step) {
+  switch (step.verb) {
+    case kTap:
+      held.PressPadButton(step.device, step.button, At(0));
+      [[fallthrough]];
+    case kRelease:
+      held.ReleasePadButton(step.device, step.button);
+      break;
+    case kPress:
+      held.PressPadButton(step.device, step.button, At(0));
+      break;
+    case kPoint:
+      held.PointDirections(step.device, Directions(step.number), At(0));
+      break;
+    case kTouch:
+      held.PressLetter(step.device, static_cast<int>(step.number), At(0));
+      break;
+    case kFocusLost:
+      held.FocusLost();
+      break;
+    case kUnplug:
+      held.Unplug(step.device);
   }
 }
 
-// Every way of letting go reaches the game as key-ups.
-TEST(HeldControls, NothingStaysHeld) {
+// Every way of letting go reaches the game as key-ups, and a key two controls
+// hold stays down until both let go. The picker's grid, A to M above and N to
+// Z below, wraps round both ways without walking; A types the highlighted
+// letter.
+TEST(HeldControls, EachSequenceLeavesItsKeysHeld) {
+  using enum PadButton;
   const struct {
     std::string_view what;
-    std::function<void(HeldControls&)> hold_then_let_go;
-    Keys still_held;
+    std::vector<Step> steps;
+    Keys held;
+    char highlighted = 'A';
   } cases[] = {
-      {"Y closes the picker and lets go the letters touched on it",
-       [](HeldControls& held) {
-         Game::Tap(held, 1, PadButton::kY);
-         held.PressLetter(3, 10, At(0));
-         Game::Tap(held, 1, PadButton::kY);
-       },
-       {}},
-      {"opening the picker lets go the held d-pad, Z and stick",
-       [](HeldControls& held) {
-         held.PressPadButton(1, PadButton::kDpadLeft, At(0));
-         held.PressPadButton(1, PadButton::kA, At(0));
-         held.PointDirections(2, Directions(0b1000), At(0));
-         Game::Tap(held, 1, PadButton::kY);
-       },
-       {}},
+      {"the d-pad lets go of Left while the stick still holds it",
+       {{kPress, 1, kDpadLeft}, {kPoint, 2, {}, 0b0011}, {kRelease, 1, kDpadLeft}},
+       {37, 38}},
+      {"the stick moved from the upper left to Up lets go of Left",
+       {{kPoint, 2, {}, 0b0011}, {kPoint, 2, {}, 0b0010}},
+       {38}},
+      {"opening the picker lets go the d-pad, stick and Z; A then types",
+       {{kPress, 1, kDpadLeft},
+        {kPoint, 1, {}, 0b1000},
+        {kPress, 1, kA},
+        {kTap, 2, kY},
+        {kPress, 2, kA},
+        {kRelease, 1, kA}},
+       {'A'}},
+      {"closing the picker lets go the letters touched on it",
+       {{kTap, 1, kY}, {kTouch, 3, {}, 10}, {kTap, 1, kY}},
+       {},
+       'K'},
       {"losing the focus lets go every device",
-       [](HeldControls& held) {
-         held.PressPadButton(1, PadButton::kDpadRight, At(0));
-         held.PointDirections(2, Directions(0b0010), At(0));
-         held.PressLetter(3, 0, At(0));
-         held.PressAction(3, Action::kRead, At(0));
-         held.FocusLost();
-       },
+       {{kPress, 1, kDpadRight}, {kPoint, 2, {}, 0b0010}, {kTouch, 3, {}, 0}, {kFocusLost}},
        {}},
       {"unplugging a pad lets go its buttons and stick, not another pad's",
-       [](HeldControls& held) {
-         held.PressPadButton(1, PadButton::kDpadLeft, At(0));
-         held.PointDirections(1, Directions(0b1000), At(0));
-         held.PressPadButton(2, PadButton::kDpadRight, At(0));
-         held.Unplug(1);
-       },
+       {{kPress, 1, kDpadLeft}, {kPoint, 1, {}, 0b1000}, {kPress, 2, kDpadRight}, {kUnplug, 1}},
        {39}},
-      {"A pressed before the picker opened lets go Z, not a letter, on release",
-       [](HeldControls& held) {
-         held.PressPadButton(1, PadButton::kA, At(0));
-         held.PressPadButton(2, PadButton::kY, At(0));
-         held.PressPadButton(2, PadButton::kA, At(0));
-         held.ReleasePadButton(1, PadButton::kA);
-       },
-       {65}},
+      {"Left from A", {{kTap, 1, kY}, {kPress, 1, kDpadLeft}, {kPress, 1, kA}}, {'M'}, 'M'},
+      {"Right from M",
+       {{kTap, 1, kY}, {kTap, 1, kDpadLeft}, {kTap, 1, kDpadRight}, {kPress, 1, kA}},
+       {'A'}},
+      {"Up from A", {{kTap, 1, kY}, {kTap, 1, kDpadUp}, {kPress, 1, kA}}, {'N'}, 'N'},
+      {"Down from Z", {{kTap, 1, kY}, {kTouch, 2, {}, 25}, {kTap, 1, kDpadDown}}, {'Z'}, 'M'},
   };
   for (const auto& c : cases) {
-    Game game;
-    c.hold_then_let_go(game.held);
-    EXPECT_EQ(game.held.HeldKeys(), c.still_held) << c.what;
-    EXPECT_EQ(game.held.NextRepeatDue().has_value(), !c.still_held.empty()) << c.what;
-    EXPECT_FALSE(game.Moving(0) || game.Moving(2) || game.Moving(3)) << c.what;
-    EXPECT_EQ(game.Moving(1), c.still_held == Keys{39}) << c.what;
+    StartedGame game;
+    for (const Step& step : c.steps) {
+      Play(game.held, step);
+    }
+    EXPECT_EQ(game.held.HeldKeys(), c.held) << c.what;
+    EXPECT_EQ(game.held.NextRepeatDue().has_value(), !c.held.empty()) << c.what;
+    EXPECT_EQ(game.held.Picker().Highlighted(), c.highlighted - 'A') << c.what;
+    const std::int16_t move_keys[] = {37, 39, 38, 40};  // MoveKey's order: Left, Right, Up, Down
+    for (int i = 0; i < 4; ++i) {
+      EXPECT_EQ(game.form.State().MoveKey.at(i) == kTrue,
+                std::count(c.held.begin(), c.held.end(), move_keys[i]) == 1)
+          << c.what << ", key " << move_keys[i];
+    }
   }
 }
 
-TEST(HeldControls, StartAndRestartClickOnlyWhileTheirElementIsVisible) {
-  const struct {
-    bool started;
-    Action action;
-    bool changed, title_after;
-  } cases[] = {{false, Action::kStart, true, false},
-               {true, Action::kStart, false, false},
-               {true, Action::kRestart, true, true},
-               {false, Action::kRestart, false, true}};
-  for (const auto& c : cases) {
-    Game game(c.started);
-    EXPECT_EQ(game.held.PressAction(4, c.action, At(0)), c.changed) << c.started;
-    EXPECT_EQ(game.form.Scene().Command1().Visible == kTrue, c.title_after) << c.started;
-    EXPECT_FALSE(game.held.ReleaseAction(4, c.action));
-  }
-}
-
-// A stick or a touch vector: the nearest of eight sectors, halves rounding
-// towards the diagonals, nothing inside the dead zone or for no number.
+// A stick or a touch vector (y grows down): the nearest of eight sectors,
+// whose edges lie at 22.5 degrees either side of each axis (tan 22.5 =
+// 0.414), nothing inside the dead zone or for no number.
 TEST(HeldControls, VectorsPointInEightSectorsOutsideTheDeadZone) {
+  const float dead = kStickDeadZone;
   const struct {
-    float degrees;  // counter-clockwise from Right, on screen
-    float length;
+    float x, y;
     unsigned long directions;  // 1 Left, 2 Up, 4 Right, 8 Down
-  } cases[] = {{22, 1, 0b0100},  {23, 1, 0b0110},         {67, 1, 0b0110},
-               {68, 1, 0b0010},  {135, 1, 0b0011},        {180, 1, 0b0001},
-               {225, 1, 0b1001}, {270, 1, 0b1000},        {-23, 1, 0b1100},
-               {338, 1, 0b0100}, {90, kStickDeadZone, 0}, {90, kStickDeadZone * 1.01F, 0b0010},
-               {0, 0, 0}};
+  } cases[] = {{1, -0.41F, 0b0100}, {1, -0.42F, 0b0110},     {0.42F, -1, 0b0110},
+               {0.41F, -1, 0b0010}, {-1, -1, 0b0011},        {-1, 0, 0b0001},
+               {-1, 1, 0b1001},     {0, 1, 0b1000},          {1, 0.42F, 0b1100},
+               {1, 0.41F, 0b0100},  {0, -dead, 0},           {0, -dead * 1.01F, 0b0010},
+               {0, 0, 0},           {std::nanf(""), 0.5F, 0}};
   for (const auto& c : cases) {
-    const double radians = c.degrees * std::numbers::pi / 180;
-    const auto x = static_cast<float>(c.length * std::cos(radians));
-    const auto y = static_cast<float>(-c.length * std::sin(radians));  // y grows down
-    EXPECT_EQ(DirectionsFromVector(x, y, kStickDeadZone).to_ulong(), c.directions) << c.degrees;
+    EXPECT_EQ(DirectionsFromVector(c.x, c.y, dead).to_ulong(), c.directions) << c.x << ", " << c.y;
   }
-  EXPECT_EQ(DirectionsFromVector(std::nanf(""), 0.5F, kStickDeadZone).to_ulong(), 0U);
 }
 
 }  // namespace

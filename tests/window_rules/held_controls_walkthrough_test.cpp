@@ -1,6 +1,7 @@
 // The whole game without a keyboard: from the title screen through every
 // hidden passage to the closing message, then the restart and a new start,
-// with a pad's buttons and the letter picker alone. The route through each
+// each only while its element shows, with a pad's buttons and the letter
+// picker alone. The route through each
 // room is searched from the game's own rules; every step of it is played
 // as a pad would play it, through the held-control rules.
 #include <gtest/gtest.h>
@@ -38,9 +39,11 @@ class PadPlayer {
   const std::map<Room, Room>& passages_taken() const { return taken_; }
   int letters_typed() const { return letters_typed_; }
 
-  void Tap(PadButton button) {
-    window_.held.PressPadButton(kPad, button, Now());
+  // Whether the press changed anything.
+  bool Tap(PadButton button) {
+    const bool changed = window_.held.PressPadButton(kPad, button, Now());
     window_.held.ReleasePadButton(kPad, button);
+    return changed;
   }
 
   // Plays the shortest route to a moment where `goal` holds.
@@ -119,8 +122,10 @@ class PadPlayer {
 TEST(HeldControlsWalkthrough, EveryPassageToTheClosingMessageWithAPadAlone) {
   PadPlayer pad;
   const Form1& form = pad.form();
-  pad.Tap(PadButton::kStart);
+  EXPECT_FALSE(pad.Tap(PadButton::kBack)) << "no restart label on the title screen";
+  ASSERT_TRUE(pad.Tap(PadButton::kStart));
   ASSERT_EQ(form.Scene().Command1().Visible, kFalse);
+  EXPECT_FALSE(pad.Tap(PadButton::kStart)) << "the start button has gone";
 
   for (const Room& next : kRoute) {
     pad.Reach(testing::IntoRoom(next),

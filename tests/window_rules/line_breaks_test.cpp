@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "window_rules/line_breaks.h"
@@ -32,36 +33,30 @@ std::vector<std::u16string> Texts(const std::vector<BrokenLine>& lines) {
   return texts;
 }
 
-std::string Hex(char32_t c) {
-  return "U+" + ::testing::PrintToString(static_cast<std::uint32_t>(c));
-}
-
 TEST(LineStartAndEnd, AreRefusedToClosingMarksSmallKanaAndSpacesAndToOpeningBrackets) {
   const std::u32string kept_off_start =
       U"。、！？」』）】，．：；｡､｣ー・ｰ゛゜ﾞﾟ"
       U"ぁぃぅぇぉっゃゅょゎァィゥェォッャュョヮヵヶｧｨｩｪｫｬｭｮｯ"
       U"!?),.…‥ゝヽ々\u3099\u3000 ";
   for (const char32_t c : kept_off_start) {
-    EXPECT_FALSE(MayStartLine(c)) << Hex(c);
+    EXPECT_FALSE(MayStartLine(c)) << static_cast<std::uint32_t>(c);
   }
   for (const char32_t c : std::u32string(U"「『（【｢〔([")) {
-    EXPECT_FALSE(MayEndLine(c)) << Hex(c);
-    EXPECT_TRUE(MayStartLine(c)) << Hex(c);
+    EXPECT_FALSE(MayEndLine(c)) << static_cast<std::uint32_t>(c);
+    EXPECT_TRUE(MayStartLine(c)) << static_cast<std::uint32_t>(c);
   }
   for (const char32_t c : std::u32string(U"あアｱ漢AZ09０")) {
-    EXPECT_TRUE(MayStartLine(c) && MayEndLine(c)) << Hex(c);
+    EXPECT_TRUE(MayStartLine(c) && MayEndLine(c)) << static_cast<std::uint32_t>(c);
   }
 }
 
-struct BreakCase {
-  char32_t previous;
-  char32_t next;
-  bool may_break;
-};
-
 // Beside the pairs that the wrapping cases below already meet.
 TEST(BreakOpportunity, FollowsTheJapaneseRules) {
-  const BreakCase cases[] = {
+  const struct {
+    char32_t previous;
+    char32_t next;
+    bool may_break;
+  } cases[] = {
       {U'漢', U'字', true},       // kanji
       {U'う', U'！', false},      // the marks ending a sentence stay on its line
       {U'ｼ', U'ｭ', false},        // half-width small kana
@@ -75,20 +70,18 @@ TEST(BreakOpportunity, FollowsTheJapaneseRules) {
       {U'…', U'…', false},        // leaders are set in pairs
       {U'—', U'—', false},        // and so are dashes
   };
-  for (const BreakCase& c : cases) {
+  for (const auto& c : cases) {
     EXPECT_EQ(MayBreakBefore(c.previous, c.next), c.may_break)
-        << Hex(c.previous) << " " << Hex(c.next);
+        << static_cast<std::uint32_t>(c.previous) << " " << static_cast<std::uint32_t>(c.next);
   }
 }
 
-struct WrapCase {
-  std::u16string_view text;
-  float width;
-  std::vector<std::u16string> lines;
-};
-
 TEST(BreakLines, WrapsEachLineAsLongAsFitsWhereTheRulesAllow) {
-  const WrapCase cases[] = {
+  const struct {
+    std::u16string_view text;
+    float width;
+    std::vector<std::u16string> lines;
+  } cases[] = {
       // Any two kana.
       {u"あいうえお", 30, {u"あいう", u"えお"}},
       // The full stop may not start a line, so the character before it goes
@@ -118,18 +111,18 @@ TEST(BreakLines, WrapsEachLineAsLongAsFitsWhereTheRulesAllow) {
       {u"あいう\nえ", 20, {u"あい", u"う", u"え"}},
       {u"", 100, {}},
   };
-  for (const WrapCase& c : cases) {
+  for (const auto& c : cases) {
     EXPECT_EQ(Texts(BreakLines(c.text, c.width, StandInWidth)), c.lines)
         << Utf8FromUtf16(c.text) << " in " << c.width;
   }
 }
 
 TEST(BreakLines, MeasuresEachLineWithoutTheSpacesThatEndIt) {
-  const std::vector<BrokenLine> lines = BreakLines(u"左にせよ\u3000石井 AB", 40, StandInWidth);
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0].width, 40);
-  EXPECT_EQ(lines[1].text, u"石井 AB");
-  EXPECT_EQ(lines[1].width, 35);
+  std::vector<std::pair<std::u16string, float>> lines;
+  for (const BrokenLine& line : BreakLines(u"左にせよ\u3000石井 AB", 40, StandInWidth)) {
+    lines.emplace_back(line.text, line.width);
+  }
+  EXPECT_EQ(lines, (decltype(lines){{u"左にせよ\u3000", 40}, {u"石井 AB", 35}}));
 }
 
 }  // namespace

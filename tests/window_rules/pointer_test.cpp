@@ -1,6 +1,9 @@
-// Left clicks: press and release on the same visible element, judged where
-// the element is at each moment; the start button lies above the label; a
-// lost focus ends the press.
+// Where a pointer lands: the game as large as fits in areas of every size,
+// which output points are the game's, and left clicks, pressed and released
+// on the same visible element, judged where the element is at each moment;
+// the start button lies above the label and looks pressed while the pointer
+// that pressed it is over it; a lost focus ends the press.
+#include "window_rules/letterbox.h"
 #include "window_rules/mouse_clicks.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +17,50 @@
 
 namespace munyura::window_rules {
 namespace {
+
+// A whole scale while it fills three quarters of the limiting side, else
+// that side filled exactly; centred.
+TEST(FitGameTest, AsLargeAsFitsCentred) {
+  const struct {
+    int width, height;
+    Letterbox expected;
+  } cases[] = {
+      {300, 200, {300.0F / 621, 0, 8, 300, 184}},  // smaller than the game
+      {828, 600, {1, 103, 110, 621, 380}},         // 621 is three quarters of 828
+      {829, 600, {829.0F / 621, 0, 46, 829, 507}},
+      {844, 390, {1, 111, 5, 621, 380}},              // the height limits
+      {1280, 720, {720.0F / 380, 51, 0, 1177, 720}},  // the desktop's fullscreen
+      {2048, 1280, {3, 92, 70, 1863, 1140}},
+      {9000, 6000, {14, 153, 340, 8694, 5320}},
+  };
+  for (const auto& c : cases) {
+    const Letterbox box = FitGame(c.width, c.height);
+    EXPECT_EQ(box, c.expected) << c.width << " x " << c.height;
+    EXPECT_EQ(box.OutputAt(kGameWidth), box.width) << c.width << " x " << c.height;
+    EXPECT_EQ(box.OutputAt(kGameHeight), box.height) << c.width << " x " << c.height;
+  }
+}
+
+TEST(GameAtTest, OutputPointsInTheGamePixelTheyLieInAndNothingOnTheSurround) {
+  const Letterbox box = FitGame(1280, 720);  // 720 / 380 output pixels per game pixel
+  // Game column 300 begins 300 * 720 / 380 = 568.42 output pixels in.
+  const struct {
+    float x, y;
+    std::optional<GamePoint> expected;
+  } cases[] = {
+      {51, 0, GamePoint{0, 0}},
+      {51 + 568.3f, 1.8f, GamePoint{299, 0}},
+      {51 + 568.5f, 1.9f, GamePoint{300, 1}},
+      {51 + 1176, 719, GamePoint{620, 379}},
+      {51 + 1177, 0, std::nullopt},
+      {50.9f, 100, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(GameAt(box, c.x, c.y), c.expected) << c.x << ", " << c.y;
+  }
+  // Beyond the edges the point is still followed, as a drag out of the game.
+  EXPECT_EQ(GameCoordinates(box, 51 - 19, 0), (GamePoint{-11, 0}));
+}
 
 struct Rect {
   float left, top, width, height;
@@ -79,6 +126,7 @@ TEST(MouseClicks, ClickAnElementPressedAndReleasedOnIt) {
     Place(window.Command1(), c.button, (c.shown & kButton) != 0);
     Place(window.Label2(), kLabel, (c.shown & kLabelShown) != 0);
     MouseClicks clicks;
+    EXPECT_FALSE(clicks.StartButtonLooksPressed(window)) << c.what << ": before the press";
     clicks.Press(c.press_x, c.press_y, window);
     if (c.button_at_release) {
       Place(window.Command1(), *c.button_at_release, true);
@@ -86,35 +134,12 @@ TEST(MouseClicks, ClickAnElementPressedAndReleasedOnIt) {
     if (c.focus_lost_while_held) {
       clicks.Cancel();
     }
+    clicks.Move(c.release_x, c.release_y);
+    EXPECT_EQ(clicks.StartButtonLooksPressed(window), c.expected == kStartButton) << c.what;
     EXPECT_EQ(clicks.Release(c.release_x, c.release_y, window), c.expected) << c.what;
     EXPECT_EQ(clicks.Release(c.release_x, c.release_y, window), kNothing)
         << c.what << ": a release with no press";
   }
-}
-
-TEST(MouseClicks, HoldTheButtonDownWhileThePointerIsOverIt) {
-  scene::Scene window = scene::BuildScene(testing::TestPictures());
-  Place(window.Command1(), kStart, true);
-  Place(window.Label2(), kLabel, true);
-  MouseClicks clicks;
-  const auto looks_pressed = [&] { return clicks.StartButtonLooksPressed(window); };
-  EXPECT_FALSE(looks_pressed());
-  clicks.Press(300, 150, window);
-  EXPECT_TRUE(looks_pressed());
-  clicks.Move(300, 200);
-  EXPECT_FALSE(looks_pressed()) << "dragged off";
-  clicks.Move(250, 150);
-  EXPECT_TRUE(looks_pressed()) << "dragged back";
-  window.Command1().Left = 260;
-  EXPECT_FALSE(looks_pressed()) << "slid away from the pointer";
-  window.Command1().Left = 240;
-  EXPECT_TRUE(looks_pressed());
-  clicks.Cancel();
-  EXPECT_FALSE(looks_pressed()) << "the focus was lost";
-
-  clicks.Press(570, 5, window);  // on the label
-  clicks.Move(300, 150);
-  EXPECT_FALSE(looks_pressed()) << "pressed on the label, moved onto it";
 }
 
 }  // namespace

@@ -1,0 +1,148 @@
+// Keys on their way to the game: the browser's key names as the old
+// platform's virtual-key codes (the codes the desktop gives for the same keys
+// on the same layouts), and the start button's keyboard focus, held on the
+// first title screen only: Space clicks it on release, Enter on press, other
+// keys do nothing; once it has been hidden every key reaches the window's
+// handlers. Losing the window's focus lets go of a press without clicking.
+#include "window_rules/key_names.h"
+#include "window_rules/keyboard_focus.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "window_rules/windowed_game.h"
+
+namespace munyura::window_rules {
+namespace {
+
+constexpr std::int16_t kEnter = 13;
+constexpr std::int16_t kSpace = 32;
+constexpr std::int16_t kLeft = 37;
+
+enum Event { kDown, kUp, kShown, kHidden, kFocusLost };
+constexpr auto kNone = static_cast<KeyRoute>(-1);  // no key, no route
+constexpr auto kIgnore = KeyRoute::kIgnore;
+constexpr auto kClick = KeyRoute::kClickStartButton;
+constexpr auto kWindow = KeyRoute::kToWindow;
+
+struct Step {
+  Event event;
+  std::int16_t key = 0;
+  KeyRoute route = kNone;
+  bool focus_after = true;  // the button holds the focus
+  bool pressed_after = false;
+};
+
+struct Sequence {
+  std::string_view what;
+  std::vector<Step> steps;
+};
+
+// Several steps to a row, as they happen one after another.
+// clang-format off
+const std::vector<Sequence> kSequences = {
+    {"space presses the button and clicks it on release, enter on every press, other keys nothing",
+     {{kDown, kSpace, kIgnore, true, true}, {kDown, kSpace, kIgnore, true, true},
+      {kShown, 0, kNone, true, true}, {kUp, kSpace, kClick}, {kUp, kSpace, kIgnore},
+      {kDown, kEnter, kClick}, {kDown, kEnter, kClick}, {kUp, kEnter, kIgnore}, {kDown, kLeft, kIgnore}}},
+    {"once the button is hidden every key goes to the window, even when a restart shows it",
+     {{kDown, kSpace, kIgnore, true, true}, {kHidden, 0, kNone, false}, {kDown, kEnter, kWindow, false},
+      {kDown, kSpace, kWindow, false}, {kUp, kSpace, kWindow, false}, {kShown, 0, kNone, false},
+      {kUp, kSpace, kWindow, false}, {kDown, kEnter, kWindow, false}}},
+    {"losing the window's focus lets go of space without a click",
+     {{kDown, kSpace, kIgnore, true, true}, {kFocusLost}, {kUp, kSpace, kIgnore},
+      {kDown, kSpace, kIgnore, true, true}, {kUp, kSpace, kClick}}},
+};
+// clang-format on
+
+TEST(KeyboardFocus, RoutesEveryKeyOfTheSequences) {
+  for (const Sequence& sequence : kSequences) {
+    KeyboardFocus focus;
+    for (std::size_t i = 0; i < sequence.steps.size(); ++i) {
+      const Step& step = sequence.steps[i];
+      KeyRoute route = kNone;
+      if (step.event == kDown) {
+        route = focus.KeyDown(step.key);
+      } else if (step.event == kUp) {
+        route = focus.KeyUp(step.key);
+      } else if (step.event == kFocusLost) {
+        focus.WindowLostFocus();
+      } else {
+        focus.NoticeStartButton(step.event == kShown);
+      }
+      const std::string where = std::string(sequence.what) + ", step " + std::to_string(i);
+      EXPECT_EQ(route, step.route) << where;
+      EXPECT_EQ(focus.StartButtonHasFocus(), step.focus_after) << where;
+      EXPECT_EQ(focus.StartButtonPressedByKey(), step.pressed_after) << where;
+    }
+  }
+}
+
+// Through the whole seam, with the real game behind it: the press is let go
+// (the button comes back up) and its release clicks nothing.
+TEST(WindowEvents, LosingTheFocusCancelsAPressOfTheStartButtonBySpaceOrMouse) {
+  for (const bool mouse : {false, true}) {
+    testing::WindowedGame window;
+    WindowEvents& events = window.events;
+    mouse ? events.MousePress(300, 150) : events.KeyDown(kSpace, 0);
+    EXPECT_TRUE(events.FocusLost()) << "the button was down, by mouse: " << mouse;
+    EXPECT_EQ(events.StartButtonLook(), (ButtonLook{.focused = true, .pressed = false}));
+    mouse ? events.MouseRelease(300, 150) : events.KeyUp(kSpace, 0);
+    EXPECT_EQ(window.form.Scene().Command1().Visible, kTrue) << "clicked, by mouse: " << mouse;
+  }
+}
+
+struct KeyCase {
+  const char* code;  // KeyboardEvent.code: the key's place
+  const char* key;   // KeyboardEvent.key: what it types
+  std::optional<std::int16_t> expected;
+};
+
+TEST(KeyNames, EachKeyOnEachLayoutGivesItsVirtualKey) {
+  const KeyCase cases[] = {
+      {"ArrowLeft", "ArrowLeft", 37},
+      {"ArrowUp", "ArrowUp", 38},
+      {"ArrowRight", "ArrowRight", 39},
+      {"ArrowDown", "ArrowDown", 40},
+      {"Space", " ", 32},
+      {"Enter", "Enter", 13},
+      {"NumpadEnter", "Enter", 13},
+      {"KeyZ", "z", 90},
+      {"KeyZ", "Z", 90},
+      {"KeyQ", "a", 65},            // AZERTY: A where US has Q
+      {"Semicolon", "s", 83},       // Dvorak: S where US has ;
+      {"KeyZ", ";", std::nullopt},  // Dvorak: ; where US has Z is no letter
+      {"KeyZ", "я", 90},            // Cyrillic: the US letter of its place
+      {"KeyA", "Unidentified", 65},
+      {"BracketLeft", "Dead", 219},
+      {"Digit1", "&", 49},           // AZERTY's digit row, by place
+      {"Numpad7", "7", 103},         // NumLock on: the digits
+      {"Numpad4", "ArrowLeft", 37},  // NumLock off: the keys printed on them
+      {"Numpad9", "PageUp", 33},
+      {"Numpad5", "Clear", 12},
+      {"NumpadDecimal", "Delete", 46},
+      {"NumpadDecimal", ".", 110},
+      {"F1", "F1", 112},
+      {"F24", "F24", 135},
+      {"F25", "F25", std::nullopt},
+      {"F01", "F1", std::nullopt},
+      {"Fn", "Fn", std::nullopt},
+      {"Lang1", "HangulMode", std::nullopt},
+      {"", "", std::nullopt},
+  };
+  for (const KeyCase& c : cases) {
+    EXPECT_EQ(VirtualKeyOfKeyName(c.code, c.key), c.expected) << c.code << " " << c.key;
+  }
+}
+
+TEST(KeyNames, ShiftStateIsShiftCtrlAltBits) {
+  for (int bits = 0; bits < 8; ++bits) {
+    EXPECT_EQ(ShiftStateOf(bits & 1, bits & 2, bits & 4), bits);
+  }
+}
+
+}  // namespace
+}  // namespace munyura::window_rules
