@@ -1,7 +1,7 @@
 // The real player on SDL's disk audio driver (its sound goes to a file, in
 // real time) with the system's soundfont: one device per tune, never
-// restarted by the game's commands, looping without a gap, and silent, brief
-// and unblocked when the tune, the soundfont or the command is bad.
+// restarted by the game's commands, looping without a gap, keeping its place
+// while muted, and silent, brief and unblocked when a file or command is bad.
 #include "desktop/music/command_string_player.h"
 
 #include <gtest/gtest.h>
@@ -21,38 +21,58 @@ namespace munyura::desktop {
 namespace {
 
 namespace fs = std::filesystem;
-using namespace std::chrono_literals;
 using namespace munyura::testing;
+
+const fs::path kHome = fs::temp_directory_path() / ("munyura-player-" + std::to_string(getpid()));
+const fs::path kFolder = kHome / "ゲーム フォルダ";
+const fs::path kCapture = kHome / "captured.raw";
 
 class PlayerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    fs::create_directories(folder_);
-    ::setenv("SDL_AUDIODRIVER", "disk", 1);
-    ::setenv("SDL_DISKAUDIOFILE", (folder_.parent_path() / "captured.raw").c_str(), 1);
+    fs::create_directories(kFolder);
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", kCapture.c_str(), 1);
   }
-  void TearDown() override { fs::remove_all(folder_.parent_path()); }
-
-  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
-  // As the game writes it: the folder, a backslash and the file's name.
-  std::string Play(const std::string& name) const {
-    return "play \"" + folder_.string() + "\\" + name + "\"";
-  }
-  // Sends the command every `interval` until the tune is playing or failed.
-  static DeviceState SendUntilSettled(CommandStringPlayer& player, const std::string& command,
-                                      const std::string& file, std::chrono::milliseconds interval) {
-    for (int i = 0; i < 1000 && player.SendString(command, {}, nullptr) == 0; ++i) {
-      if (player.State(file) != DeviceState::kOpening) {
-        break;
-      }
-      std::this_thread::sleep_for(interval);
-    }
-    return player.State(file).value_or(DeviceState::kOpening);
-  }
-
-  fs::path folder_ = fs::temp_directory_path() / ("munyura-player-" + std::to_string(::getpid())) /
-                     "ゲーム フォルダ";
+  void TearDown() override { fs::remove_all(kHome); }
 };
+
+std::string Path(const std::string& name) {
+  return (kFolder / name).string();
+}
+// As the game writes it: the folder, a backslash and the file's name.
+std::string Play(const std::string& name) {
+  return "play \"" + kFolder.string() + "\\" + name + "\"";
+}
+
+// Sends the command every 10 ms until the tune is playing or failed.
+DeviceState SendUntilSettled(CommandStringPlayer& player, const std::string& name) {
+  for (int i = 0; i < 1000; ++i) {
+    player.SendString(Play(name), {}, nullptr);
+    if (player.State(Path(name)) != DeviceState::kOpening) {
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return player.State(Path(name)).value_or(DeviceState::kOpening);
+}
+
+// Interleaved stereo from its first sound on.
+std::vector<float> FromOnset(std::vector<float> sound) {
+  const auto onset = std::ranges::find_if(sound, [](float sample) { return sample != 0; });
+  sound.erase(sound.begin(), sound.begin() + (onset - sound.begin()) / 2 * 2);
+  return sound;
+}
+
+double Rms(const std::vector<float>& sound, double from_seconds, double to_seconds) {
+  double energy = 0;
+  const auto from = 2 * static_cast<std::size_t>(from_seconds * 44100);
+  const auto to = 2 * static_cast<std::size_t>(to_seconds * 44100);
+  for (std::size_t i = from; i < to; ++i) {
+    energy += double{sound[i]} * sound[i];
+  }
+  return std::sqrt(energy / static_cast<double>(to - from));
+}
 
 // Then other commands change nothing, say one line and write no text back.
 TEST_F(PlayerTest, PlaysAtTheTimersPaceKeepsOneDeviceAndTakesNoOtherCommand) {
@@ -73,10 +93,20 @@ TEST_F(PlayerTest, PlaysAtTheTimersPaceKeepsOneDeviceAndTakesNoOtherCommand) {
       EXPECT_EQ(position->loops, 0) << tick;
       played = position->frames_played;
     }
-    std::this_thread::sleep_for(60ms);
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
   }
   EXPECT_GE(played, 2 * 44100) << messages.str();
   EXPECT_EQ(messages.str(), "");
+  // What the sound card got is the tune's direct render, sample for sample.
+  std::ifstream capture(kCapture, std::ios::binary);
+  std::vector<float> heard(2 * 2 * 44100);
+  capture.read(reinterpret_cast<char*>(heard.data()), std::streamsize(heard.size() * 4));
+  heard.resize(static_cast<std::size_t>(capture.gcount()) / 4);
+  std::vector<float> render(heard.size());
+  LoadTune(Path("tune.mid"), SystemSoundfont(), 44100)->Render(render);
+  heard = FromOnset(heard);
+  EXPECT_GT(heard.size(), 2 * 44100);
+  EXPECT_TRUE(std::equal(heard.begin(), heard.end(), FromOnset(render).begin()));
 
   std::array<char, 8> text;
   for (const std::string& command :
@@ -93,21 +123,30 @@ TEST_F(PlayerTest, PlaysAtTheTimersPaceKeepsOneDeviceAndTakesNoOtherCommand) {
             "ムニュラ: cannot carry out the music command '': only play is understood\n");
 }
 
-TEST(TunePlayback, StartsAgainAtTheSongsEndWithoutAGap) {
-  const std::string tune = ::testing::TempDir() + "chord.mid";
-  WriteFile(tune, HeldChordSong(1));
-  const auto playback = LoadTune(tune, SystemSoundfont(), 44100);
-  std::vector<float> sound(2 * 4 * 44100);
-  playback->Render(sound);
-  EXPECT_EQ(playback->Position().loops, 4);
-  // Once the organ has sounded (0.1 s in), no 10 ms stretch is quiet: the
-  // chord ends on the song's last frame and starts again on the next.
-  for (std::size_t at = 2 * 4410; at + 2 * 441 <= sound.size(); at += 2 * 441) {
-    double energy = 0;
-    for (std::size_t i = at; i < at + 2 * 441; ++i) {
-      energy += double{sound[i]} * sound[i];
+// A half-second chord joins itself at the song's end without a gap. Muted from
+// 0.75 s to 1.1 s, it plays on unheard and comes back at 1.5 s, not 0.35 s
+// after the unmute as it would had the tune stopped meanwhile.
+TEST(TunePlayback, LoopsWithoutAGapAndKeepsItsPlaceWhileMuted) {
+  WriteFile(::testing::TempDir() + "chord.mid", HeldChordSong(0.5));
+  const auto playback = LoadTune(::testing::TempDir() + "chord.mid", SystemSoundfont(), 44100);
+  std::atomic<bool> muted = false;
+  playback->FollowMute(muted);
+  std::vector<float> sound(2 * 3 * 44100);
+  playback->Render(std::span(sound).first(2 * 33075));
+  muted = true;
+  playback->Render(std::span(sound).subspan(2 * 33075, 2 * 15435));
+  muted = false;
+  playback->Render(std::span(sound).subspan(2 * 48510));
+  EXPECT_EQ(playback->Position().loops, 6);
+  for (int centisecond = 10; centisecond < 300; ++centisecond) {
+    const double rms = Rms(sound, centisecond / 100.0, (centisecond + 1) / 100.0);
+    if (centisecond < 75 || centisecond >= 152) {
+      EXPECT_GT(rms, 0.03) << "quiet at " << centisecond << " cs";
+    } else if (centisecond > 75 && centisecond < 110) {
+      EXPECT_EQ(rms, 0) << "heard while muted at " << centisecond << " cs";
+    } else if (centisecond >= 125 && centisecond < 150) {
+      EXPECT_LT(rms, 0.03) << "more than the reverb's tail at " << centisecond << " cs";
     }
-    EXPECT_GT(std::sqrt(energy / (2 * 441)), 0.01) << "quiet at " << at / 2 << " frames";
   }
 }
 
@@ -134,14 +173,14 @@ TEST_F(PlayerTest, ABadTuneOrSoundfontSaysWhyOnceAndIsReadAgainOnlyOnceMended) {
   };
   for (const auto& [name, content, why] : cases) {
     const bool is_soundfont = name.ends_with(".sf2");
+    const std::string tune = is_soundfont ? "tune.mid" : name;
     WriteFile(Path("tune.mid"), HeldChordSong(2));
     if (!content.empty()) {
       WriteFile(Path(name), content);
     }
-    const std::string tune = is_soundfont ? "tune.mid" : name;
     std::ostringstream messages;
     CommandStringPlayer player(messages, is_soundfont ? Path(name) : SystemSoundfont());
-    ASSERT_EQ(SendUntilSettled(player, Play(tune), Path(tune), 10ms), DeviceState::kFailed) << name;
+    ASSERT_EQ(SendUntilSettled(player, tune), DeviceState::kFailed) << name;
     for (int tick = 0; tick < 20; ++tick) {
       EXPECT_EQ(player.SendString(Play(tune), {}, nullptr), 4) << name;  // kCannotPlay
     }
@@ -153,7 +192,7 @@ TEST_F(PlayerTest, ABadTuneOrSoundfontSaysWhyOnceAndIsReadAgainOnlyOnceMended) {
     EXPECT_EQ(std::ranges::count(said, '\n'), 1) << said;
     if (!is_soundfont) {  // mended, it is read again and played
       WriteFile(Path(name), HeldChordSong(2));
-      EXPECT_EQ(SendUntilSettled(player, Play(tune), Path(tune), 10ms), DeviceState::kPlaying);
+      EXPECT_EQ(SendUntilSettled(player, tune), DeviceState::kPlaying);
       EXPECT_EQ(player.DeviceNames(), std::vector{Path(tune)});
     }
   }
