@@ -5,7 +5,6 @@
 //   render_tune TUNE.mid SECONDS OUT.raw   float stereo at 44.1 kHz
 //   render_tune TUNE.mid --level            length and peak of one loop
 #include <cmath>
-#include <exception>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -21,32 +20,25 @@ int main(int argc, char* argv[]) {
     std::cerr << "usage: render_tune TUNE.mid SECONDS OUT.raw | render_tune TUNE.mid --level\n";
     return 2;
   }
-  try {
-    const auto playback = munyura::desktop::LoadTune(argv[1], munyura::desktop::SystemSoundfont(),
-                                                     AudioOutput::kFrameRate);
-    std::ofstream out(level ? "/dev/null" : argv[3], std::ios::binary);
-    auto frames_left =
-        level ? playback->LoopFrames()
-              : static_cast<std::int64_t>(std::stod(argv[2]) * AudioOutput::kFrameRate);
-    std::vector<float> buffer(2 * 1024);
+  // A tune that cannot be loaded ends the program with its reason.
+  const auto playback = munyura::desktop::LoadTune(argv[1], munyura::desktop::SystemSoundfont(),
+                                                   AudioOutput::kFrameRate);
+  const auto frames = level
+                          ? playback->LoopFrames()
+                          : static_cast<std::int64_t>(std::stod(argv[2]) * AudioOutput::kFrameRate);
+  std::vector<float> sound(2 * static_cast<std::size_t>(frames));
+  playback->Render(sound);
+  if (level) {
     float peak = 0;
-    for (; frames_left > 0; frames_left -= 1024) {
-      buffer.resize(2 * static_cast<std::size_t>(std::min<std::int64_t>(frames_left, 1024)));
-      playback->Render(buffer);
-      out.write(reinterpret_cast<const char*>(buffer.data()),
-                static_cast<std::streamsize>(buffer.size() * sizeof(float)));
-      for (const float sample : buffer) {
-        peak = std::max(peak, std::abs(sample));
-      }
+    for (const float sample : sound) {
+      peak = std::max(peak, std::abs(sample));
     }
-    if (level) {
-      std::cout << "length_seconds "
-                << static_cast<double>(playback->LoopFrames()) / AudioOutput::kFrameRate
-                << "\npeak_dbfs " << 20 * std::log10(peak) << '\n';
-    }
-    return out ? 0 : 1;
-  } catch (const std::exception& error) {
-    std::cerr << "render_tune: " << error.what() << '\n';
-    return 1;
+    std::cout << "length_seconds " << static_cast<double>(frames) / AudioOutput::kFrameRate
+              << "\npeak_dbfs " << 20 * std::log10(peak) << '\n';
+    return 0;
   }
+  std::ofstream out(argv[3], std::ios::binary);
+  out.write(reinterpret_cast<const char*>(sound.data()),
+            static_cast<std::streamsize>(sound.size() * sizeof(float)));
+  return out ? 0 : 1;
 }
