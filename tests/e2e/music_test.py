@@ -1,9 +1,8 @@
 #!/usr/bin/env python3
-"""Listens to the real game, a copy of it in a folder of its own, on an X
-display with SDL's disk audio driver, which writes what the sound card would
-play to a file in real time: a table of odd folders and of missing, broken
-and hostile tunes and soundfonts, where each must play or stay silent, say at
-most one line, and end at once.
+"""Copies of the game, each in a folder of its own, listened to through SDL's
+disk audio driver: in odd folders, and with missing, broken and hostile tunes
+and soundfonts, each must play or stay silent, say one line at most, and end
+at once.
 
 Usage: music_test.py <path to munyura>"""
 
@@ -52,9 +51,9 @@ def notes_at_once():
 
 
 def run(display, game, env, end):
-    """Runs `game` for 1.5 s after its window shows, then closes it or sends
-    it `end`. Returns its status (None if it ran on 10 s later), its lines on
-    stderr, the loudest sample it played, and the seconds it took to end."""
+    """Runs `game` for 1.5 s after its window shows, then closes it or sends it
+    `end`. Returns its status, its lines on stderr, the loudest sample it
+    played and the seconds it took to end (infinite if not within 10 s)."""
     capture = os.path.join(os.path.dirname(os.path.dirname(game)), "captured.raw")
     env = dict(display.env, SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE=capture) | env
     with running([game], env=env, stderr=subprocess.PIPE, text=True) as process:
