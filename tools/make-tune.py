@@ -21,7 +21,7 @@ To change it, edit the note data below and run this script again:
     a digit one voice of it (0 the lowest), "." silence;
   * a drum row has one character per sixteenth: "x" a hit, "X" an accent,
     "o" a soft hit, "." silence; spaces are for the eye only.
-Then check it with tests/tune/tune_test.cpp. The output is the same, byte for
+Then check it with tests/tune/tune_test.py. The output is the same, byte for
 byte, on every run.
 """
 
