@@ -5,8 +5,7 @@ a table of hostile conditions (standard streams closed or a broken pipe, the
 display gone), each judged by its exit status, its lines on standard error
 and the time it takes to end.
 
-Usage: conditions_test.py <path to munyura>"""
-
+Usage: conditions_test.py <path to pad_player> <path to munyura>"""
 import contextlib
 import os
 import subprocess
@@ -15,60 +14,40 @@ import time
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from x_session import XDisplay, check, failures, outcome, played  # noqa: E402
+from scenario import expect  # noqa: E402
 
-from x_session import XDisplay, check, outcome, running  # noqa: E402
-
-WHITE = (255, 255, 255)
-CHICK = (280, 192, 47, 49)  # facing down at the start of play
-TICK = 0.06
-
-
-def settle():
-    """Gives the game a few ticks to act on the last input and draw."""
-    time.sleep(5 * TICK)
-
-# Silent sound output and a soundfont that is not there: the game says so in
-# one line, and nothing else.
-NO_SOUNDFONT = {"SDL_AUDIODRIVER": "dummy", "MUNYURA_SOUNDFONT": "/nonexistent/munyura.sf2"}
 # Closing and exiting take well under a second on an idle machine; this
 # leaves room for a loaded one.
 PROMPTLY = 10.0
 
 
-def focus_and_keypad(display, binary):
+def focus_and_keypad(display, driver):
+    """Judged by Form1's state in pad_player, which runs the game's own loop."""
     root = display.run("xdotool", "search", "--maxdepth", "0", "--name", "").split()[0]
-    row = (0, CHICK[1], 621, CHICK[3])
-    with running([binary], env=display.env, stderr=subprocess.DEVNULL) as game:
-        window = display.find_window(game)
-        for key, start_play in (("space", False), ("Right", True)):
-            display.focus(window)
-            if start_play:
-                display.key("Return")
-                settle()
-                before = display.screenshot(window)
-                display.hold("KP_Right", 0.5)  # NumLock is off
-                settle()
-                check(display.screenshot(window).region(*row) != before.region(*row),
-                      "the keypad's 6 walks the chick with NumLock off")
-            display.run("xdotool", "keydown", key)
-            settle()
-            # To no window at all, the pointer away from the game's, where the
-            # root window's keys would go.
-            display.run("xdotool", "mousemove", "1020", "760", "windowfocus", root)
-            settle()
-            away = display.screenshot(window)
-            time.sleep(0.5)
-            later = display.screenshot(window)
-            display.run("xdotool", "keyup", key)
-            if start_play:
-                check(later.region(*row) == away.region(*row),
-                      "a held arrow stops when the window loses the focus", later)
-            else:
-                check(later.count(WHITE, *CHICK) == CHICK[2] * CHICK[3],
-                      "losing the focus while Space holds the start button down starts nothing",
-                      later)
-        display.close_window(window)
-        game.wait(timeout=PROMPTLY)
+
+    def away():
+        """The focus to no window at all, the pointer away from the game's,
+        where the root window's keys would go."""
+        display.run("xdotool", "mousemove", "1020", "760", "windowfocus", root)
+        driver.ticks(5)
+
+    display.focus(driver.window)
+    display.run("xdotool", "keydown", "space")
+    driver.ticks(5)
+    away()
+    expect(driver, failures, "the focus lost while Space holds the start button", screen="title")
+    display.run("xdotool", "keyup", "space")
+    display.focus(driver.window)
+    display.key("Return")
+    expect(driver, failures, "Enter starts play", screen="play")
+    display.hold("KP_Right", 0.5)  # NumLock is off
+    expect(driver, failures, "the keypad's 6 walks the chick", chick_in=((290, 621), (0, 380)))
+    display.run("xdotool", "keydown", "Right")
+    driver.ticks(5)
+    away()
+    expect(driver, failures, "a held arrow stops when the focus goes", held=False, still=True)
+    display.run("xdotool", "keyup", "Right")
 
 
 def broken_pipe():
@@ -94,11 +73,14 @@ CASES = [
 
 def run_case(binary, what, action, launcher, stderr, status, lines):
     display = XDisplay(private=action == "kill display")
-    stderr_fd = stderr() if callable(stderr) else stderr
-    game = subprocess.Popen(launcher + [binary], env=dict(display.env, **NO_SOUNDFONT),
-                            stderr=stderr_fd, stdout=subprocess.DEVNULL, text=True)
-    if isinstance(stderr_fd, int) and stderr_fd >= 0:
-        os.close(stderr_fd)
+    stderr = stderr() if callable(stderr) else stderr
+    # Silent sound output and a soundfont that is not there: the game says
+    # so in one line, and nothing else.
+    env = dict(display.env, SDL_AUDIODRIVER="dummy", MUNYURA_SOUNDFONT="/nonexistent/munyura.sf2")
+    game = subprocess.Popen(launcher + [binary], env=env, stderr=stderr,
+                            stdout=subprocess.DEVNULL, text=True)
+    if stderr not in (None, subprocess.PIPE):
+        os.close(stderr)
     try:
         window = display.find_window(game)
         time.sleep(1.0)  # the game says its line about the soundfont meanwhile
@@ -119,14 +101,13 @@ def run_case(binary, what, action, launcher, stderr, status, lines):
     check(alive and got == status and took < PROMPTLY
           and (lines is None or (len(said) == len(lines) and all(
               line.startswith("ムニュラ: ") and words in line for line, words in zip(said, lines)))),
-          "%s: plays on, ends with %s (got %s) in %.1f s; stderr %s"
-          % (what, status, got, took, "unread" if said is None else said))
+          f"{what}: plays on, ends with {status} (got {got}) in {took:.1f} s; stderr {said}")
 
 
-def main(binary):
+def main(player, binary):
     display = XDisplay()
     try:
-        focus_and_keypad(display, binary)
+        played(display, player, lambda driver: focus_and_keypad(display, driver))
     finally:
         display.close()
     for case in CASES:
@@ -135,4 +116,4 @@ def main(binary):
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1]))
+    sys.exit(main(sys.argv[1], sys.argv[2]))

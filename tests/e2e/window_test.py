@@ -1,79 +1,49 @@
 #!/usr/bin/env python3
-"""Plays the real game in a real window: the binary on an X display, played
-through the moments the page plays too (tests/scenarios/moments.py) with
-xdotool's key presses and clicks, each judged on screenshots against the
-reference images the renderer's tests keep. Besides: the window's title and
-size, closing it, and the game without a display or a Japanese font.
+"""The game in a real window on an X display, played through the moments the
+page plays too (tests/scenarios/moments.py) with xdotool's keys and clicks,
+judged by Form1's state (pad_player runs the game's own start-up and loop)
+and on screenshots against the renderer's reference images; then the real
+game without a Japanese font, closed as a window manager closes it.
 
-Usage: window_test.py <path to munyura>"""
-
+Usage: window_test.py <path to pad_player> <path to munyura>"""
 import os
 import subprocess
 import sys
 import tempfile
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path[:0] = [HERE, os.path.join(os.path.dirname(HERE), "scenarios")]
-
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from x_session import XDisplay, check, failures, outcome, played, running  # noqa: E402
 from moments import DOORWAY, KEYS, LET_GO, RESTART_MOMENT, START, TITLE  # noqa: E402
-from scenario import Failures, run  # noqa: E402
-from x_session import XDisplay, XDriver, running  # noqa: E402
+from scenario import run  # noqa: E402
 
 
-def without_a_display(binary, failures):
-    """The game says so in one line and exits with 1."""
-    for display in (None, ":4095"):
-        env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
-        env.update({"DISPLAY": display} if display else {})
-        game = subprocess.run([binary], env=env, capture_output=True, text=True, timeout=30)
-        failures.check(game.returncode == 1 and len(game.stderr.splitlines()) == 1
-                       and "display" in game.stderr,
-                       f"with DISPLAY={display} the game exits 1 saying why: {game.stderr!r}")
+def play(display, driver):
+    check(display.window_name(driver.window) == "ムニュラ"
+          and display.window_size(driver.window) == (621, 380), "a 621 x 380 window titled ムニュラ")
+    display.focus(driver.window)
+    run(driver, KEYS, TITLE + START + DOORWAY + LET_GO + RESTART_MOMENT, failures)
 
 
-def closed(display, game, window):
-    display.close_window(window)
-    try:
-        return game.wait(timeout=10)
-    except subprocess.TimeoutExpired:
-        return None
-
-
-def main(binary):
-    failures = Failures()
-    without_a_display(binary, failures)
+def main(player, binary):
     display = XDisplay()
     try:
-        # With no font that covers Japanese the game names the package to
-        # install, and still opens its window.
+        status, said = played(display, player, lambda driver: play(display, driver))
+        check(status == 0 and not [line for line in said if "run-time error" in line],
+              f"closed, it ends with 0 ({status}), no run-time error: {said}")
         with tempfile.TemporaryDirectory() as folder:
-            config = os.path.join(folder, "fonts.conf")
-            with open(config, "w") as f:
-                f.write(f'<?xml version="1.0"?><fontconfig><dir>{folder}</dir>'
-                        f'<cachedir>{folder}</cachedir></fontconfig>')
-            with running([binary], env=dict(display.env, FONTCONFIG_FILE=config),
+            fonts = os.path.join(folder, "fonts.conf")
+            with open(fonts, "w") as f:
+                f.write(f"<fontconfig><dir>{folder}</dir><cachedir>{folder}</cachedir></fontconfig>")
+            with running([binary], env=dict(display.env, FONTCONFIG_FILE=fonts),
                          stderr=subprocess.PIPE, text=True) as game:
-                status = closed(display, game, display.find_window(game))
-                warning = game.stderr.read()
-        failures.check(status == 0 and "fonts-ipafont-gothic" in warning,
-                       f"without a Japanese font the game runs and names the package: {warning!r}")
-
-        with running([binary], env=display.env, stderr=subprocess.PIPE, text=True) as game:
-            window = display.find_window(game)
-            failures.check(display.window_name(window) == "ムニュラ"
-                           and display.window_size(window) == (621, 380),
-                           "a 621 x 380 window titled ムニュラ")
-            display.focus(window)
-            run(XDriver(display, window), KEYS,
-                TITLE + START + DOORWAY + LET_GO + RESTART_MOMENT, failures)
-            status = closed(display, game, window)
-            errors = game.stderr.read()
-        failures.check(status == 0 and "run-time error" not in errors,
-                       f"closed, it ends with 0 ({status}), no run-time error: {errors[-400:]!r}")
+                display.close_window(display.find_window(game))
+                status, said = game.wait(timeout=10), game.stderr.read()
+        check(status == 0 and "fonts-ipafont-gothic" in said,
+              f"without a Japanese font the game runs, names the package, closes with 0: {said!r}")
     finally:
         display.close()
-    return failures.outcome()
+    return outcome()
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1]))
+    sys.exit(main(sys.argv[1], sys.argv[2]))
