@@ -3,7 +3,7 @@ once, and the ways of playing them: what each control of the game is on the
 keyboard and mouse, on a pad and by touch."""
 from scenario import Expect, Step
 
-# Text drawn by each front end's own text engine is left out of the picture
+# Text the page draws with its own engine is left out of its picture
 # comparisons: the help on the green band and ﾊﾂﾞﾒｶﾗ on white.
 GREEN, WHITE = (0, 255, 0), (255, 255, 255)
 HELP, RESTART = ((0, 248, 617, 377), GREEN), ((568, 0, 621, 15), WHITE)

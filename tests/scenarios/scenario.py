@@ -1,9 +1,8 @@
-"""The scenario runner both front ends' end-to-end tests share. A moment of
-the game is a list of steps: an input on one of the game's controls, named as
-the game knows them ("start", "read", "left", ...), and what is seen after
-it. A way of playing says what each control is on keys, a pad or touch; a
-driver (the desktop under X, its pad player, the page in Chromium) does the
-inputs and answers the checks from what it can see."""
+"""The scenario runner both front ends' end-to-end tests share: a moment is
+steps on the game's controls ("start", "read", "left", ...), each with what
+is seen after it; a way of playing says what each control is (keys, a pad,
+touch); a driver (pad_player's window, the page) does the inputs and answers
+the checks from what it sees."""
 import dataclasses
 import pathlib
 import re
@@ -66,8 +65,7 @@ def ink_box(rows, box, back):
 
 
 def differences(rows, name, masks, text_boxes):
-    """The pixels of `rows` outside the text (and `masks`) that are not the
-    reference image's."""
+    """The pixels of `rows` outside the text and `masks` unlike the reference image's."""
     golden = reference(name)
     masks = list(masks) + [ink for box, back in text_boxes for image in (rows, golden)
                            if (ink := ink_box(image, box, back))]
@@ -77,7 +75,7 @@ def differences(rows, name, masks, text_boxes):
 
 
 def judge(expect, state):
-    """The checks of `expect` that the driver's `state` can answer."""
+    """The checks of `expect` the driver's `state` can answer."""
     wants = {"title": expect.screen and expect.screen == "title", "room": expect.room,
              "chick": expect.chick, "monument": expect.monument,
              "band": inscription(expect.band) if type(expect.band) is int else expect.band,
@@ -92,9 +90,8 @@ def judge(expect, state):
 
 
 def see(driver, expect, polls=40):
-    """The checks of `expect`, asked again a tick apart until they hold or
-    `polls` run out; then whether the chick stands still over three ticks and
-    what the driver sees for itself (pictures, the letter picker)."""
+    """The checks of `expect`, asked again a tick apart until they hold; then
+    the chick standing still over three ticks, and what the driver sees itself."""
     for _ in range(polls):
         state = driver.state()
         checks = judge(expect, state)
@@ -108,8 +105,6 @@ def see(driver, expect, polls=40):
 
 
 class Failures:
-    """The checks of a run, printed as they are made."""
-
     def __init__(self):
         self.failed = []
 

@@ -1,14 +1,10 @@
-// The real game, its start-up and its loop, told what Form1 holds and with an
-// SDL virtual game controller plugged into its own process, played from
-// standard input, one command a tick (the tests of tests/e2e/ send them):
-//   button NAME 1|0, axis NAME VALUE   one of SDL's buttons or axes by its name
-//   plug, unplug                       the pad plugged in ("plugged 1"), pulled out
-//   ticks N                            after N more ticks, the state line
-//   mapping GUID                       "mapping " and SDL's mapping for the GUID
-//                                      (SDL 2.26 applies none to its virtual pads)
-// It prints "ready" at the first tick. The state line is read off Form1:
-//   state title=0 room=-1,0 chick=280,192 held=0010 band=TEXT
-// (held: MoveKey's flags; band: Label1's caption, or "-" when it is hidden).
+// The real game, its start-up and its loop, telling Form1's state and with an
+// SDL virtual pad plugged into its process, played from standard input, one
+// command a tick: "button NAME 1|0" and "axis NAME VALUE" (SDL's names),
+// "plug" (answered "plugged 1") and "unplug", "ticks N" (answered after N
+// ticks by "state title=0 room=-1,0 chick=280,192 held=0010 band=TEXT":
+// MoveKey's flags, Label1's caption or "-" when hidden), "mapping GUID"
+// (answered by SDL's mapping: SDL 2.26 applies none to its virtual pads).
 #include <SDL.h>
 
 #include <iostream>
@@ -26,10 +22,6 @@ using namespace munyura;
 class Player final : public desktop::LoopObserver {
  public:
   void TickRan(Clock::time_point /*when*/, const Form1& form) override {
-    if (!ready_) {
-      ready_ = true;
-      std::cout << "ready" << std::endl;
-    }
     if (ticks_left_ > 0 && --ticks_left_ == 0) {
       const auto& scene = form.Scene();
       std::cout << "state title=" << (scene.Command1().Visible != kFalse)
@@ -65,12 +57,8 @@ class Player final : public desktop::LoopObserver {
       SDL_JoystickSetVirtualAxis(pad_, SDL_GameControllerGetAxisFromString(name.c_str()),
                                  static_cast<Sint16>(value));
     } else if (command == "plug") {
-      SDL_VirtualJoystickDesc pad{};
-      pad.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-      pad.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-      pad.naxes = SDL_CONTROLLER_AXIS_MAX;
-      pad.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-      index_ = SDL_JoystickAttachVirtualEx(&pad);
+      index_ = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                         SDL_CONTROLLER_BUTTON_MAX, 0);
       pad_ = SDL_JoystickOpen(index_);
       std::cout << "plugged " << (pad_ != nullptr) << std::endl;
     } else if (command == "unplug") {
@@ -88,7 +76,6 @@ class Player final : public desktop::LoopObserver {
 
   SDL_Joystick* pad_ = nullptr;
   int index_ = -1;
-  bool ready_ = false;
   int ticks_left_ = 0;
 };
 
