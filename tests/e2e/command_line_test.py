@@ -1,8 +1,7 @@
 #!/usr/bin/env python3
-"""The real binary's answers to its command line, in the player's language
-(Japanese, or English for the C locale and a language without a catalogue):
-what it prints on which stream and its exit status; then in Japanese a
-missing tune's line and the muted window's title.
+"""The real binary's answers to its command line in the player's language
+(Japanese, or English for the C locale and a language without a catalogue),
+its streams and exit status; in Japanese, a missing tune and the muted title.
 
 Usage: command_line_test.py <path to munyura> <the project's version>"""
 import os
@@ -14,9 +13,8 @@ import tempfile
 from x_session import XDisplay, check, outcome, running
 
 C, JA, FR = {"LANG": "C.UTF-8"}, {"LANG": "ja_JP.UTF-8"}, {"LANG": "fr_FR.UTF-8"}
-# (arguments, the environment's language variables, exit status, the stream
-# written on, how it begins: all of it, when that ends with a new line); the
-# parse itself is command_line_tests' table.
+# (arguments, language variables, exit status, the stream written on, how it
+# begins: all of it when that ends a line); the parse is command_line_tests'.
 CASES = [
     (["--version"], C, 0, "stdout", "munyura {version}\n"),
     (["--help", "--zoom", "3"], C, 0, "stdout", "Usage: "),
@@ -40,9 +38,8 @@ ENV.update(LANGUAGE="", LC_ALL="", LC_MESSAGES="")
 
 def has_locale(name):
     """Whether glibc has the locale, made (as root) when it is missing."""
-    def listed():
-        locales = subprocess.run(["locale", "-a"], capture_output=True, text=True).stdout
-        return name.replace("UTF-8", "utf8") in locales.split()
+    listed = lambda: name.replace("UTF-8", "utf8") in subprocess.run(  # noqa: E731
+        ["locale", "-a"], capture_output=True, text=True).stdout.split()
     if not listed() and os.geteuid() == 0:
         subprocess.run(["localedef", "-i", name.split(".")[0], "-f", "UTF-8", name])
     return listed()
@@ -50,22 +47,18 @@ def has_locale(name):
 
 def tuneless(binary, env):
     """The game copied with its catalogues but not its tune, played muted
-    until it says why there is no music: its lines on stderr, its title."""
-    display = XDisplay(private=True)
-    with tempfile.TemporaryDirectory() as folder:
+    until it says why there is no music: what it says, its title."""
+    with tempfile.TemporaryDirectory() as folder, XDisplay(private=True) as display:
         shutil.copy2(binary, folder)
         shutil.copytree(os.path.join(os.path.dirname(binary), "locale"), folder + "/locale")
-        try:
-            with running([folder + "/munyura", "--mute"], stderr=subprocess.PIPE, text=True,
-                         env=dict(display.env, SDL_AUDIODRIVER="dummy", **env)) as game:
-                window = display.find_window(game)
-                title = display.window_name(window)
-                first = game.stderr.readline()  # it comes on a tick
-                display.close_window(window)
-                game.wait(timeout=30)
-                return [first.rstrip("\n")] + game.stderr.read().splitlines(), title
-        finally:
-            display.close()
+        with running([folder + "/munyura", "--mute"], stderr=subprocess.PIPE, text=True,
+                     env=dict(display.env, SDL_AUDIODRIVER="dummy", **env)) as game:
+            window = display.find_window(game)
+            title = display.window_name(window)
+            said = game.stderr.readline()  # it comes on a tick
+            display.close_window(window)
+            game.wait(timeout=30)
+            return said + game.stderr.read(), title
 
 
 def main(binary, version):
@@ -81,11 +74,10 @@ def main(binary, version):
         check(got.returncode == status and other == ""
               and (said == text if text.endswith("\n") else said.startswith(text)),
               f"{env} {' '.join(arguments)} -> {got.returncode} ({status}), {stream}: {said[:80]!r}")
-    # In English the other tests hear both.
-    if JA["LANG"] not in missing:
-        lines, title = tuneless(binary, JA)
-        check(len(lines) == 1 and lines[0].startswith("ムニュラ: 曲を再生できません (")
-              and title == "ムニュラ (消音中)", f"Japanese, without its tune: {lines}, {title!r}")
+    if JA["LANG"] not in missing:  # in English the other tests hear both
+        said, title = tuneless(binary, JA)
+        check(said.startswith("ムニュラ: 曲を再生できません (") and said.count("\n") == 1
+              and title == "ムニュラ (消音中)", f"Japanese, without its tune: {said!r}, {title!r}")
     if missing:
         print(f"SKIPPED the cases under {missing}: only root can make them (localedef)")
     return outcome() or (77 if missing else 0)

@@ -1,8 +1,7 @@
 #!/usr/bin/env python3
-"""The real game under hostile conditions (standard streams closed or a
-broken pipe, the display gone, no Japanese font), each judged by its exit
-status, its lines on standard error and the time it takes to end. (The focus
-taken away while a key is held, and the keypad, are window_test.py's.)
+"""The real game under hostile conditions (standard streams closed or a broken
+pipe, the display gone, no Japanese font), judged by its exit status, its lines
+on standard error and the time it takes to end (the focus lost: window_test).
 
 Usage: conditions_test.py <path to munyura>"""
 import contextlib
@@ -13,12 +12,9 @@ import tempfile
 import time
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from x_session import XDisplay, check, outcome, running  # noqa: E402
+from x_session import XDisplay, check, outcome, running
 
-# Closing and exiting take well under a second on an idle machine; this
-# leaves room for a loaded one.
-PROMPTLY = 10.0
+PROMPTLY = 10.0  # well under a second on an idle machine; room for a loaded one
 
 
 def broken_pipe():
@@ -50,29 +46,26 @@ CASES = [
 
 
 def run_case(binary, what, action, launcher, stderr, status, lines):
-    display = XDisplay(private=action == "kill display")
     stderr = stderr() if callable(stderr) else stderr
-    # Silent sound output and a soundfont that is not there: the game says
-    # so in one line, and nothing else.
-    env = dict(display.env, SDL_AUDIODRIVER="dummy", MUNYURA_SOUNDFONT="/nonexistent/munyura.sf2")
-    try:
-        with running(launcher + [binary], env=env, stderr=stderr, stdout=subprocess.DEVNULL,
-                     text=True) as game:
-            if stderr not in (None, subprocess.PIPE):
-                os.close(stderr)
-            window = display.find_window(game)
-            time.sleep(1.0)  # the game says its line about the soundfont meanwhile
-            alive, asked = game.poll() is None, time.monotonic()
-            if action == "kill display":
-                display.close(kill=True)
-            elif alive:  # a window that is gone cannot be asked to close
-                display.close_window(window)
-            with contextlib.suppress(subprocess.TimeoutExpired):
-                game.wait(timeout=PROMPTLY)
-            got, took = game.poll(), time.monotonic() - asked
-            said = game.stderr.read().splitlines() if game.stderr else None
-    finally:
-        display.close()
+    with XDisplay(private=action == "kill display") as display, running(
+            launcher + [binary], stderr=stderr, stdout=subprocess.DEVNULL, text=True,
+            # Silent sound output and a soundfont that is not there: the game
+            # says so in one line, and nothing else.
+            env=dict(display.env, SDL_AUDIODRIVER="dummy",
+                     MUNYURA_SOUNDFONT="/nonexistent/munyura.sf2")) as game:
+        if stderr not in (None, subprocess.PIPE):
+            os.close(stderr)
+        window = display.find_window(game)
+        time.sleep(1.0)  # the game says its line about the soundfont meanwhile
+        alive, asked = game.poll() is None, time.monotonic()
+        if action == "kill display":
+            display.close(kill=True)
+        elif alive:  # a window that is gone cannot be asked to close
+            display.close_window(window)
+        with contextlib.suppress(subprocess.TimeoutExpired):
+            game.wait(timeout=PROMPTLY)
+        got, took = game.poll(), time.monotonic() - asked
+        said = game.stderr.read().splitlines() if game.stderr else None
     check(alive and got == status and took < PROMPTLY
           and (lines is None or (len(said) == len(lines) and all(
               line.startswith("ムニュラ: ") and words in line for line, words in zip(said, lines)))),

@@ -1,21 +1,17 @@
 #!/usr/bin/env python3
-"""The game in a real window on an X display, played through the moments the
-page plays too (tests/scenarios/moments.py) by keys and clicks (xdotool),
-then by an SDL virtual pad: pad_player runs the game's own start-up and loop
-and tells Form1's state; screenshots are judged against the renderer's
-reference images, and for the letter picker. Besides: the focus lost while a
-key or a pad's button is held, the keypad with NumLock off, a pad unplugged,
-the player's pad mappings in SDL's table and a broken mapping file's one line.
+"""The game in a real window (pad_player runs its start-up and loop, telling
+Form1's state), played by keys, clicks and a virtual pad through the moments
+the page plays too, judged by Form1 and on screenshots; the focus lost, the
+keypad, a pad unplugged, the player's pad mappings.
 
 Usage: window_test.py <path to pad_player>"""
 import contextlib
 import os
 import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from x_session import XDisplay, check, failures, outcome, played  # noqa: E402
-from moments import DOORWAY, KEYS, LET_GO, PAD, RESTART_MOMENT, START, TITLE, WALK_ON  # noqa
-from scenario import Expect, Step, expect, run  # noqa: E402
+from x_session import XDisplay, check, failures, outcome, played
+from moments import DOORWAY, KEYS, LET_GO, PAD, RESTART_MOMENT, START, TITLE, WALK_ON
+from scenario import Expect, Step, expect, run
 
 # The mapping file's two pads; SDL_GAMECONTROLLERCONFIG maps the second its own way.
 SWAPPED = "03000000aaaa0000bbbb000000000000,Player's pad,a:b1,b:b0,platform:Linux,"
@@ -40,9 +36,8 @@ def play(display, driver):
 
     @contextlib.contextmanager
     def away(entry):
-        """`entry` held as the focus goes to no window at all, the pointer away
-        from the game's (where the root window's keys would go); then let go,
-        and the focus back."""
+        """`entry` held as the focus goes to no window, the pointer away from the
+        game's (where the root window's keys would go); then let go, focus back."""
         driver.down(entry)
         driver.ticks(5)
         display.run("xdotool", "mousemove", "1020", "760", "windowfocus", root)
@@ -66,7 +61,7 @@ def play(display, driver):
     run(driver, KEYS, RESTART_MOMENT, failures)
     check(mapping(driver, SWAPPED[:32]) == SWAPPED, "the file's mapping reaches SDL")
     check(mapping(driver, FILED[:32]) == STRAIGHT, "SDL_GAMECONTROLLERCONFIG wins over the file")
-    check(driver.send("plug", "plugged") == "plugged 1", "a virtual pad plugged in")
+    driver.send("plug")
     run(driver, WAY, START + DOORWAY + WALK_ON + PICKER, failures)
     with away(WAY["down"]):
         expect(driver, failures, "the focus lost lets go of the d-pad", held=False)
@@ -77,18 +72,17 @@ def play(display, driver):
     expect(driver, failures, "the stick pushed down", held=40)
     driver.send("unplug")
     expect(driver, failures, "the pad unplugged", held=False, still=True)
-    check(driver.send("plug", "plugged") == "plugged 1", "plugged in again")
+    driver.send("plug")  # again: Back restarts
     run(driver, WAY, RESTART_MOMENT, failures)
 
 
 def main(player):
-    display = XDisplay()
-    path = os.path.join(display.env["XDG_CONFIG_HOME"], "munyura", "gamecontrollerdb.txt")
-    os.makedirs(os.path.dirname(path))
     # SDL would drop a pad's events itself while no window of the game has
     # the focus; told to pass them on, it leaves that to the game's own rule.
     env = dict(SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS="1", SDL_GAMECONTROLLERCONFIG=STRAIGHT)
-    try:
+    with XDisplay() as display:
+        path = os.path.join(display.env["XDG_CONFIG_HOME"], "munyura", "gamecontrollerdb.txt")
+        os.makedirs(os.path.dirname(path))
         with open(path, "w") as f:
             f.write(f"# the player's pads\r\n{SWAPPED}\r\n{FILED}\r\n")
         status, quiet = played(display, player, lambda driver: play(display, driver), **env)
@@ -102,8 +96,6 @@ def main(player):
         said = [line for line in said if "no music" not in line]
         check(told == [""] and len(said) == 1 and path in said[0] and "line 4" in said[0],
               f"a file with a bad line is left out whole, in one line naming it: {said}")
-    finally:
-        display.close()
     return outcome()
 
 

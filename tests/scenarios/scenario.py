@@ -1,8 +1,7 @@
 """The scenario runner both front ends' end-to-end tests share: a moment is
-steps on the game's controls ("start", "read", "left", ...), each with what
-is seen after it; a way of playing says what each control is (keys, a pad,
-touch); a driver (pad_player's window, the page) does the inputs and answers
-the checks from what it sees."""
+steps on the game's controls ("start", "read", ...) and what is seen after
+each; a way of playing says what each control is (keys, a pad, touch); a
+driver (pad_player's window, the page) does the inputs and sees."""
 import dataclasses
 import pathlib
 import re
@@ -83,9 +82,8 @@ def judge(expect, state):
     checks = [(state[k] == want, f"{k} {want}: {state[k]}") for k, want in wants.items()
               if want is not None and k in state]
     if expect.chick_in and state.get("chick"):
-        (x0, x1), (y0, y1) = expect.chick_in
-        x, y = state["chick"]
-        checks.append((x0 <= x <= x1 and y0 <= y <= y1, f"chick in {expect.chick_in}: {x}, {y}"))
+        inside = all(low <= at <= high for at, (low, high) in zip(state["chick"], expect.chick_in))
+        checks.append((inside, f"chick in {expect.chick_in}: {state['chick']}"))
     return checks
 
 
@@ -126,8 +124,7 @@ def expect(driver, failures, says, **seen):
 
 
 def run(driver, way, moment, failures):
-    """Plays `moment` on `driver` with the controls of `way`, leaving out the
-    steps on controls it does not have."""
+    """Plays `moment` on `driver` with the controls `way` has."""
     for step in (step for step in moment if not step.control or step.control in way):
         entry = way.get(step.control)
         if step.act == "press":

@@ -1,10 +1,9 @@
 // The real game, its start-up and its loop, telling Form1's state and with an
 // SDL virtual pad plugged into its process, played from standard input, one
-// command a tick: "button NAME 1|0" and "axis NAME VALUE" (SDL's names),
-// "plug" (answered "plugged 1") and "unplug", "ticks N" (answered after N
-// ticks by "state title=0 room=-1,0 chick=280,192 held=0010 band=TEXT":
-// MoveKey's flags, Label1's caption or "-" when hidden), "mapping GUID"
-// (answered by SDL's mapping: SDL 2.26 applies none to its virtual pads).
+// command a tick: "button NAME 1|0", "axis NAME VALUE" (SDL's names), "plug",
+// "unplug", "ticks N" (answered after N ticks: "state title=0 room=-1,0
+// chick=280,192 held=0010 band=TEXT", MoveKey's flags and Label1's caption or
+// "-"), "mapping GUID" (SDL's, as SDL 2.26 applies none to its virtual pads).
 #include <SDL.h>
 
 #include <iostream>
@@ -36,14 +35,10 @@ class Player final : public desktop::LoopObserver {
                 << std::endl;
     }
     // A whole line is there to read once a part of it is: the test writes lines.
-    if (std::string line;
-        ticks_left_ == 0 && std::cin.rdbuf()->in_avail() > 0 && std::getline(std::cin, line)) {
-      Do(line);
+    std::string line;
+    if (ticks_left_ > 0 || std::cin.rdbuf()->in_avail() <= 0 || !std::getline(std::cin, line)) {
+      return;
     }
-  }
-
- private:
-  void Do(const std::string& line) {
     std::istringstream words(line);
     std::string command, name;
     int value = 0;
@@ -60,7 +55,6 @@ class Player final : public desktop::LoopObserver {
       index_ = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
                                          SDL_CONTROLLER_BUTTON_MAX, 0);
       pad_ = SDL_JoystickOpen(index_);
-      std::cout << "plugged " << (pad_ != nullptr) << std::endl;
     } else if (command == "unplug") {
       SDL_JoystickDetachVirtual(index_);
       SDL_JoystickClose(pad_);
@@ -74,6 +68,7 @@ class Player final : public desktop::LoopObserver {
     }
   }
 
+ private:
   SDL_Joystick* pad_ = nullptr;
   int index_ = -1;
   int ticks_left_ = 0;
@@ -84,12 +79,6 @@ class Player final : public desktop::LoopObserver {
 int main() {
   // Unsynchronised, standard input tells how much of it waits to be read.
   std::ios::sync_with_stdio(false);
-  try {
-    Player player;
-    munyura::desktop::PlayGame(std::cerr, player);
-    return 0;
-  } catch (const std::exception& error) {
-    std::cerr << "pad_player: " << error.what() << '\n';
-    return 1;
-  }
+  Player player;
+  munyura::desktop::PlayGame(std::cerr, player);
 }
