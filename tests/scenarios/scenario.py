@@ -31,9 +31,8 @@ class Expect:
 
 @dataclasses.dataclass(frozen=True)
 class Step:
-    """`act` on `control`: "press" (down and up), "down", "up", "hold" (down
-    for `until` ticks, then up), "until" (held on until the Expect `until` is
-    seen), "wait" `until` ticks; then `expect`, and what the step shows."""
+    """`act` on `control`: "press", "down", "up", "hold" (`until` ticks), "until"
+    (held on until the Expect `until`), "wait" `until` ticks; then `expect`."""
     act: str
     control: str = None
     until: object = None
