@@ -1,9 +1,8 @@
-"""The moments of the game that the desktop and the page both play, written
-once, and the ways of playing them: what each control of the game is on the
-keyboard and mouse, on a pad and by touch."""
+"""The moments of the game the desktop and the page both play, and the ways
+of playing them: each control on the keyboard and mouse, a pad and by touch."""
 from scenario import Expect, Step
 
-# Text drawn by each front end's own text engine is left out of the picture
+# Text the page draws with its own engine is left out of its picture
 # comparisons: the help on the green band and ﾊﾂﾞﾒｶﾗ on white.
 GREEN, WHITE = (0, 255, 0), (255, 255, 255)
 HELP, RESTART = ((0, 248, 617, 377), GREEN), ((568, 0, 621, 15), WHITE)
@@ -40,8 +39,7 @@ DOORWAY = [
     Step("until", "left", until=Expect(room=(-1, 0), monument=6),
          says="left walks out through the doorway into room (-1, 0) and its monument 6"),
 ]
-# Let go at once, the chick right of the monument ("chick" masks it, where
-# it stands and where the reference image has it).
+# Let go at once, the chick right of the monument ("chick" masks it).
 LET_GO = [Step("up", "left", says="room (-1, 0)", expect=Expect(
     band=False, looks=("closed-doorways", ["chick"], [RESTART])))]
 # Held on: LoadRoom let go of the direction, so only its repeats walk the

@@ -1,22 +1,17 @@
-"""The scenario runner both front ends' end-to-end tests share. A moment of
-the game is a table of steps; a step is an input on one of the game's
-controls, named as the game knows them ("start", "read", "left", ...), and
-what the picture shows after it. A way of playing (keys, a pad, touch) says
-what each control is on it; a driver (the desktop under X, the page in
-Chromium, the desktop's pad player) does the inputs and answers the checks
-from what it can see."""
+"""The scenario runner both front ends' end-to-end tests share: a moment is
+steps on the game's controls ("start", "read", ...) and what is seen after
+each; a way of playing says what each control is (keys, a pad, touch); a
+driver (pad_player's window, the page) does the inputs and sees."""
 import dataclasses
 import pathlib
 import re
 import sys
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
-GOLDEN = ROOT / "tests" / "desktop" / "window" / "golden"
 sys.path.insert(0, str(ROOT / "tools"))
 from picture_codecs import read_rgba_png  # noqa: E402
 
 WIDTH, HEIGHT = 621, 380
-INSCRIPTIONS = ROOT / "game" / "world" / "inscriptions.cpp"
 
 
 @dataclasses.dataclass(frozen=True)
@@ -30,15 +25,14 @@ class Expect:
     chick_in: tuple = None      # ((least Left, most Left), (least Top, most Top))
     held: object = None         # a virtual key held, or False: nothing held
     still: bool = None          # the chick stands where it is over a few ticks
-    looks: tuple = None         # (reference image, its masks) outside the text
+    looks: tuple = None         # (reference image, masked boxes, (text box, its back) pairs)
     picker: object = None       # the highlighted letter (0 = A), or False: closed
 
 
 @dataclasses.dataclass(frozen=True)
 class Step:
-    """`act` on `control`: "press" (down and up), "down", "up", "hold" (down
-    for `until` ticks, then up), "until" (held on until `until`, an Expect,
-    is seen), "wait" `until` ticks; then `expect`, and what the step shows."""
+    """`act` on `control`: "press", "down", "up", "hold" (`until` ticks), "until"
+    (held on until the Expect `until`), "wait" `until` ticks; then `expect`."""
     act: str
     control: str = None
     until: object = None
@@ -48,30 +42,28 @@ class Step:
 
 def reference(name):
     """A reference image of the desktop's window as (r, g, b) rows."""
-    width, _, rows = read_rgba_png((GOLDEN / f"{name}.png").read_bytes())
+    path = ROOT / "tests" / "desktop" / "window" / "golden" / f"{name}.png"
+    width, _, rows = read_rgba_png(path.read_bytes())
     return [[tuple(row[x:x + 3]) for x in range(0, width * 4, 4)] for row in rows]
 
 
 def inscription(n):
     """Monument n's text, as the game's table has it."""
-    return re.search(r'u"([^"]*)",\s*// ' + str(n) + r'\n', INSCRIPTIONS.read_text()).group(1)
+    table = (ROOT / "game" / "world" / "inscriptions.cpp").read_text()
+    return re.search(r'u"([^"]*)",\s*// ' + str(n) + r'\n', table).group(1)
 
 
 def ink_box(rows, box, back):
     """The bounding box of the pixels in `box` that are not `back`."""
     left, top, right, bottom = box
-    xs, ys = [], []
-    for y in range(max(0, top), min(len(rows), bottom)):
-        for x in range(max(0, left), min(len(rows[0]), right)):
-            if rows[y][x] != back:
-                xs.append(x)
-                ys.append(y)
-    return (min(xs), min(ys), max(xs) + 1, max(ys) + 1) if xs else None
+    ink = [(x, y) for y in range(max(0, top), min(len(rows), bottom))
+           for x in range(max(0, left), min(len(rows[0]), right)) if rows[y][x] != back]
+    xs, ys = [x for x, _ in ink], [y for _, y in ink]
+    return (min(xs), min(ys), max(xs) + 1, max(ys) + 1) if ink else None
 
 
 def differences(rows, name, masks, text_boxes):
-    """The pixels of `rows` outside the text (and `masks`) that are not the
-    reference image's."""
+    """The pixels of `rows` outside the text and `masks` unlike the reference image's."""
     golden = reference(name)
     masks = list(masks) + [ink for box, back in text_boxes for image in (rows, golden)
                            if (ink := ink_box(image, box, back))]
@@ -81,27 +73,22 @@ def differences(rows, name, masks, text_boxes):
 
 
 def judge(expect, state):
-    """The checks of `expect` that `state` (a driver's view: title, room,
-    chick, monument, band, held) can answer."""
-    band = expect.band if expect.band is False or isinstance(expect.band, str) \
-        else expect.band is not None and inscription(expect.band)
+    """The checks of `expect` the driver's `state` can answer."""
     wants = {"title": expect.screen and expect.screen == "title", "room": expect.room,
              "chick": expect.chick, "monument": expect.monument,
-             "band": None if expect.band is None else band,
+             "band": inscription(expect.band) if type(expect.band) is int else expect.band,
              "held": None if expect.held is None else [expect.held] if expect.held else []}
     checks = [(state[k] == want, f"{k} {want}: {state[k]}") for k, want in wants.items()
               if want is not None and k in state]
     if expect.chick_in and state.get("chick"):
-        (x0, x1), (y0, y1) = expect.chick_in
-        x, y = state["chick"]
-        checks.append((x0 <= x <= x1 and y0 <= y <= y1, f"chick in {expect.chick_in}: {x}, {y}"))
+        inside = all(low <= at <= high for at, (low, high) in zip(state["chick"], expect.chick_in))
+        checks.append((inside, f"chick in {expect.chick_in}: {state['chick']}"))
     return checks
 
 
 def see(driver, expect, polls=40):
-    """The checks of `expect`, asked again until they hold (a tick apart) or
-    `polls` run out; then whether the chick stands still over three ticks and
-    what the driver sees for itself (pictures, the letter picker)."""
+    """The checks of `expect`, asked again a tick apart until they hold; then
+    the chick standing still over three ticks, and what the driver sees itself."""
     for _ in range(polls):
         state = driver.state()
         checks = judge(expect, state)
@@ -114,19 +101,7 @@ def see(driver, expect, polls=40):
     return checks + driver.look(expect, state)
 
 
-def hold_until(driver, entry, expect, polls=300):
-    """Whether `expect` comes while `entry` is held (the driver repeating it
-    as a keyboard does, where that is the driver's to do)."""
-    for _ in range(polls):
-        if all(ok for ok, _ in judge(expect, driver.state())):
-            return True
-        driver.repeat(entry)
-    return False
-
-
 class Failures:
-    """The checks of a run, printed as they are made."""
-
     def __init__(self):
         self.failed = []
 
@@ -148,11 +123,9 @@ def expect(driver, failures, says, **seen):
 
 
 def run(driver, way, moment, failures):
-    """Plays `moment` on `driver` with the controls of `way`."""
-    for step in moment:
-        entry = way.get(step.control) if step.control else None
-        if step.control and entry is None:
-            continue  # a control this way of playing does not have
+    """Plays `moment` on `driver` with the controls `way` has."""
+    for step in (step for step in moment if not step.control or step.control in way):
+        entry = way.get(step.control)
         if step.act == "press":
             driver.down(entry)
             driver.up(entry)
@@ -160,8 +133,10 @@ def run(driver, way, moment, failures):
             getattr(driver, step.act)(entry)
         elif step.act == "wait":
             driver.ticks(step.until)
-        elif step.act == "until":
-            failures.check(hold_until(driver, entry, step.until), step.says or str(step.until))
+        elif step.act == "until":  # held on, repeated as a keyboard does where it is the driver's
+            seen = any(all(ok for ok, _ in judge(step.until, driver.state()))
+                       or driver.repeat(entry) for _ in range(300))
+            failures.check(seen, step.says or str(step.until))
         elif step.act == "hold":
             driver.down(entry)
             driver.ticks(step.until)
