@@ -1,7 +1,6 @@
 // The pictures the player sees: the embedded bytes are the files in assets/,
-// GIFs of one frame looping forever, each decoded at the size the game's rules
-// are tested with; thirty different monuments, one chick turned four ways, an
-// icon on a transparent background.
+// GIFs of one frame looping forever; thirty different monuments, one chick
+// turned four ways, an icon on a transparent background.
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
@@ -14,9 +13,7 @@
 
 #include "desktop/picture_pixels.h"
 #include "desktop/pictures/embedded_files.h"
-#include "desktop/pictures/game_pictures.h"
 #include "desktop/pictures/picture_decoder.h"
-#include "support/test_pictures.h"
 #include "window_rules/picture_files.h"
 
 namespace munyura::testing {
@@ -78,21 +75,6 @@ TEST(Pictures, AreTheFilesInAssetsGif89aOfOneFrameLoopingForeverWithADelayOf30) 
   EXPECT_THROW(desktop::DecodePicture({}), std::runtime_error);
   EXPECT_THROW(desktop::DecodePicture(noise), std::runtime_error);
   EXPECT_THROW(desktop::DecodePicture(truncated), std::runtime_error);
-}
-
-// The sizes matter to the rules (walls, doorways, edges): the logic's tests
-// use the same ones.
-TEST(Pictures, DecodeAtTheSizesTheRulesAreTestedWith) {
-  const desktop::GamePictures decoded = desktop::GamePictures::DecodeEmbedded();
-  const scene::PictureSet stand_in = TestPictures();
-  for (std::size_t i = 0; i < 34; ++i) {
-    const auto& real = i < 4 ? decoded.Pictures().chick[i] : decoded.Pictures().monuments[i - 4];
-    const auto& expected = i < 4 ? stand_in.chick[i] : stand_in.monuments[i - 4];
-    const SDL_Surface& pixels = *decoded.PixelsOf(real->Handle());
-    EXPECT_EQ(std::tuple(pixels.w, pixels.h, real->Width(), real->Height()),
-              std::tuple(expected->Width(), expected->Height(), pixels.w, pixels.h))
-        << i;
-  }
 }
 
 TEST(Monuments, AreBlackLinesOnWhiteEachClearlyDifferent) {

@@ -1,10 +1,5 @@
-// The desktop's text: the game's aliases for "ＭＳ Ｐゴシック", the warning
-// when nothing covers Japanese, rendering settings that no user setting
-// changes; font maps that end with their fonts; every inscription laid out in
-// its real font; the labels and the start button painted for a dense display.
-// At the window's own resolution the looks of the instructions, ﾊﾂﾞﾒｶﾗ, the
-// button's unbroken caption and the controls are pinned by the window's
-// reference images (tests/desktop/window/golden).
+// The desktop's text. At the window's own resolution its looks are pinned by
+// the window's reference images (tests/desktop/window/golden).
 #include <gtest/gtest.h>
 #include <unistd.h>
 

@@ -1,11 +1,6 @@
-// The window's look, pinned: moments of the game drawn off-screen by the real
-// scene renderer on SDL's software renderer, compared pixel for pixel with the
-// reference images in golden/. Among them, which element covers which: the
-// chick over the monument, its transparent corners showing the stone; Label1
-// over the chick and the bottom posts; the start button over everything, cut
-// at the window's edge. After an intended change of the look, run this binary
-// with --update-golden to write new references, and look at them before
-// committing.
+// The window's look, pinned pixel for pixel by the references in golden/.
+// After an intended change of the look, run this binary with --update-golden
+// and look at the new references before committing.
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 

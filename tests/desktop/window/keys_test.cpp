@@ -1,8 +1,5 @@
-// The keys as the window reads them: the virtual-key code the handlers
-// receive on US, AZERTY, QWERTZ, Dvorak and Cyrillic layouts, the keypad with
-// NumLock on and off, and the Shift argument; which presses the window takes
-// for itself, and that a taken press's release and auto-repeats never reach
-// the game while every other key does.
+// The keys as the window reads them: the codes and Shift argument the
+// handlers receive, and the presses the window takes for itself.
 #include <gtest/gtest.h>
 
 #include <array>

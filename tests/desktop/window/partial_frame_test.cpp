@@ -1,8 +1,5 @@
 // A frame is drawn only when what it shows changed, and then only the part
-// of the game that changed: at a zoom, with the surround around the game,
-// that gives exactly the pixels of a whole new frame, at every step of the
-// title screen's slide and of play, at whole and fractional scales alike. At
-// a fractional scale every line keeps its ink and every picture its colours.
+// that changed, which must give exactly the pixels of a whole new frame.
 #include <gtest/gtest.h>
 
 #include <algorithm>
