@@ -95,14 +95,12 @@ TEST(WindowEvents, LosingTheFocusCancelsAPressOfTheStartButtonBySpaceOrMouse) {
   }
 }
 
-struct KeyCase {
-  const char* code;  // KeyboardEvent.code: the key's place
-  const char* key;   // KeyboardEvent.key: what it types
-  std::optional<std::int16_t> expected;
-};
-
 TEST(KeyNames, EachKeyOnEachLayoutGivesItsVirtualKey) {
-  const KeyCase cases[] = {
+  const struct {
+    const char* code;  // KeyboardEvent.code: the key's place
+    const char* key;   // KeyboardEvent.key: what it types
+    std::optional<std::int16_t> expected;
+  } cases[] = {
       {"ArrowLeft", "ArrowLeft", 37},
       {"ArrowUp", "ArrowUp", 38},
       {"ArrowRight", "ArrowRight", 39},
@@ -133,7 +131,7 @@ TEST(KeyNames, EachKeyOnEachLayoutGivesItsVirtualKey) {
       {"Lang1", "HangulMode", std::nullopt},
       {"", "", std::nullopt},
   };
-  for (const KeyCase& c : cases) {
+  for (const auto& c : cases) {
     EXPECT_EQ(VirtualKeyOfKeyName(c.code, c.key), c.expected) << c.code << " " << c.key;
   }
 }
