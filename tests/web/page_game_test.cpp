@@ -53,10 +53,6 @@ TEST_F(PageGameTest, KeysByTheirBrowserNamesGoThroughTheStartButtonsFocusToItsSc
   EXPECT_EQ(game_.Scene().Command1().Visible, kTrue);  // Space clicks on release
   game_.KeyUp("Space", " ", 0);
   EXPECT_EQ(game_.Scene().Command1().Visible, kFalse);
-  game_.KeyDown("ArrowLeft", "ArrowLeft", 0);
-  EXPECT_EQ(game_.State().MoveKey[0], kTrue);
-  game_.KeyUp("ArrowLeft", "ArrowLeft", 0);
-  EXPECT_EQ(game_.State().MoveKey[0], kFalse);
   // The page tells its mute key by the game's own letter M: on AZERTY, the
   // key right of L.
   EXPECT_EQ(game_.KeyDown("Semicolon", "m", 0).virtual_key, 'M');
