@@ -1,5 +1,4 @@
-"""A page served on localhost in Debian's headless Chromium, with real input
-events from the DevTools protocol: the scenario runner's driver on the page."""
+"""The page in headless Chromium, real input by DevTools: the scenario runner's driver."""
 import base64
 import pathlib
 import subprocess
@@ -111,7 +110,7 @@ class PageSession:
                       "the first frame")
 
     def settle(self):
-        """Waits until the frame the last event asked for has been drawn."""
+        # until the frame the last event asked for has been drawn
         self.driver.execute_async_script(
             "requestAnimationFrame(() => requestAnimationFrame(arguments[0]));")
 
@@ -138,7 +137,7 @@ class PageSession:
                      clickCount=1)
 
     def point(self, target, dx=0.0, dy=0.0):
-        """An element's centre moved by fractions of its size, or a game point."""
+        # an element's centre moved by fractions of its size, or a game point
         if target == "strat":  # STRAT's centre as it slides by
             c = self.js("return window.munyura.game.controls()[5];")
             target, dx, dy = c["left"] + c["width"] / 2, c["top"] + c["height"] / 2, None
@@ -147,8 +146,7 @@ class PageSession:
         return self.js(POINT, "game", target + 0.5, (dy if dy is not None else dx) + 0.5)
 
     def touch(self, kind, points):
-        # A touchStart or touchMove lists every finger then down, a touchEnd
-        # those it lifts (none: all).
+        # touchStart and touchMove list every finger down, touchEnd those it lifts (none: all)
         self.cdp("Input.dispatchTouchEvent", type=kind,
                  touchPoints=[{"x": x, "y": y, "id": n} for n, x, y in points])
 
@@ -231,7 +229,6 @@ class PageSession:
         return checks
 
     def canvas_rows(self, size=(621, 380)):
-        """The canvas's (r, g, b) pixels, row after row."""
         url = self.js("return document.getElementById('game').toDataURL('image/png');")
         width, height, rows = read_rgba_png(base64.b64decode(url.split(",")[1]))
         assert (width, height) == size, f"canvas is {width} x {height}"

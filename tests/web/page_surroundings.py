@@ -1,6 +1,4 @@
-"""What the page adds around the game, checked by page_test.py in its
-browser: the page installed as an app, the mute, full screen, full storage,
-the player's language, the layout at players' screens, the page's failures."""
+"""What the page adds around the game, checked by page_test.py in its browser."""
 import json
 import math
 import re
@@ -89,8 +87,7 @@ def fullscreen_and_full_storage(page, failures):
 
 
 def languages(page, failures):
-    """The page's lang and the tune's note in the player's language, the
-    game named ムニュラ in all, the scene with an inscription the same pixels."""
+    # The page's lang and the tune's note in the player's language, the scene the same.
     agent, scenes = page.js("return navigator.userAgent"), []
     for preferred, (lang, note) in LANGUAGES:
         page.cdp("Emulation.setUserAgentOverride", userAgent=agent, acceptLanguage=preferred)
@@ -110,10 +107,8 @@ def overlaps(a, b):
 
 
 def layout(page, failures):
-    """The game inside the safe area, as large as the scaling rule makes it in
-    its area (the limiting side at least three quarters filled), no note or
-    control over it; upright across the full width at the top, on a phone's
-    side its area the full height."""
+    # In the safe area, its limiting side at least three quarters filled, nothing over it;
+    # upright across the full width at the top, on a phone's side its area the full height.
     for name, width, height, ratio, touch, insets in SCREENS:
         page.cdp("Emulation.setDeviceMetricsOverride", width=width, height=height,
                  deviceScaleFactor=ratio, mobile=touch)
@@ -139,7 +134,7 @@ def layout(page, failures):
 
 
 def outside_safe_circle(path):
-    """The maskable icon's drawing outside the central 80 % a launcher keeps."""
+    # The maskable icon's drawing outside the central 80 % a launcher keeps.
     width, height, rows = read_rgba_png(path.read_bytes())
     back = bytes(rows[0][0:4])
     return back[3] != 255 or [(x, y) for y in range(height) for x in range(width)
@@ -227,8 +222,7 @@ def bad_conditions(page, failures):
 
 
 def host(web, site):
-    """A host's tree: the game deep in it, with a space and Japanese in its
-    folder's name; a page of another kind; and two broken copies."""
+    # The game deep in the host's tree, a space and Japanese in its folder's name.
     folder = site / "games" / "ムニュラ 1"
     for copy in (folder, site / "without-font-and-tune", site / "without-game-script"):
         shutil.copytree(web, copy)

@@ -1,11 +1,6 @@
 #!/usr/bin/python3
-"""The page in headless Chromium, from a host that sends .wasm as anything:
-installed as an app, played through the desktop's moments
-(tests/scenarios/moments.py) by keys, touch and a stand-in pad, and what the
-page adds around the game (page_surroundings.py; see the README).
-
-    page_test.py BUILD_WEB_FOLDER
-"""
+"""The page in headless Chromium played through the desktop's moments, and its
+surroundings (page_surroundings.py).   page_test.py BUILD_WEB_FOLDER"""
 import json
 import math
 import pathlib
@@ -22,8 +17,7 @@ HELD = "return [40, 90, 81].map(window.munyura.game.keyHeld, window.munyura.game
 
 
 def fractional_scale(page, failures):
-    """At 1000 x 700, a fractional scale: ink at every game pixel of each
-    line, the chick and the monument in their own colours only."""
+    # At a fractional scale, ink at every game pixel of each line, pictures in their own colours.
     page.cdp("Emulation.setDeviceMetricsOverride", width=1000, height=700, deviceScaleFactor=1,
              mobile=False)
     width, height = page.wait_for("const c = document.getElementById('game');"
