@@ -19,7 +19,7 @@ import time
 import numpy
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from x_session import XDisplay, check, outcome, running  # noqa: E402
+from x_session import XDisplay, check, game_lines, outcome, running  # noqa: E402
 
 TUNE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../assets/bdmidi.mid")
 SOUNDFONT = "/usr/share/sounds/sf2/default-GM.sf2"
@@ -66,7 +66,7 @@ def run(display, game, env, end):
         except subprocess.TimeoutExpired:
             errors = None
     took = time.monotonic() - ending if errors is not None else float("inf")
-    errors = [line for line in errors or [] if not line.startswith("CRITICAL: ")]  # SDL's own
+    errors = game_lines(errors or [])
     sound = numpy.fromfile(capture, numpy.float32) if os.path.exists(capture) else []
     return process.returncode, errors, float(numpy.max(numpy.abs(sound), initial=0)), took
 

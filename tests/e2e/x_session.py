@@ -43,6 +43,11 @@ def running(*args, **kwargs):
             process.kill()
 
 
+def game_lines(lines):
+    """The game's lines on stderr, without SDL's own two about its disk audio driver."""
+    return [line for line in lines if not line.startswith("CRITICAL: ")]
+
+
 class XDisplay:
     """$DISPLAY, or else (or when `private`) an Xvfb of its own; its own settings folder."""
 

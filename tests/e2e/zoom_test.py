@@ -18,7 +18,7 @@ import time
 import numpy
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from x_session import XDisplay, check, outcome, running  # noqa: E402
+from x_session import XDisplay, check, game_lines, outcome, running  # noqa: E402
 
 RATE = 44100
 TUNE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../assets/bdmidi.mid")
@@ -145,8 +145,7 @@ def main(binary, render_tune):
             reference = from_onset(numpy.fromfile(reference, numpy.float32))
             with running([game], env=env, stderr=subprocess.PIPE, text=True) as process:
                 play(display, process, capture, reference)
-            stderr = [line for line in process.stderr.read().splitlines()
-                      if not line.startswith("CRITICAL: ")]
+            stderr = game_lines(process.stderr.read().splitlines())
             check(stderr == [], "the game said nothing on stderr: %r" % stderr)
             # The next run starts as the settings file remembers (zoom 3, windowed,
             # unmuted), and an option overrides it for that run only.

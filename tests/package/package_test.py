@@ -13,7 +13,7 @@ from pathlib import PurePosixPath
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 import numpy  # noqa: E402
-from x_session import XDisplay, check, outcome, running  # noqa: E402
+from x_session import XDisplay, check, game_lines, outcome, running  # noqa: E402
 
 ID = "io.github.munyura.munyura"
 FILE, GAME = "-rw-r--r--", "usr/lib/games/munyura/munyura"
@@ -48,8 +48,7 @@ def played(display, capture):
         window = display.find_window(game)
         time.sleep(3)
         display.close_window(window)
-        errors = game.communicate(timeout=10)[1].splitlines()
-    errors = [line for line in errors if not line.startswith("CRITICAL: ")]  # SDL's own
+        errors = game_lines(game.communicate(timeout=10)[1].splitlines())
     return game.returncode, errors, numpy.fromfile(capture, numpy.float32)
 
 
