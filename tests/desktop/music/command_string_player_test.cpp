@@ -1,8 +1,6 @@
-// The real player on SDL's disk audio driver (its sound goes to a file, in
-// real time) with the system's soundfont: one device per tune, never
-// restarted by the game's commands (zoom_end_to_end hears it as rendered),
-// looping without a gap, keeping its place while muted, and silent, brief and
-// unblocked when a file or command is bad.
+// The real player on SDL's disk audio driver (a file, written in real time)
+// with the system's soundfont; zoom_end_to_end hears the game's tune as
+// rendered, and music_end_to_end every kind of bad file refused.
 #include "desktop/music/command_string_player.h"
 
 #include <gtest/gtest.h>
@@ -119,8 +117,7 @@ TEST(TunePlayback, LoopsWithoutAGapAndKeepsItsPlaceWhileMuted) {
   }
 }
 
-// Every kind of bad file is refused by the real game (music_end_to_end);
-// here, the limits, and that a refused file is not read again.
+// The limits, and that a refused file is not read again until it changes.
 TEST(CommandStringPlayer, ABadTuneOrSoundfontSaysWhyOnceAndIsReadAgainOnlyOnceMended) {
   std::ifstream in(SystemSoundfont(), std::ios::binary);
   const Bytes soundfont{std::istreambuf_iterator<char>(in), {}};
@@ -169,8 +166,7 @@ TEST(CommandStringPlayer, ABadTuneOrSoundfontSaysWhyOnceAndIsReadAgainOnlyOnceMe
 
 // The player's folder and SDL's disk audio driver for every test; SDL keeps a
 // little state of its own until it is told to quit.
-class DiskAudio : public ::testing::Environment {
- public:
+struct DiskAudio : ::testing::Environment {
   void SetUp() override {
     fs::create_directories(kFolder);
     setenv("SDL_AUDIODRIVER", "disk", 1);
