@@ -75,14 +75,13 @@ TEST(CommandStringPlayer, PlaysAtTheTimersPaceKeepsOneDeviceAndTakesNoOtherComma
   EXPECT_GE(played, 2 * 44100) << messages.str();
   EXPECT_EQ(messages.str(), "");
 
-  std::array<char, 8> text;
   for (const std::string& command :
        {std::string(""), "stop \"" + Path("tune.mid") + "\"", Play("tune.mid") + " from 0"}) {
-    text.fill('x');
+    std::string text(8, 'x');
     EXPECT_NE(player.SendString(command, std::span(text).first(0), nullptr), 0) << command;
-    EXPECT_EQ(std::string(text.begin(), text.end()), "xxxxxxxx") << command;
+    EXPECT_EQ(text, "xxxxxxxx") << command;
     player.SendString(command, text, nullptr);
-    EXPECT_EQ(std::string(text.begin(), text.end()), std::string("\0xxxxxxx", 8)) << command;
+    EXPECT_EQ(text, std::string("\0xxxxxxx", 8)) << command;
     EXPECT_EQ(player.DeviceNames(), std::vector{Path("tune.mid")}) << command;
     EXPECT_EQ(player.State(Path("tune.mid")), DeviceState::kPlaying) << command;
   }
