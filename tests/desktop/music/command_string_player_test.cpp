@@ -63,7 +63,6 @@ TEST(CommandStringPlayer, PlaysAtTheTimersPaceKeepsOneDeviceAndTakesNoOtherComma
   std::int64_t played = 0;
   for (int tick = 0; tick < 500 && (tick < 100 || played < 2 * 44100); ++tick) {
     EXPECT_EQ(player.SendString(Play("tune.mid"), {}, nullptr), 0) << tick;
-    EXPECT_EQ(player.DeviceNames(), std::vector{Path("tune.mid")}) << tick;
     if (const auto position = player.Position(Path("tune.mid"))) {
       // The song's place is read after the time played, so it is never
       // behind it; it is ahead by the blocks rendered meanwhile.
