@@ -87,11 +87,7 @@ TEST(CaptionLayout, EveryInscriptionFitsLabel1) {
     SCOPED_TRACE(monument);
     label.Caption = world::Inscription(monument);
     const LaidOutText text = LabelCaption(Fonts(), label);
-    float widest = 0;
-    for (const BrokenLine& line : text.lines) {
-      widest = std::max(widest, line.width);
-    }
-    EXPECT_EQ(text.width, widest);
+    EXPECT_EQ(text.width, std::ranges::max(text.lines, {}, &BrokenLine::width).width);
     EXPECT_EQ(text.height, text.line_height * static_cast<float>(text.lines.size()));
     EXPECT_LE(text.height, label.Height);
     wrapped += text.lines.size() > 1;
