@@ -47,12 +47,6 @@ DeviceState SendUntilSettled(CommandStringPlayer& player, const std::string& nam
   return player.State(Path(name)).value_or(DeviceState::kOpening);
 }
 
-// The loudness of the 10 ms of interleaved stereo from `centisecond` on.
-double Rms(const std::vector<float>& sound, int centisecond) {
-  const auto first = sound.begin() + 882 * centisecond;
-  return std::sqrt(std::inner_product(first, first + 882, first, 0.0) / 882);
-}
-
 // Then other commands change nothing, say one line and write no text back.
 TEST(CommandStringPlayer, PlaysAtTheTimersPaceKeepsOneDeviceAndTakesNoOtherCommand) {
   WriteFile(Path("tune.mid"), HeldChordSong(30));
@@ -104,7 +98,8 @@ TEST(TunePlayback, LoopsWithoutAGapAndKeepsItsPlaceWhileMuted) {
   playback->Render(std::span(sound).subspan(2 * 48510));
   EXPECT_EQ(playback->Position().loops, 6);
   for (int centisecond = 10; centisecond < 300; ++centisecond) {
-    const double rms = Rms(sound, centisecond);
+    const auto first = sound.begin() + 882 * centisecond;  // 10 ms of stereo
+    const double rms = std::sqrt(std::inner_product(first, first + 882, first, 0.0) / 882);
     if (centisecond < 75 || centisecond >= 152) {
       EXPECT_GT(rms, 0.03) << "quiet at " << centisecond << " cs";
     } else if (centisecond > 75 && centisecond < 110) {
