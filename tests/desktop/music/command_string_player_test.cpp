@@ -66,7 +66,6 @@ TEST(CommandStringPlayer, PlaysAtTheTimersPaceKeepsOneDeviceAndTakesNoOtherComma
     std::this_thread::sleep_for(std::chrono::milliseconds(60));
   }
   EXPECT_GE(played, 2 * 44100) << messages.str();
-  EXPECT_EQ(messages.str(), "");
 
   for (const std::string& command :
        {std::string(""), "stop \"" + Path("tune.mid") + "\"", Play("tune.mid") + " from 0"}) {
