@@ -1,8 +1,6 @@
-// The real player on SDL's disk audio driver (its sound goes to a file, in
-// real time) with the system's soundfont: one device per tune, never
-// restarted by the game's commands (zoom_end_to_end hears it as rendered),
-// looping without a gap, keeping its place while muted, and silent, brief and
-// unblocked when a file or command is bad.
+// The real player on SDL's disk audio driver (a file, written in real time)
+// with the system's soundfont; zoom_end_to_end hears the game's tune as
+// rendered, and music_end_to_end every kind of bad file refused.
 #include "desktop/music/command_string_player.h"
 
 #include <gtest/gtest.h>
@@ -49,12 +47,6 @@ DeviceState SendUntilSettled(CommandStringPlayer& player, const std::string& nam
   return player.State(Path(name)).value_or(DeviceState::kOpening);
 }
 
-// The loudness of the 10 ms of interleaved stereo from `centisecond` on.
-double Rms(const std::vector<float>& sound, int centisecond) {
-  const auto first = sound.begin() + 882 * centisecond;
-  return std::sqrt(std::inner_product(first, first + 882, first, 0.0) / 882);
-}
-
 // Then other commands change nothing, say one line and write no text back.
 TEST(CommandStringPlayer, PlaysAtTheTimersPaceKeepsOneDeviceAndTakesNoOtherCommand) {
   WriteFile(Path("tune.mid"), HeldChordSong(30));
@@ -65,7 +57,6 @@ TEST(CommandStringPlayer, PlaysAtTheTimersPaceKeepsOneDeviceAndTakesNoOtherComma
   std::int64_t played = 0;
   for (int tick = 0; tick < 500 && (tick < 100 || played < 2 * 44100); ++tick) {
     EXPECT_EQ(player.SendString(Play("tune.mid"), {}, nullptr), 0) << tick;
-    EXPECT_EQ(player.DeviceNames(), std::vector{Path("tune.mid")}) << tick;
     if (const auto position = player.Position(Path("tune.mid"))) {
       // The song's place is read after the time played, so it is never
       // behind it; it is ahead by the blocks rendered meanwhile.
@@ -75,16 +66,14 @@ TEST(CommandStringPlayer, PlaysAtTheTimersPaceKeepsOneDeviceAndTakesNoOtherComma
     std::this_thread::sleep_for(std::chrono::milliseconds(60));
   }
   EXPECT_GE(played, 2 * 44100) << messages.str();
-  EXPECT_EQ(messages.str(), "");
 
-  std::array<char, 8> text;
   for (const std::string& command :
        {std::string(""), "stop \"" + Path("tune.mid") + "\"", Play("tune.mid") + " from 0"}) {
-    text.fill('x');
+    std::string text(8, 'x');
     EXPECT_NE(player.SendString(command, std::span(text).first(0), nullptr), 0) << command;
-    EXPECT_EQ(std::string(text.begin(), text.end()), "xxxxxxxx") << command;
+    EXPECT_EQ(text, "xxxxxxxx") << command;
     player.SendString(command, text, nullptr);
-    EXPECT_EQ(std::string(text.begin(), text.end()), std::string("\0xxxxxxx", 8)) << command;
+    EXPECT_EQ(text, std::string("\0xxxxxxx", 8)) << command;
     EXPECT_EQ(player.DeviceNames(), std::vector{Path("tune.mid")}) << command;
     EXPECT_EQ(player.State(Path("tune.mid")), DeviceState::kPlaying) << command;
   }
@@ -108,7 +97,8 @@ TEST(TunePlayback, LoopsWithoutAGapAndKeepsItsPlaceWhileMuted) {
   playback->Render(std::span(sound).subspan(2 * 48510));
   EXPECT_EQ(playback->Position().loops, 6);
   for (int centisecond = 10; centisecond < 300; ++centisecond) {
-    const double rms = Rms(sound, centisecond);
+    const auto first = sound.begin() + 882 * centisecond;  // 10 ms of stereo
+    const double rms = std::sqrt(std::inner_product(first, first + 882, first, 0.0) / 882);
     if (centisecond < 75 || centisecond >= 152) {
       EXPECT_GT(rms, 0.03) << "quiet at " << centisecond << " cs";
     } else if (centisecond > 75 && centisecond < 110) {
@@ -119,8 +109,7 @@ TEST(TunePlayback, LoopsWithoutAGapAndKeepsItsPlaceWhileMuted) {
   }
 }
 
-// Every kind of bad file is refused by the real game (music_end_to_end);
-// here, the limits, and that a refused file is not read again.
+// The limits, and that a refused file is not read again until it changes.
 TEST(CommandStringPlayer, ABadTuneOrSoundfontSaysWhyOnceAndIsReadAgainOnlyOnceMended) {
   std::ifstream in(SystemSoundfont(), std::ios::binary);
   const Bytes soundfont{std::istreambuf_iterator<char>(in), {}};
@@ -169,8 +158,7 @@ TEST(CommandStringPlayer, ABadTuneOrSoundfontSaysWhyOnceAndIsReadAgainOnlyOnceMe
 
 // The player's folder and SDL's disk audio driver for every test; SDL keeps a
 // little state of its own until it is told to quit.
-class DiskAudio : public ::testing::Environment {
- public:
+struct DiskAudio : ::testing::Environment {
   void SetUp() override {
     fs::create_directories(kFolder);
     setenv("SDL_AUDIODRIVER", "disk", 1);

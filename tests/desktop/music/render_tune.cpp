@@ -1,7 +1,6 @@
-// Renders a MIDI file straight to raw sound, through the same synthesiser and
-// blocks the game plays it with: the reference the game's own output is
-// compared with, and the measure of the tune's length and loudness; or the
-// song as the game reads it.
+// The tune rendered straight to raw sound through the synthesiser and blocks
+// the game plays it with: the reference for the game's own output, and the
+// tune's length and loudness; or the song as the game reads it.
 //
 //   render_tune TUNE.mid SECONDS OUT.raw   float stereo at 44.1 kHz
 //   render_tune TUNE.mid --level            length and peak of one loop
@@ -10,6 +9,7 @@
 #include <cmath>
 #include <fstream>
 #include <iostream>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -17,35 +17,33 @@
 #include "desktop/music/tune_file.h"
 #include "desktop/music/tune_playback.h"
 
+using namespace munyura::desktop;
+
 int main(int argc, char* argv[]) {
-  using munyura::desktop::AudioOutput;
-  const bool level = argc == 3 && std::string(argv[2]) == "--level";
-  if (argc == 3 && std::string(argv[2]) == "--messages") {
-    const auto song = munyura::window_rules::ReadMidiSong(munyura::desktop::ReadTuneFile(argv[1]));
+  const std::string option = argc == 3 ? argv[2] : "";
+  if (option == "--messages") {
+    const auto song = munyura::window_rules::ReadMidiSong(ReadTuneFile(argv[1]));
     std::cout << song.length_microseconds << '\n';
     for (const auto& [time, m] : song.messages) {
       std::cout << time << ' ' << +m.status << ' ' << +m.data1 << ' ' << +m.data2 << '\n';
     }
     return 0;
   }
+  const bool level = option == "--level";
   if (argc != 4 && !level) {
     std::cerr << "usage: render_tune TUNE.mid SECONDS OUT.raw | TUNE.mid --level | TUNE.mid "
                  "--messages\n";
     return 2;
   }
   // A tune that cannot be loaded ends the program with its reason.
-  const auto playback = munyura::desktop::LoadTune(argv[1], munyura::desktop::SystemSoundfont(),
-                                                   AudioOutput::kFrameRate);
-  const auto frames = level
-                          ? playback->LoopFrames()
-                          : static_cast<std::int64_t>(std::stod(argv[2]) * AudioOutput::kFrameRate);
+  const auto playback = LoadTune(argv[1], SystemSoundfont(), AudioOutput::kFrameRate);
+  const auto frames =
+      level ? playback->LoopFrames() : std::int64_t(std::stod(argv[2]) * AudioOutput::kFrameRate);
   std::vector<float> sound(2 * static_cast<std::size_t>(frames));
   playback->Render(sound);
   if (level) {
-    float peak = 0;
-    for (const float sample : sound) {
-      peak = std::max(peak, std::abs(sample));
-    }
+    const float peak = std::accumulate(sound.begin(), sound.end(), 0.0F,
+                                       [](float m, float s) { return std::max(m, std::abs(s)); });
     std::cout << "length_seconds " << static_cast<double>(frames) / AudioOutput::kFrameRate
               << "\npeak_dbfs " << 20 * std::log10(peak) << '\n';
     return 0;

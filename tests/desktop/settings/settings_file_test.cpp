@@ -98,8 +98,7 @@ TEST(SettingsFile, SavesKilledAtAnyMomentLeaveTheOldFileOrTheNew) {
     const pid_t saver = ::fork();
     ASSERT_GE(saver, 0);
     if (saver == 0) {
-      std::ostringstream quiet;
-      SettingsFile file(scratch.path, quiet);
+      SettingsFile file(scratch.path, ignored);
       for (int i = 0;; ++i) {
         file.Save(i % 2 == 0 ? second : first);
       }

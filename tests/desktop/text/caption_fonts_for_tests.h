@@ -1,6 +1,5 @@
-// What the text tests share: fontconfig's process state and the game's
-// fonts, loaded once for a whole test program (far slower than any test that
-// lays text out), and the window's elements as designed.
+// What the text and window tests share: the game's fonts, loaded once per
+// test program (far slower than any layout), and the window as designed.
 #pragma once
 
 #include "desktop/text/caption_fonts.h"

@@ -7,13 +7,11 @@
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
-#include <tuple>
 
 #include "desktop/text/caption_fonts_for_tests.h"
 #include "desktop/text/control_painter.h"
 #include "desktop/text/font_setup.h"
 #include "desktop/text/text_handles.h"
-#include "window_rules/utf16_text.h"
 #include "world/inscriptions.h"
 
 namespace munyura::desktop {
@@ -22,36 +20,21 @@ namespace {
 using testing::DesignedWindow;
 using testing::Fonts;
 
-TEST(FontSetup, DrawsTheWindowsFaceWithIpaPGothicOrWarnsNamingThePackage) {
-  const FontSetup fonts;
-  ASSERT_TRUE(fonts.CoversJapanese()) << "install the package fonts-ipafont-gothic";
-  EXPECT_EQ(fonts.MissingFontWarning(), std::nullopt);
-  // Hides every Japanese font from the configuration, as if none were installed.
-  const FontSetup none(
-      "<selectfont><rejectfont><pattern><patelt name=\"lang\"><string>ja</string></patelt>"
-      "</pattern></rejectfont></selectfont>");
-  EXPECT_FALSE(none.CoversJapanese());
-  const std::string warning = none.MissingFontWarning().value();
-  EXPECT_NE(warning.find("fonts-ipafont-gothic"), std::string::npos) << warning;
-  EXPECT_EQ(warning.find('\n'), std::string::npos) << "one line";
-}
-
-// The settings fontconfig hands the renderer for the caption face: antialias,
-// hint style, subpixel order, embedded bitmaps.
-using Rendering = std::tuple<FcBool, int, int, FcBool>;
-
-Rendering RenderingOf(FcConfig* config) {
+// What fontconfig hands the renderer for the caption face: antialias, hint
+// style, subpixel order, embedded bitmaps (-1 where it says nothing).
+std::vector<int> RenderingOf(FcConfig* config) {
   const FcPatternPtr request(FcPatternCreate());
   FcPatternAddString(request.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>("ＭＳ Ｐゴシック"));
   FcConfigSubstitute(config, request.get(), FcMatchPattern);
   FcDefaultSubstitute(request.get());
   FcResult result = FcResultNoMatch;
   const FcPatternPtr font(FcFontMatch(config, request.get(), &result));
-  Rendering rendering{FcFalse, -1, -1, FcTrue};
-  FcPatternGetBool(font.get(), FC_ANTIALIAS, 0, &std::get<0>(rendering));
-  FcPatternGetInteger(font.get(), FC_HINT_STYLE, 0, &std::get<1>(rendering));
-  FcPatternGetInteger(font.get(), FC_RGBA, 0, &std::get<2>(rendering));
-  FcPatternGetBool(font.get(), FC_EMBEDDED_BITMAP, 0, &std::get<3>(rendering));
+  std::vector<int> rendering;
+  for (const char* setting : {FC_ANTIALIAS, FC_HINT_STYLE, FC_RGBA, FC_EMBEDDED_BITMAP}) {
+    FcValue value{};
+    const bool set = FcPatternGet(font.get(), setting, 0, &value) == FcResultMatch;
+    rendering.push_back(!set ? -1 : value.type == FcTypeBool ? value.u.b : value.u.i);
+  }
   return rendering;
 }
 
@@ -73,9 +56,10 @@ TEST(FontSetup, PinsTheRenderingWhateverTheUserAsksFor) {
   const FontSetup game;
   before ? setenv("FONTCONFIG_FILE", previous.c_str(), 1) : unsetenv("FONTCONFIG_FILE");
   std::filesystem::remove(path);
-  ASSERT_EQ(RenderingOf(users_own.get()), (Rendering{FcFalse, FC_HINT_FULL, FC_RGBA_RGB, FcTrue}))
+  ASSERT_EQ(RenderingOf(users_own.get()), (std::vector{FcFalse, FC_HINT_FULL, FC_RGBA_RGB, FcTrue}))
       << "the user's settings were not read";
-  EXPECT_EQ(RenderingOf(game.Config()), (Rendering{FcTrue, FC_HINT_SLIGHT, FC_RGBA_NONE, FcFalse}));
+  EXPECT_EQ(RenderingOf(game.Config()),
+            (std::vector{FcTrue, FC_HINT_SLIGHT, FC_RGBA_NONE, FcFalse}));
 }
 
 // Fontconfig's process state is released at exit only once every font map has
@@ -94,55 +78,34 @@ TEST(FontLibrary, AMapStillSearchedOnPangosThreadHasEndedWhenItsFontsAre) {
   }
 }
 
-// Each fits Label1 and none loses a character; each break is one the rules
-// allow, unless a run had to be cut for want of any.
-TEST(CaptionLayout, EveryInscriptionFitsLabel1AndWrapsInNarrowerWidths) {
+// Each inscription, laid out as Label1 shows it, fits the band; the longest
+// wrap. How lines break and what they keep is line_breaks_test's.
+TEST(CaptionLayout, EveryInscriptionFitsLabel1) {
+  scene::SceneControl label = DesignedWindow().Label1();
   int wrapped = 0;
-  for (const float width : {617.0F, 400.0F, 300.0F, 60.0F}) {
-    for (std::int16_t monument = 0; monument < 30; ++monument) {
-      SCOPED_TRACE(::testing::Message() << monument << " in " << width);
-      const std::u16string_view caption = world::Inscription(monument);
-      const LaidOutText text = LayOut(Fonts(), caption, DesignedWindow().Label1().Font, width);
-      std::u16string joined;
-      for (std::size_t i = 0; i < text.lines.size(); ++i) {
-        const std::u16string& line = text.lines[i].text;
-        ASSERT_FALSE(line.empty());
-        EXPECT_LE(text.lines[i].width, width);
-        EXPECT_TRUE(i == 0 || width < 300 ||
-                    window_rules::MayBreakBefore(
-                        window_rules::CodePointsOf(text.lines[i - 1].text).back().value,
-                        window_rules::CodePointsOf(line).front().value))
-            << window_rules::Utf8FromUtf16(line);
-        joined += line;
-      }
-      EXPECT_EQ(joined, caption);
-      EXPECT_EQ(text.line_height, 27);
-      EXPECT_EQ(text.height, text.line_height * static_cast<float>(text.lines.size()));
-      EXPECT_TRUE(width < 617.0F || text.height <= DesignedWindow().Label1().Height);
-      wrapped += width == 617.0F && text.lines.size() > 1;
-    }
+  for (std::int16_t monument = 0; monument < 30; ++monument) {
+    SCOPED_TRACE(monument);
+    label.Caption = world::Inscription(monument);
+    const LaidOutText text = LabelCaption(Fonts(), label);
+    EXPECT_EQ(text.width, std::ranges::max(text.lines, {}, &BrokenLine::width).width);
+    EXPECT_EQ(text.height, text.line_height * static_cast<float>(text.lines.size()));
+    EXPECT_LE(text.height, label.Height);
+    wrapped += text.lines.size() > 1;
   }
   EXPECT_GE(wrapped, 3) << "the longest are wider than the band";
 }
 
-constexpr std::uint32_t kOpaque = 0xFF000000;
-
-// The box of the pixels darker than `back` by at least half, and their number.
+// The box of the black ink on a white label or a red button (whose red stays
+// full), `inset` pixels in from each edge: the pixels whose red is below half.
 struct Ink {
-  int dark_pixels = 0;
-  int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
+  int dark_pixels = 0, left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
 };
 
-Ink InkOf(const PaintedImage& image, std::uint32_t back, int x0, int y0, int x1, int y1) {
+Ink InkOf(const PaintedImage& image, int inset = 0) {
   Ink ink;
-  for (int y = y0; y < y1; ++y) {
-    for (int x = x0; x < x1; ++x) {
-      int darkness = 0;
-      for (const int shift : {0, 8, 16}) {
-        darkness = std::max(
-            darkness, int((back >> shift) & 0xFF) - int((image.PixelAt(x, y) >> shift) & 0xFF));
-      }
-      if (darkness >= 128) {
+  for (int y = inset; y < image.Height() - inset; ++y) {
+    for (int x = inset; x < image.Width() - inset; ++x) {
+      if ((image.PixelAt(x, y) >> 16 & 0xFF) < 128) {
         ink = {ink.dark_pixels + 1, std::min(ink.left, x), std::min(ink.top, y),
                std::max(ink.right, x), std::max(ink.bottom, y)};
       }
@@ -153,11 +116,8 @@ Ink InkOf(const PaintedImage& image, std::uint32_t back, int x0, int y0, int x1,
 
 TEST(PaintControls, PaintAtTwiceTheResolutionOnADenseDisplay) {
   const scene::SceneControl& label = DesignedWindow().Label2();
-  const PaintedImage dense = PaintLabel(Fonts(), label, 2);
-  ASSERT_EQ(std::pair(dense.Width(), dense.Height()), std::pair(106, 30));
-  const std::uint32_t white = kOpaque | 0xFFFFFF;
-  const Ink one = InkOf(PaintLabel(Fonts(), label, 1), white, 0, 0, 53, 15);
-  const Ink two = InkOf(dense, white, 0, 0, 106, 30);
+  const Ink one = InkOf(PaintLabel(Fonts(), label, 1));
+  const Ink two = InkOf(PaintLabel(Fonts(), label, 2));
   // Advances are whole pixels of either image, so the widths differ a little.
   const int width = 2 * (one.right - one.left);
   EXPECT_NEAR(two.right - two.left, width, width / 10);
@@ -170,16 +130,13 @@ TEST(PaintControls, PaintAtTwiceTheResolutionOnADenseDisplay) {
   wide.Width = 397;
   const PaintedImage button = PaintButton(Fonts(), wide, true, false, 2);
   ASSERT_EQ(std::pair(button.Width(), button.Height()), std::pair(794, 98));
-  const auto row = [&](std::initializer_list<int> xs) {
-    std::vector<std::uint32_t> pixels;
-    for (const int x : xs) {
-      pixels.push_back(button.PixelAt(x, 40));
-    }
-    return pixels;
-  };
-  EXPECT_EQ(row({0, 1, 2, 791, 792, 793}),
-            (std::vector{white, white, kOpaque | 0xDFDFDF, kOpaque | 0x808080, kOpaque, kOpaque}));
-  const Ink caption = InkOf(button, kOpaque | 0xFF0000, 20, 20, 774, 78);
+  std::vector<std::uint32_t> row;
+  for (const int x : {0, 1, 2, 791, 792, 793}) {
+    row.push_back(button.PixelAt(x, 40));
+  }
+  EXPECT_EQ(row, (std::vector<std::uint32_t>{0xFFFFFFFF, 0xFFFFFFFF, 0xFFDFDFDF, 0xFF808080,
+                                             0xFF000000, 0xFF000000}));
+  const Ink caption = InkOf(button, 20);
   EXPECT_NEAR((caption.left + caption.right) / 2.0, 397, 3);
   EXPECT_GT(caption.dark_pixels, 400);
 
