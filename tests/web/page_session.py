@@ -131,13 +131,13 @@ class PageSession:
                      clickCount=1)
 
     def point(self, target, dx=0.0, dy=0.0):
-        # an element's centre moved by fractions of its size, or a game point
+        # an element's centre moved by fractions of its size, or game point (target, dx)
         if target == "strat":  # STRAT's centre as it slides by
             c = self.js("return window.munyura.game.controls()[5];")
-            target, dx, dy = c["left"] + c["width"] / 2, c["top"] + c["height"] / 2, None
+            return self.js(POINT, "game", c["left"] + c["width"] / 2, c["top"] + c["height"] / 2)
         if isinstance(target, str):
             return self.js(POINT, target, dx, dy)
-        return self.js(POINT, "game", target + 0.5, (dy if dy is not None else dx) + 0.5)
+        return self.js(POINT, "game", target + 0.5, dx + 0.5)  # a game point's centre
 
     def touch(self, kind, points):
         # touchStart and touchMove list every finger down, touchEnd those it lifts (none: all)
