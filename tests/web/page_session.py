@@ -29,13 +29,10 @@ KEY_CODES = {"space": ("Space", " ", 32), "z": ("KeyZ", "z", 90), "m": ("KeyM", 
 # The standard mapping's buttons; the left stick's vertical axis is 1.
 PAD_BUTTONS = {"a": 0, "b": 1, "y": 3, "back": 8, "start": 9, "dpup": 12, "dpleft": 14,
                "dpright": 15}
-PAD_STAND_IN = """
-window.pads = [];
+PAD_STAND_IN = """window.pads = [];
 navigator.getGamepads = () => window.pads;
-window.plugPad = (index) => {
-  window.pads[index] = { index, connected: true, mapping: 'standard', axes: [0, 0, 0, 0],
-    buttons: Array.from({ length: 17 }, () => ({ pressed: false, value: 0 })) };
-};"""
+window.plugPad = (index) => { pads[index] = { index, connected: true, mapping: 'standard',
+  axes: [0, 0, 0, 0], buttons: Array.from({ length: 17 }, () => ({ pressed: false, value: 0 })) }; };"""
 STATE = """const g = window.munyura.game, c = g.controls(), p = g.picker();
 const picker = document.getElementById('picker');
 return { title: c[5].visible, room: [g.roomX(), g.roomY()], chick: [c[37].left, c[37].top],
@@ -95,7 +92,8 @@ class PageSession:
 
     def open(self, path=""):
         self.driver.get(self.url + path)
-        self.first_frame()
+        self.wait_for("return window.munyura && window.munyura.firstFrameMs !== null",
+                      "the first frame")
 
     def wait_for(self, script, what, timeout=30):
         deadline = time.monotonic() + timeout
@@ -104,10 +102,6 @@ class PageSession:
                 return value
             time.sleep(0.05)
         raise AssertionError(f"timed out waiting for {what}")
-
-    def first_frame(self):
-        self.wait_for("return window.munyura && window.munyura.firstFrameMs !== null",
-                      "the first frame")
 
     def settle(self):
         # until the frame the last event asked for has been drawn
@@ -137,13 +131,13 @@ class PageSession:
                      clickCount=1)
 
     def point(self, target, dx=0.0, dy=0.0):
-        # an element's centre moved by fractions of its size, or a game point
+        # an element's centre moved by fractions of its size, or game point (target, dx)
         if target == "strat":  # STRAT's centre as it slides by
             c = self.js("return window.munyura.game.controls()[5];")
-            target, dx, dy = c["left"] + c["width"] / 2, c["top"] + c["height"] / 2, None
+            return self.js(POINT, "game", c["left"] + c["width"] / 2, c["top"] + c["height"] / 2)
         if isinstance(target, str):
             return self.js(POINT, target, dx, dy)
-        return self.js(POINT, "game", target + 0.5, (dy if dy is not None else dx) + 0.5)
+        return self.js(POINT, "game", target + 0.5, dx + 0.5)  # a game point's centre
 
     def touch(self, kind, points):
         # touchStart and touchMove list every finger down, touchEnd those it lifts (none: all)

@@ -37,10 +37,14 @@ return { viewport: [innerWidth, innerHeight], game: box(document.getElementById(
          notes: [...document.querySelectorAll('.note')].filter((n) => !n.hidden).length };"""
 
 
+def tune(page, values="true", state="running"):
+    # `values` (an expression of t, the tune) once the tune is in `state`.
+    return page.wait_for("const t = window.munyura.tune; return t.source && t.context.state"
+                         f" === '{state}' && {values};", f"the tune {state}")
+
+
 def tune_gain(page):
-    return page.wait_for("""const t = window.munyura.tune;
-        return t.source && t.context.state === 'running' && [t.gain.gain.value];""",
-                         "the tune to play")[0]
+    return tune(page, "[t.gain.gain.value]")[0]
 
 
 def mute(page, failures):
@@ -150,18 +154,13 @@ def caches(page):
     return sorted(n.split()[-1] for n in page.js("return caches.keys();"))
 
 
-def fetched(page, path, how):
-    return page.js(f"return fetch('{path}').then((r) => {how});")
-
-
 def installed(page, failures, folder):
     page.open(GAME)  # a host that does not know .wasm, the folder deep in its tree
     failures.check(page.cdp("Page.getInstallabilityErrors")["installabilityErrors"] == [],
                    "installable")
     icons = json.loads((folder / "manifest.webmanifest").read_text())["icons"]
     for icon in icons:
-        loaded = page.js("""return fetch(new URL(arguments[0], new URL('manifest.webmanifest',
-            location))).then((r) => r.blob()).then(createImageBitmap)
+        loaded = page.js("""return fetch(arguments[0]).then((r) => r.blob()).then(createImageBitmap)
             .then((b) => `${b.width}x${b.height}`, () => 'did not load');""", icon["src"])
         failures.check(loaded == icon["sizes"] and (icon["purpose"] == "any" or icon["purpose"]
                        == "maskable" and not outside_safe_circle(folder / icon["src"])),
@@ -176,13 +175,12 @@ def installed(page, failures, folder):
     page.driver.get_log("browser")  # the first visit's (its wasm sent as anything)
     page.open(GAME)
     failures.check(page.canvas_rows()[150].count((255, 0, 0)) > 50, "the title screen offline")
-    wasm_type = fetched(page, "munyura.wasm", "r.headers.get('Content-Type')")
+    wasm_type = page.js("return fetch('munyura.wasm').then((r) => r.headers.get('Content-Type'));")
     failures.check(wasm_type == "application/wasm", f"the WebAssembly's type: {wasm_type}")
     # Decoded and started before any gesture, so the key only lets it out.
-    ready = "const t = window.munyura.tune; return t.source && t.context.state === "
-    page.wait_for(ready + "'suspended'", "the tune decoded and started")
+    tune(page, state="suspended")
     page.key("space")
-    page.wait_for(ready + "'running'", "the tune let out by a key")
+    tune(page)
     # A new build: one changed file, a new worker.
     with open(folder / "fonts" / "README.txt", "a", encoding="utf-8") as readme:
         readme.write("A later build.\n")
@@ -195,16 +193,15 @@ def installed(page, failures, folder):
     page.wait_for("return navigator.serviceWorker.getRegistration().then((r) => !!r.waiting);",
                   "the new version to be fetched")
     both = caches(page)
-    # Once the last tab of the old version is gone, the new one takes over and
-    # deletes the old cache; the next visit is the new build.
+    # The old version's last tab gone, the new one takes over and drops the old cache.
     page.driver.get(page.url + "elsewhere.html")
     page.wait_for("return caches.keys().then((k) => k.length === 1);", "the old cache gone")
     failures.check(new != old and len(both) == 2 and caches(page) == [new],
                    f"{old}, then both {both}, then only {caches(page)}")
     page.open(GAME)
     page.wait_for("return !!navigator.serviceWorker.controller", "the worker's control")
-    failures.check(fetched(page, "fonts/README.txt", "r.text()").endswith("A later build.\n"),
-                   "the new build's files")
+    later = page.js("return fetch('fonts/README.txt').then((r) => r.text());")
+    failures.check(later.endswith("A later build.\n"), "the new build's files")
 
 
 def bad_conditions(page, failures):
@@ -224,12 +221,10 @@ def bad_conditions(page, failures):
 def host(web, site):
     # The game deep in the host's tree, a space and Japanese in its folder's name.
     folder = site / "games" / "ムニュラ 1"
-    for copy in (folder, site / "without-font-and-tune", site / "without-game-script"):
-        shutil.copytree(web, copy)
-    (site / "without-font-and-tune" / "tune.opus").unlink()
-    for font in (site / "without-font-and-tune" / "fonts").glob("*.woff2"):
-        font.unlink()
-    (site / "without-game-script" / "munyura.js").unlink()
+    shutil.copytree(web, folder)
+    for copy, left_out in (("without-font-and-tune", ("tune.opus", "*.woff2")),
+                           ("without-game-script", ("munyura.js",))):
+        shutil.copytree(web, site / copy, ignore=shutil.ignore_patterns(*left_out))
     (site / "favicon.ico").write_bytes((web / "pictures" / "icon.png").read_bytes())
     (site / "elsewhere.html").write_text("<!DOCTYPE html><title>Elsewhere</title>\n")
     return folder

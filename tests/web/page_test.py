@@ -2,22 +2,22 @@
 """The page in headless Chromium played through the desktop's moments, and its
 surroundings (page_surroundings.py).   page_test.py BUILD_WEB_FOLDER"""
 import json
-import math
 import pathlib
 import sys
 import tempfile
 
 import page_surroundings as surroundings
 from page_session import MUNYU, PAD_STAND_IN, PageSession
-from moments import DOORWAY, KEYS, LET_GO, PAD, RESTART_MOMENT, START, TITLE, TOUCH, WALK_ON
-from scenario import Expect, Failures, Step, expect, reference, run
+from moments import (DOORWAY, KEYS, LET_GO, PAD, RESTART, RESTART_MOMENT, START, TITLE, TOUCH,
+                     WALK_ON)
+from scenario import Expect, Failures, Step, differences, expect, reference, run
 
 CSS_PIXELS_PER_CM = 96 / 2.54
-HELD = "return [40, 90, 81].map(window.munyura.game.keyHeld, window.munyura.game)"
 
 
 def fractional_scale(page, failures):
-    # At a fractional scale, ink at every game pixel of each line, pictures in their own colours.
+    # At a fractional scale each game pixel begins in the desktop's colour; the pictures, whose
+    # pixels do not fall on device pixels alike, in their own colours.
     page.cdp("Emulation.setDeviceMetricsOverride", width=1000, height=700, deviceScaleFactor=1,
              mobile=False)
     width, height = page.wait_for("const c = document.getElementById('game');"
@@ -26,26 +26,19 @@ def fractional_scale(page, failures):
     scale = width / 621 if round(380 * width / 621) == height else height / 380
     failures.check(scale != int(scale), f"a fractional scale: {width} x {height}")
     rows, golden = page.canvas_rows((width, height)), reference("room-0-0")
-
-    def colours(left, top, right, bottom):
-        return {rows[y][x] for y in range(int(top * scale), min(height, math.ceil(bottom * scale)))
-                for x in range(int(left * scale), min(width, math.ceil(right * scale)))}
-
+    at = page.js("return [...Array(622).keys()].map((n) => window.munyura.game.outputPixel(n,"
+                 " arguments[0]));", scale)
     controls = page.js("return window.munyura.game.controls();")
-    lines = [c for c in controls if c["kind"] == 4 and c["visible"]]
-    inkless = []
-    for c in lines:
-        steps = int(max(abs(c["x2"] - c["x1"]), abs(c["y2"] - c["y1"]), 1))
-        for x, y in {(round(c["x1"] + (c["x2"] - c["x1"]) * s / steps),
-                      round(c["y1"] + (c["y2"] - c["y1"]) * s / steps)) for s in range(steps + 1)}:
-            if 0 <= x < 621 and 0 <= y < 380 and (0, 0, 0) not in colours(x, y, x + 1, y + 1):
-                inkless.append((x, y))
-    failures.check(len(lines) >= 8 and not inkless, f"{len(lines)} lines, inkless at {inkless[:5]}")
-    for c in (controls[MUNYU], controls[49]):
-        rect = (c["left"], c["top"], c["left"] + c["width"], c["top"] + c["height"])
-        own = {golden[y][x] for y in range(rect[1], rect[3]) for x in range(rect[0], rect[2])}
-        stray = colours(*rect) - own - {(255, 255, 255), (0, 0, 0)}
-        failures.check(not stray, f"the picture at {rect} shows its own colours, not {stray}")
+    pictures = [(c["left"], c["top"], c["left"] + c["width"], c["top"] + c["height"])
+                for c in (controls[MUNYU], controls[49])]
+    wrong = differences([[rows[at[y]][at[x]] for x in range(621)] for y in range(380)],
+                        "room-0-0", pictures, [RESTART])
+    failures.check(not wrong, f"the desktop's room-0-0 outside the pictures, not at {wrong[:5]}")
+    for left, top, right, bottom in pictures:
+        own = {golden[y][x] for y in range(top, bottom) for x in range(left, right)}
+        stray = {rows[y][x] for y in range(at[top], at[bottom])
+                 for x in range(at[left], at[right])} - own - {(255, 255, 255), (0, 0, 0)}
+        failures.check(not stray, f"the picture at {left, top} shows its own colours, not {stray}")
     page.cdp("Emulation.clearDeviceMetricsOverride")
     page.wait_for("return document.getElementById('game').width === 621", "scale 1 again")
 
@@ -55,7 +48,6 @@ def by_keys(page, failures, tune):
     # The keys the page kept from the browser (from scrolling, say).
     page.js("window.kept = []; addEventListener('keydown', (e) => e.defaultPrevented"
             " && kept.push((e.ctrlKey ? 'Ctrl+' : '') + e.code));")
-    failures.check(page.driver.title == "ムニュラ", f"titled {page.driver.title}")
     run(page, KEYS, TITLE, failures)
     for key in ("Tab", "F5", "F12", "Escape"):  # left to the browser, yet seen by the game
         page.key(key)
@@ -63,9 +55,8 @@ def by_keys(page, failures, tune):
     failures.check(presses.get("Tab") == 1 and presses.get("F5") == 1, f"the game saw {presses}")
     run(page, KEYS, START[:1], failures)
     fractional_scale(page, failures)
-    audio = page.wait_for("""const t = window.munyura.tune; return t.source &&
-        t.context.state === 'running' && [t.source.loop, t.source.loopStart, t.source.loopEnd,
-        t.buffer.duration];""", "the tune to play")
+    audio = surroundings.tune(page, "[t.source.loop, t.source.loopStart, t.source.loopEnd,"
+                                    " t.buffer.duration]")
     seconds = tune["loopFrames"] / tune["frameRate"]
     failures.check(audio[:2] == [True, 0] and abs(audio[2] - seconds) < 1e-6
                    and abs(audio[3] - seconds) < 1 / 48000,
@@ -96,11 +87,11 @@ def by_touch(page, failures):
     dpad_down, read = page.point("dpad", 0, 0.4), page.point("read-button")
     page.touch("touchStart", [(1, *dpad_down)])
     page.touch("touchStart", [(1, *dpad_down), (2, *read)])
-    both = page.js(HELD)
+    both = page.state()["held"]
     page.touch("touchEnd", [(1, *dpad_down)])
-    one = page.js(HELD)
+    one = page.state()["held"]
     page.touch("touchEnd", [])
-    failures.check(both[:2] == [True, True] and one[:2] == [False, True],
+    failures.check(both == [40, 90] and one == [90],
                    f"two fingers hold the d-pad and read, one lifted alone: {both}, {one}")
     # The picker's 26 letters on two rows below the game, each held while touched.
     page.down(("tap", "letters-button"))
@@ -112,9 +103,10 @@ def by_touch(page, failures):
     q = page.js("""const r = document.getElementById('picker').children[16]
         .getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2];""")
     page.touch("touchStart", [(1, *q)])
-    under = page.js(HELD)[2]
+    under = page.state()["held"]
     page.touch("touchEnd", [])
-    failures.check(under and not page.js(HELD)[2], "Q held under the finger until it lifts")
+    failures.check(under == [81] and not page.state()["held"],
+                   "Q held under the finger until it lifts")
     page.down(("tap", "letters-button"))
     failures.check(page.js("return document.getElementById('picker').hidden"), "picker closed")
     # A key hides the controls, the next touch (on ﾊﾂﾞﾒｶﾗ, a click) shows them.
@@ -125,8 +117,7 @@ def by_touch(page, failures):
                    "the controls hidden by a key, back at a touch")
 
 
-# A second pad: Y opens the picker, the d-pad moves its highlight, A types
-# the letter (held while A is), B closes it, Back restarts.
+# A second pad: Y opens the picker, the d-pad moves it, A types (held), B closes, Back restarts.
 PICKER_BY_PAD = [
     Step("press", "picker", expect=Expect(picker=0)),
     Step("press", "next", expect=Expect(picker=1)),
