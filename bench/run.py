@@ -122,7 +122,7 @@ def main():
         observe(build, display, "the game playing its tune (SDL's disk audio driver)",
                 {"SDL_AUDIODRIVER": "disk", "SDL_DISKAUDIOFILE": os.devnull})
 
-        render_tune = os.path.join(build, "tests", "render_tune")
+        render_tune = os.path.join(build, "desktop", "render_tune")
         if os.path.exists(render_tune):
             print("== the synthesiser alone ==", flush=True)
             began = time.monotonic()

@@ -23,7 +23,7 @@ render_tune=${RENDER_TUNE:-}
 if [ -z "$render_tune" ]; then
   [ -f build/release/CMakeCache.txt ] || cmake --preset release > /dev/null
   nice -n 10 cmake --build build/release --target render_tune
-  render_tune=build/release/tests/render_tune
+  render_tune=build/release/desktop/render_tune
 fi
 
 [ -f "$wasm/CMakeCache.txt" ] ||
