@@ -8,6 +8,7 @@ Usage: music_test.py <path to munyura>"""
 
 import ctypes
 import os
+import pathlib
 import random
 import shutil
 import signal
@@ -18,10 +19,8 @@ import time
 
 import numpy
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from x_session import XDisplay, check, game_lines, outcome, running  # noqa: E402
+from x_session import TUNE, XDisplay, check, game_lines, outcome, running
 
-TUNE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../assets/bdmidi.mid")
 SOUNDFONT = "/usr/share/sounds/sf2/default-GM.sf2"
 QUICK_EXIT = 5.0  # seconds; it takes well under one, but the machine may be busy
 
@@ -72,10 +71,7 @@ def run(display, game, env, end):
 
 
 def main(binary):
-    with open(SOUNDFONT, "rb") as f:
-        real = f.read()
-    with open(TUNE, "rb") as f:
-        tune = f.read()
+    real, tune = pathlib.Path(SOUNDFONT).read_bytes(), pathlib.Path(TUNE).read_bytes()
     noise = random.Random(5).randbytes(8192)
 
     def write(data):
@@ -110,40 +106,36 @@ def main(binary):
         ("soundfont broken inside", None, None, write(real[:12] + bytes(len(real) - 12)), {},
          None, 1, False),
     ]
-    display = XDisplay()
-    try:
-        with tempfile.TemporaryDirectory() as scratch:
-            for number, (name, folder, make_tune, make_soundfont, env, end, lines, plays) in \
-                    enumerate(rows):
-                home = os.path.join(scratch, str(number))
-                game = os.path.join(home, folder or "ゲーム フォルダ", "munyura")
-                os.makedirs(os.path.dirname(game))
-                shutil.copy2(binary, game)
-                tune = os.path.join(os.path.dirname(game), "bdmidi.mid")
-                soundfont = os.path.join(home, "soundfont.sf2")
-                listener = make_tune(tune) if make_tune else shutil.copy2(TUNE, tune) and None
-                listener = make_soundfont(soundfont) if make_soundfont else listener
-                if "stalls" in name:
-                    if not isinstance(listener, int):
-                        print("skip  %s: fanotify is not available here" % name)
-                        continue
-                    # LeakSanitizer stops every thread with ptrace before it looks, and
-                    # a thread held by fanotify cannot be stopped: in the sanitizer
-                    # build, the exit would wait on the check, not on the game.
-                    env = {"ASAN_OPTIONS": "detect_leaks=0:abort_on_error=1"} | env
-                env = {"MUNYURA_SOUNDFONT": soundfont if make_soundfont else SOUNDFONT} | env
-                status, errors, loudest, took = run(display, game, env, end)
-                if "stalls" in name:
-                    os.close(listener)
-                check(status == 0 and len(errors) == lines and (loudest > 0.01) == plays and
-                      all(line.startswith("ムニュラ: ") for line in errors) and
-                      (plays or loudest == 0) and took < QUICK_EXIT,
-                      "%s, ended by %s: %s, %d lines, status %s, %.2f s to end %r"
-                      % (name, signal.Signals(end).name if end else "closing",
-                         "plays" if loudest > 0.01 else "silent" if loudest == 0 else "noise",
-                         len(errors), status, took, errors))
-    finally:
-        display.close()
+    with XDisplay() as display, tempfile.TemporaryDirectory() as scratch:
+        for number, (name, folder, make_tune, make_soundfont, env, end, lines, plays) in \
+                enumerate(rows):
+            home = os.path.join(scratch, str(number))
+            game = os.path.join(home, folder or "ゲーム フォルダ", "munyura")
+            os.makedirs(os.path.dirname(game))
+            shutil.copy2(binary, game)
+            tune = os.path.join(os.path.dirname(game), "bdmidi.mid")
+            soundfont = os.path.join(home, "soundfont.sf2")
+            listener = make_tune(tune) if make_tune else shutil.copy2(TUNE, tune) and None
+            listener = make_soundfont(soundfont) if make_soundfont else listener
+            if "stalls" in name:
+                if not isinstance(listener, int):
+                    print("skip  %s: fanotify is not available here" % name)
+                    continue
+                # LeakSanitizer stops every thread with ptrace before it looks, and
+                # a thread held by fanotify cannot be stopped: in the sanitizer
+                # build, the exit would wait on the check, not on the game.
+                env = {"ASAN_OPTIONS": "detect_leaks=0:abort_on_error=1"} | env
+            env = {"MUNYURA_SOUNDFONT": soundfont if make_soundfont else SOUNDFONT} | env
+            status, errors, loudest, took = run(display, game, env, end)
+            if "stalls" in name:
+                os.close(listener)
+            check(status == 0 and len(errors) == lines and (loudest > 0.01) == plays and
+                  all(line.startswith("ムニュラ: ") for line in errors) and
+                  (plays or loudest == 0) and took < QUICK_EXIT,
+                  "%s, ended by %s: %s, %d lines, status %s, %.2f s to end %r"
+                  % (name, signal.Signals(end).name if end else "closing",
+                     "plays" if loudest > 0.01 else "silent" if loudest == 0 else "noise",
+                     len(errors), status, took, errors))
     return outcome()
 
 

@@ -4,32 +4,31 @@ import contextlib
 import ctypes
 import ctypes.util
 import os
+import pathlib
 import struct
 import subprocess
 import sys
 import tempfile
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
-                                "scenarios"))
+ROOT = pathlib.Path(__file__).resolve().parents[2]
+TUNE = str(ROOT / "assets" / "bdmidi.mid")
+sys.path.insert(0, str(ROOT / "tests" / "scenarios"))
 from scenario import HEIGHT, WIDTH, Failures, differences  # noqa: E402
 
 failures = Failures()
+outcome = failures.outcome
 
 
 def keep(screen):
     path = os.path.abspath("failed-screen-%d.ppm" % time.monotonic_ns())
-    with open(path, "wb") as f:
-        f.write(b"P6 %d %d 255\n" % (screen.width, screen.height) + screen.rgb)
+    pathlib.Path(path).write_bytes(b"P6 %d %d 255\n" % (screen.width, screen.height) + screen.rgb)
     print("      the screen is in " + path, flush=True)
 
 
 def check(condition, what, screen=None):
     if not failures.check(condition, what) and screen:
         keep(screen)
-
-
-outcome = failures.outcome
 
 
 @contextlib.contextmanager
@@ -41,6 +40,16 @@ def running(*args, **kwargs):
     finally:
         if process.poll() is None:
             process.kill()
+
+
+def waited(answer, failure):
+    """answer()'s first true value, asked every 0.1 s for 20 s; else failure() is raised."""
+    for _ in range(200):
+        if got := answer():
+            return got
+        # Not sooner: a burst of connections can crowd out the game's own.
+        time.sleep(0.1)
+    raise AssertionError(failure())
 
 
 def game_lines(lines):
@@ -78,11 +87,8 @@ class XDisplay:
         self._window_manager = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
                                                 stdout=subprocess.DEVNULL,
                                                 stderr=subprocess.DEVNULL)
-        for _ in range(200):
-            if "window id" in self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"):
-                return
-            time.sleep(0.1)
-        raise AssertionError("openbox did not start")
+        waited(lambda: "window id" in self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"),
+               lambda: "openbox did not start")
 
     def close(self, kill=False):
         """Ends the window manager and a private Xvfb (at once, with `kill`)."""
@@ -97,13 +103,10 @@ class XDisplay:
 
     def find_window(self, process):
         """The visible window of the running `process`, once it is mapped."""
-        for _ in range(200):
-            found = self.run("xdotool", "search", "--onlyvisible", "--pid", str(process.pid))
-            if found:
-                return int(found.split()[0])
-            # Not sooner: a burst of connections can crowd out the game's own.
-            time.sleep(0.1)
-        raise AssertionError(f"the game showed no window (its status: {process.poll()})")
+        pid = str(process.pid)
+        found = waited(lambda: self.run("xdotool", "search", "--onlyvisible", "--pid", pid),
+                       lambda: f"the game showed no window (its status: {process.poll()})")
+        return int(found.split()[0])
 
     def window_name(self, window):
         return self.run("xdotool", "getwindowname", str(window)).strip()

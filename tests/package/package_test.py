@@ -9,7 +9,7 @@ import subprocess
 import sys
 import tempfile
 import time
-from pathlib import PurePosixPath
+from pathlib import Path, PurePosixPath
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 import numpy  # noqa: E402
@@ -87,14 +87,13 @@ def contents(deb):
                   and all(o in man.stdout for o in options), "man -l %s: %r" % (page, man.stderr))
         entry = at("usr/share/applications/%s.desktop" % ID)
         desktop = run("desktop-file-validate", entry)
-        with open(entry, encoding="utf-8") as f:
-            keys = dict(line.split("=", 1) for line in f.read().splitlines() if "=" in line)
+        keys = dict(line.split("=", 1)
+                    for line in Path(entry).read_text("utf-8").splitlines() if "=" in line)
         check(desktop.returncode == 0 and not desktop.stdout and keys["Icon"] == ID
               and all(re.search(JAPANESE, keys.get(key + "[ja]", ""))
                       for key in ("Name", "Comment", "Keywords")),
               "the menu entry is valid, shows %s, in Japanese too: %r %s" % (ID, desktop.stdout, keys))
-        with open(at("usr/share/metainfo/%s.metainfo.xml" % ID), encoding="utf-8") as f:
-            metainfo = f.read()
+        metainfo = Path(at("usr/share/metainfo/%s.metainfo.xml" % ID)).read_text("utf-8")
         appstream = run("appstreamcli", "validate-tree", "--no-net", "--pedantic", root)
         check(appstream.returncode == 0 and not re.search(r"^[EW]:", appstream.stdout, re.M)
               and all(re.search(r'<%s xml:lang="ja">[^<]*%s' % (element, JAPANESE), metainfo)
@@ -126,12 +125,9 @@ def try_installed(deb, scratch):
                 | dict(LANG="ja_JP.UTF-8", LC_ALL="", LANGUAGE="")).stdout
     check(usage.startswith("使い方:"), "under ja_JP.UTF-8, --help is Japanese: %r" % usage[:40])
 
-    display = XDisplay()
-    display.env.update(XDG_CONFIG_HOME=scratch, HOME=scratch)  # no remembered mute
-    try:
+    with XDisplay() as display:
+        display.env.update(XDG_CONFIG_HOME=scratch, HOME=scratch)  # no remembered mute
         status, errors, sound = played(display, os.path.join(scratch, "captured.raw"))
-    finally:
-        display.close()
     seconds = len(sound) / 2 / RATE
     loudness = float(numpy.sqrt(numpy.mean(sound[:2 * RATE * 2] ** 2))) if seconds >= 2 else 0.0
     check(status == 0 and errors == [] and loudness > 0.01, "it played 3 s with its tune: %.1f s "
