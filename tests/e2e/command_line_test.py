@@ -1,9 +1,7 @@
 #!/usr/bin/env python3
-"""The real binary's answers to its command line in the player's language
-(Japanese, or English for the C locale and a language without a catalogue),
-its streams and exit status; in Japanese, a missing tune and the muted title.
-
-Usage: command_line_test.py <path to munyura> <the project's version>"""
+"""The real binary's answers to its command line in the player's language (Japanese, or
+English for the C locale and a language without a catalogue), its streams and exit status; in
+Japanese, a missing tune and the muted title. Usage: command_line_test.py <munyura> <version>"""
 import os
 import shutil
 import subprocess

@@ -1,10 +1,7 @@
 #!/usr/bin/env python3
-"""Copies of the game, each in a folder of its own, listened to through SDL's
-disk audio driver: in odd folders, and with missing, broken and hostile tunes
-and soundfonts, each must play or stay silent, say one line at most, and end
-at once.
-
-Usage: music_test.py <path to munyura>"""
+"""Copies of the game, each in a folder of its own, listened to through SDL's disk audio
+driver: in odd folders, and with missing, broken and hostile tunes and soundfonts, each must
+play or stay silent, say one line at most, and end at once. Usage: music_test.py <munyura>"""
 
 import ctypes
 import os
@@ -12,14 +9,12 @@ import pathlib
 import random
 import shutil
 import signal
-import subprocess
 import sys
 import tempfile
-import time
 
 import numpy
 
-from x_session import TUNE, XDisplay, check, game_lines, outcome, running
+from x_session import TUNE, XDisplay, check, heard, outcome
 
 SOUNDFONT = "/usr/share/sounds/sf2/default-GM.sf2"
 QUICK_EXIT = 5.0  # seconds; it takes well under one, but the machine may be busy
@@ -47,27 +42,6 @@ def notes_at_once():
     events[:, 1], events[:, 2] = numpy.arange(len(events)) % 128, 100
     body = b"\x00\x90" + events.tobytes()[1:] + b"\x00\xff\x2f\x00"
     return b"MThd\0\0\0\6\0\0\0\1\1\xe0MTrk" + len(body).to_bytes(4, "big") + body
-
-
-def run(display, game, env, end):
-    """Runs `game` for 1.5 s after its window shows, then closes it or sends it
-    `end`. Returns its status, its lines on stderr, the loudest sample it
-    played and the seconds it took to end (infinite if not within 10 s)."""
-    capture = os.path.join(os.path.dirname(os.path.dirname(game)), "captured.raw")
-    env = dict(display.env, SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE=capture) | env
-    with running([game], env=env, stderr=subprocess.PIPE, text=True) as process:
-        window = display.find_window(process)
-        time.sleep(1.5)
-        ending = time.monotonic()
-        process.send_signal(end) if end else display.close_window(window)
-        try:
-            errors = process.communicate(timeout=10)[1].splitlines()
-        except subprocess.TimeoutExpired:
-            errors = None
-    took = time.monotonic() - ending if errors is not None else float("inf")
-    errors = game_lines(errors or [])
-    sound = numpy.fromfile(capture, numpy.float32) if os.path.exists(capture) else []
-    return process.returncode, errors, float(numpy.max(numpy.abs(sound), initial=0)), took
 
 
 def main(binary):
@@ -126,7 +100,9 @@ def main(binary):
                 # build, the exit would wait on the check, not on the game.
                 env = {"ASAN_OPTIONS": "detect_leaks=0:abort_on_error=1"} | env
             env = {"MUNYURA_SOUNDFONT": soundfont if make_soundfont else SOUNDFONT} | env
-            status, errors, loudest, took = run(display, game, env, end)
+            capture = os.path.join(home, "captured.raw")
+            status, errors, sound, took = heard(display, [game], capture, env, end=end)
+            loudest = float(numpy.max(numpy.abs(sound), initial=0))
             if "stalls" in name:
                 os.close(listener)
             check(status == 0 and len(errors) == lines and (loudest > 0.01) == plays and

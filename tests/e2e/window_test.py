@@ -1,10 +1,8 @@
 #!/usr/bin/env python3
-"""The game in a real window (pad_player runs its start-up and loop, telling
-Form1's state), played by keys, clicks and a virtual pad through the moments
-the page plays too, judged by Form1 and on screenshots; the focus lost, the
-keypad, a pad unplugged, the player's pad mappings.
-
-Usage: window_test.py <path to pad_player>"""
+"""The game in a real window (pad_player runs its start-up and loop, telling Form1's state),
+played by keys, clicks and a virtual pad through the moments the page plays too, judged by
+Form1 and on screenshots; the focus lost, the keypad, a pad unplugged, the player's pad
+mappings. Usage: window_test.py <path to pad_player>"""
 import contextlib
 import os
 import sys

@@ -33,7 +33,6 @@ def check(condition, what, screen=None):
 
 @contextlib.contextmanager
 def running(*args, **kwargs):
-    """A process (a Popen) that is killed if it still runs when the block ends."""
     process = subprocess.Popen(*args, **kwargs)
     try:
         yield process
@@ -55,6 +54,26 @@ def waited(answer, failure):
 def game_lines(lines):
     """The game's lines on stderr, without SDL's own two about its disk audio driver."""
     return [line for line in lines if not line.startswith("CRITICAL: ")]
+
+
+def heard(display, command, capture, env=(), seconds=1.5, end=None):
+    """`command` for `seconds` after its window shows, then closed or sent the signal `end`,
+    heard through SDL's disk driver in `capture`: its status, its lines on stderr, its sound
+    and the seconds it took to end (infinite if not within 10 s)."""
+    import numpy  # here: the tools that share this module do without it
+    env = dict(display.env, SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE=capture) | dict(env)
+    with running(command, env=env, stderr=subprocess.PIPE, text=True) as game:
+        window = display.find_window(game)
+        time.sleep(seconds)
+        ending = time.monotonic()
+        game.send_signal(end) if end else display.close_window(window)
+        try:
+            errors = game_lines(game.communicate(timeout=10)[1].splitlines())
+            took = time.monotonic() - ending
+        except subprocess.TimeoutExpired:
+            errors, took = [], float("inf")
+    sound = numpy.fromfile(capture, numpy.float32) if os.path.exists(capture) else numpy.zeros(0)
+    return game.returncode, errors, sound, took
 
 
 class XDisplay:
@@ -91,7 +110,6 @@ class XDisplay:
                lambda: "openbox did not start")
 
     def close(self, kill=False):
-        """Ends the window manager and a private Xvfb (at once, with `kill`)."""
         self._config.cleanup()
         for process in (self._window_manager, self._xvfb):
             if process:
@@ -102,7 +120,6 @@ class XDisplay:
         return subprocess.run(args, env=self.env, capture_output=True, text=True).stdout
 
     def find_window(self, process):
-        """The visible window of the running `process`, once it is mapped."""
         pid = str(process.pid)
         found = waited(lambda: self.run("xdotool", "search", "--onlyvisible", "--pid", pid),
                        lambda: f"the game showed no window (its status: {process.poll()})")

@@ -1,11 +1,9 @@
 #!/usr/bin/env python3
-"""The game, copied into a folder named with a space and Japanese, on a desktop
-of its own (Xvfb large enough for zoom 3, openbox) with real key presses: its
-tune is the direct render sample for sample, which it cannot be if a tick
-restarted it; zoom shows the same picture by whole pixels, clicks land where
-things are seen, fullscreen centres the game, Alt+Enter leaves the title
-screen alone, M silences the tune and back, and all of it is remembered.
-
+"""The game copied into a folder named with a space and Japanese, on a desktop of its own
+(Xvfb large enough for zoom 3, openbox), with real key presses: its tune is the direct render
+sample for sample, which it cannot be if a tick restarted it; zoom shows the same picture by
+whole pixels, clicks land where things are seen, fullscreen centres the game, Alt+Enter leaves
+the title screen alone, M silences the tune and back, and all of it is remembered.
 Usage: zoom_test.py <path to munyura> <path to render_tune>"""
 
 import os

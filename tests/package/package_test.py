@@ -8,12 +8,11 @@ import re
 import subprocess
 import sys
 import tempfile
-import time
 from pathlib import Path, PurePosixPath
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 import numpy  # noqa: E402
-from x_session import XDisplay, check, game_lines, outcome, running  # noqa: E402
+from x_session import XDisplay, check, heard, outcome  # noqa: E402
 
 ID = "io.github.munyura.munyura"
 FILE, GAME = "-rw-r--r--", "usr/lib/games/munyura/munyura"
@@ -39,17 +38,6 @@ ENV = dict(os.environ, DEBIAN_FRONTEND="noninteractive")
 
 
 RATE = 44100  # SDL's disk driver: stereo 32-bit floats
-
-
-def played(display, capture):
-    """The installed game shown for 3 s, then closed: its status, lines on stderr and sound."""
-    env = dict(display.env, SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE=capture)
-    with running([LAUNCHER], env=env, stderr=subprocess.PIPE, text=True) as game:
-        window = display.find_window(game)
-        time.sleep(3)
-        display.close_window(window)
-        errors = game_lines(game.communicate(timeout=10)[1].splitlines())
-    return game.returncode, errors, numpy.fromfile(capture, numpy.float32)
 
 
 def run(*args, **kwargs):
@@ -127,7 +115,7 @@ def try_installed(deb, scratch):
 
     with XDisplay() as display:
         display.env.update(XDG_CONFIG_HOME=scratch, HOME=scratch)  # no remembered mute
-        status, errors, sound = played(display, os.path.join(scratch, "captured.raw"))
+        status, errors, sound, _ = heard(display, [LAUNCHER], scratch + "/captured.raw", seconds=3)
     seconds = len(sound) / 2 / RATE
     loudness = float(numpy.sqrt(numpy.mean(sound[:2 * RATE * 2] ** 2))) if seconds >= 2 else 0.0
     check(status == 0 and errors == [] and loudness > 0.01, "it played 3 s with its tune: %.1f s "

@@ -1,10 +1,8 @@
 #!/usr/bin/env python3
-"""The background tune, assets/bdmidi.mid, as the game reads and plays it
-(render_tune). The game loops it forever, so every channel is set up on the
-first tick, the song stops on a bar line and no note hangs over the seam. It
-is still what tools/make-tune.py writes, and one loop lasts 45 to 90 seconds
-and peaks between -6 and -3 dBFS: loud enough to hear, clear of clipping.
-
+"""The background tune, assets/bdmidi.mid, as the game reads and plays it (render_tune). The
+game loops it forever, so every channel is set up on the first tick, the song stops on a bar
+line and no note hangs over the seam. It is still what tools/make-tune.py writes, and one loop
+lasts 45 to 90 seconds and peaks between -6 and -3 dBFS: loud enough to hear, clear of clipping.
 Usage: tune_test.py REPO_ROOT RENDER_TUNE"""
 
 import os
