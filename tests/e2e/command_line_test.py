@@ -8,7 +8,7 @@ import subprocess
 import sys
 import tempfile
 
-from x_session import XDisplay, check, outcome, running
+from x_session import XDisplay, check, has_locale, outcome, running
 
 C, JA, FR = {"LANG": "C.UTF-8"}, {"LANG": "ja_JP.UTF-8"}, {"LANG": "fr_FR.UTF-8"}
 # (arguments, language variables, exit status, the stream written on, how it
@@ -32,15 +32,6 @@ CASES = [
 ]
 ENV = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
 ENV.update(LANGUAGE="", LC_ALL="", LC_MESSAGES="")
-
-
-def has_locale(name):
-    """Whether glibc has the locale, made (as root) when it is missing."""
-    listed = lambda: name.replace("UTF-8", "utf8") in subprocess.run(  # noqa: E731
-        ["locale", "-a"], capture_output=True, text=True).stdout.split()
-    if not listed() and os.geteuid() == 0:
-        subprocess.run(["localedef", "-i", name.split(".")[0], "-f", "UTF-8", name])
-    return listed()
 
 
 def tuneless(binary, env):

@@ -95,9 +95,8 @@ def main(binary):
                 if not isinstance(listener, int):
                     print("skip  %s: fanotify is not available here" % name)
                     continue
-                # LeakSanitizer stops every thread with ptrace before it looks, and
-                # a thread held by fanotify cannot be stopped: in the sanitizer
-                # build, the exit would wait on the check, not on the game.
+                # LeakSanitizer stops every thread with ptrace before it looks, and a thread
+                # held by fanotify cannot be: the exit would wait on the check, not the game.
                 env = {"ASAN_OPTIONS": "detect_leaks=0:abort_on_error=1"} | env
             env = {"MUNYURA_SOUNDFONT": soundfont if make_soundfont else SOUNDFONT} | env
             capture = os.path.join(home, "captured.raw")

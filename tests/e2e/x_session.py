@@ -51,6 +51,15 @@ def waited(answer, failure):
     raise AssertionError(failure())
 
 
+def has_locale(name):
+    """Whether glibc has the locale, made (as root) when it is missing."""
+    listed = lambda: name.replace("UTF-8", "utf8") in subprocess.run(  # noqa: E731
+        ["locale", "-a"], capture_output=True, text=True).stdout.split()
+    if not listed() and os.geteuid() == 0:
+        subprocess.run(["localedef", "-i", name.split(".")[0], "-f", "UTF-8", name])
+    return listed()
+
+
 def game_lines(lines):
     """The game's lines on stderr, without SDL's own two about its disk audio driver."""
     return [line for line in lines if not line.startswith("CRITICAL: ")]
@@ -84,8 +93,7 @@ class XDisplay:
         self.name = None if private else os.environ.get("DISPLAY")
         if not self.name:
             read_end, write_end = os.pipe()
-            # -noreset: the server would refuse connections while it starts
-            # over, which it does whenever its last client leaves.
+            # -noreset: else it starts over, refusing connections, as its last client leaves.
             self._xvfb = subprocess.Popen(
                 ["Xvfb", "-displayfd", str(write_end), "-screen", "0", size + "x24", "-noreset",
                  "-nolisten", "tcp"], pass_fds=[write_end], stderr=subprocess.DEVNULL)
@@ -249,8 +257,7 @@ class GameDriver:
         if expect.picker is False:
             checks.append((not band and screen.count(self.NAVY) == 0, "nothing of the picker left"))
         elif expect.picker is not None:
-            # The highlighted letter's cell navy with a white letter, the others
-            # white (more than 60 % of a cell).
+            # The highlighted cell navy with a white letter, the others white (over 60 % of it).
             fills = [(screen.count(self.NAVY, *cell), screen.count(self.WHITE, *cell)) for cell in
                      ((6 + n % 13 * 47, 320 + n // 13 * 29, 45, 27) for n in range(26))]
             marked = [n for n, (navy, white) in enumerate(fills) if navy > 729 and white > 10]

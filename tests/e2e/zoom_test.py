@@ -98,8 +98,7 @@ def play(display, game, capture, reference):
           "second, %.2f s are the tune's own render sample for sample"
           % (started, len(tune) / 2 / RATE))
 
-    # M: silent, the tune going on meanwhile (the player's test checks its
-    # place), and back.
+    # M: silent, the tune going on meanwhile (the player's test checks its place), and back.
     pressed_at = len(heard) // 2
     display.key("m")
     muted = numpy.abs(sound(capture, pressed_at)).reshape(-1, 2).max(axis=1)
@@ -138,8 +137,7 @@ def main(binary, render_tune):
             play(display, process, capture, reference)
         stderr = game_lines(process.stderr.read().splitlines())
         check(stderr == [], "the game said nothing on stderr: %r" % stderr)
-        # The next run starts as the settings file remembers (zoom 3, windowed,
-        # unmuted), and an option overrides it for that run only.
+        # Started again as remembered (zoom 3, windowed, unmuted), an option overriding it once.
         for arguments, size in (([], (1863, 1140)), (["--zoom", "1"], (621, 380)),
                                 (["--fullscreen"], SCREEN)):
             with running([game] + arguments, env=env, stderr=subprocess.DEVNULL) as process:

@@ -12,7 +12,7 @@ from pathlib import Path, PurePosixPath
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 import numpy  # noqa: E402
-from x_session import XDisplay, check, heard, outcome  # noqa: E402
+from x_session import XDisplay, check, has_locale, heard, outcome  # noqa: E402
 
 ID = "io.github.munyura.munyura"
 FILE, GAME = "-rw-r--r--", "usr/lib/games/munyura/munyura"
@@ -107,14 +107,12 @@ def try_installed(deb, scratch):
     run(*APT, "install", os.path.abspath(deb), env=ENV, check=True)
     check(installed(), "apt-get installs it and everything it depends on")
     # The installed game finds its catalogue from its own folder, with no display.
-    if "ja_jp.utf8" not in run("locale", "-a").stdout.lower().split():
-        run("localedef", "-i", "ja_JP", "-f", "UTF-8", "ja_JP.UTF-8")  # root, as above
+    has_locale("ja_JP.UTF-8")
     usage = run(LAUNCHER, "--help", timeout=30, env={k: v for k, v in ENV.items() if k != "DISPLAY"}
                 | dict(LANG="ja_JP.UTF-8", LC_ALL="", LANGUAGE="")).stdout
     check(usage.startswith("使い方:"), "under ja_JP.UTF-8, --help is Japanese: %r" % usage[:40])
 
-    with XDisplay() as display:
-        display.env.update(XDG_CONFIG_HOME=scratch, HOME=scratch)  # no remembered mute
+    with XDisplay() as display:  # and its own settings folder: no remembered mute
         status, errors, sound, _ = heard(display, [LAUNCHER], scratch + "/captured.raw", seconds=3)
     seconds = len(sound) / 2 / RATE
     loudness = float(numpy.sqrt(numpy.mean(sound[:2 * RATE * 2] ** 2))) if seconds >= 2 else 0.0
