@@ -100,7 +100,7 @@ def main(binary):
                 env = {"ASAN_OPTIONS": "detect_leaks=0:abort_on_error=1"} | env
             env = {"MUNYURA_SOUNDFONT": soundfont if make_soundfont else SOUNDFONT} | env
             capture = os.path.join(home, "captured.raw")
-            status, errors, sound, took = heard(display, [game], capture, env, end=end)
+            status, errors, sound, took, _ = heard(display, [game], capture, env, end=end)
             loudest = float(numpy.max(numpy.abs(sound), initial=0))
             if "stalls" in name:
                 os.close(listener)

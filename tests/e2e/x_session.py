@@ -67,12 +67,13 @@ def game_lines(lines):
 
 def heard(display, command, capture, env=(), seconds=1.5, end=None):
     """`command` for `seconds` after its window shows, then closed or sent the signal `end`,
-    heard through SDL's disk driver in `capture`: its status, its lines on stderr, its sound
-    and the seconds it took to end (infinite if not within 10 s)."""
+    heard through SDL's disk driver in `capture`: its status, its lines on stderr, its sound,
+    the seconds it took to end (infinite if not within 10 s) and its title as it showed."""
     import numpy  # here: the tools that share this module do without it
     env = dict(display.env, SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE=capture) | dict(env)
     with running(command, env=env, stderr=subprocess.PIPE, text=True) as game:
         window = display.find_window(game)
+        title = display.window_name(window)
         time.sleep(seconds)
         ending = time.monotonic()
         game.send_signal(end) if end else display.close_window(window)
@@ -82,7 +83,7 @@ def heard(display, command, capture, env=(), seconds=1.5, end=None):
         except subprocess.TimeoutExpired:
             errors, took = [], float("inf")
     sound = numpy.fromfile(capture, numpy.float32) if os.path.exists(capture) else numpy.zeros(0)
-    return game.returncode, errors, sound, took
+    return game.returncode, errors, sound, took, title
 
 
 class XDisplay:

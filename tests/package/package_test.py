@@ -113,7 +113,7 @@ def try_installed(deb, scratch):
     check(usage.startswith("使い方:"), "under ja_JP.UTF-8, --help is Japanese: %r" % usage[:40])
 
     with XDisplay() as display:  # and its own settings folder: no remembered mute
-        status, errors, sound, _ = heard(display, [LAUNCHER], scratch + "/captured.raw", seconds=3)
+        status, errors, sound, *_ = heard(display, [LAUNCHER], scratch + "/captured.raw", seconds=3)
     seconds = len(sound) / 2 / RATE
     loudness = float(numpy.sqrt(numpy.mean(sound[:2 * RATE * 2] ** 2))) if seconds >= 2 else 0.0
     check(status == 0 and errors == [] and loudness > 0.01, "it played 3 s with its tune: %.1f s "
