@@ -40,7 +40,7 @@ def tuneless(binary, env):
         shutil.copy2(binary, folder)
         shutil.copytree(os.path.join(os.path.dirname(binary), "locale"), folder + "/locale")
         _, said, _, _, title = heard(display, [folder + "/munyura", "--mute"], folder + "/sound",
-                                     dict(env, SDL_AUDIODRIVER="dummy"))
+                                     dict(env, SDL_AUDIODRIVER="dummy"), look=display.window_name)
         return said, title
 
 

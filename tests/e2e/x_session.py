@@ -65,15 +65,15 @@ def game_lines(lines):
     return [line for line in lines if not line.startswith("CRITICAL: ")]
 
 
-def heard(display, command, capture, env=(), seconds=1.5, end=None):
+def heard(display, command, capture, env=(), seconds=1.5, end=None, look=None):
     """`command` for `seconds` after its window shows, then closed or sent the signal `end`,
     heard through SDL's disk driver in `capture`: its status, its lines on stderr, its sound,
-    the seconds it took to end (infinite if not within 10 s) and its title as it showed."""
+    the seconds it took to end (infinite if not within 10 s) and `look(window)` as it showed."""
     import numpy  # here: the tools that share this module do without it
     env = dict(display.env, SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE=capture) | dict(env)
     with running(command, env=env, stderr=subprocess.PIPE, text=True) as game:
         window = display.find_window(game)
-        title = display.window_name(window)
+        seen = look(window) if look else None
         time.sleep(seconds)
         ending = time.monotonic()
         game.send_signal(end) if end else display.close_window(window)
@@ -83,7 +83,7 @@ def heard(display, command, capture, env=(), seconds=1.5, end=None):
         except subprocess.TimeoutExpired:
             errors, took = [], float("inf")
     sound = numpy.fromfile(capture, numpy.float32) if os.path.exists(capture) else numpy.zeros(0)
-    return game.returncode, errors, sound, took, title
+    return game.returncode, errors, sound, took, seen
 
 
 class XDisplay:

@@ -15,7 +15,7 @@ import time
 
 import numpy
 
-from x_session import TUNE, XDisplay, check, game_lines, outcome, running
+from x_session import TUNE, XDisplay, check, game_lines, heard, outcome, running
 
 RATE = 44100
 SCREEN = (2048, 1280)
@@ -140,14 +140,10 @@ def main(binary, render_tune):
         # Started again as remembered (zoom 3, windowed, unmuted), an option overriding it once.
         for arguments, size in (([], (1863, 1140)), (["--zoom", "1"], (621, 380)),
                                 (["--fullscreen"], SCREEN)):
-            with running([game] + arguments, env=env, stderr=subprocess.DEVNULL) as process:
-                window = display.find_window(process)
-                got = wait_for_size(display, window, size)
-                title = display.window_name(window)
-                check(got == size and title == "ムニュラ", "started with %r: a %d x %d window "
-                      "titled %s" % ((arguments,) + got + (title,)))
-                display.close_window(window)
-                process.wait(timeout=10)
+            *_, (got, title) = heard(display, [game] + arguments, capture, env, 0, look=lambda w: (
+                wait_for_size(display, w, size), display.window_name(w)))
+            check(got == size and title == "ムニュラ", "started with %r: a %d x %d window "
+                  "titled %s" % ((arguments,) + got + (title,)))
     return outcome()
 
 
