@@ -1,9 +1,7 @@
 #!/usr/bin/env python3
-"""The real game under hostile conditions (standard streams closed or a broken
-pipe, the display gone, no Japanese font), judged by its exit status, its lines
-on standard error and the time it takes to end (the focus lost: window_test).
-
-Usage: conditions_test.py <path to munyura>"""
+"""The real game under hostile conditions (standard streams closed or a broken pipe, the
+display gone, no Japanese font), judged by its exit status, its lines on standard error and the
+time it takes to end (the focus lost: window_test). Usage: conditions_test.py <munyura>"""
 import contextlib
 import os
 import subprocess

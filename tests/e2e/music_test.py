@@ -1,27 +1,21 @@
 #!/usr/bin/env python3
-"""Copies of the game, each in a folder of its own, listened to through SDL's
-disk audio driver: in odd folders, and with missing, broken and hostile tunes
-and soundfonts, each must play or stay silent, say one line at most, and end
-at once.
-
-Usage: music_test.py <path to munyura>"""
+"""Copies of the game, each in a folder of its own, listened to through SDL's disk audio
+driver: in odd folders, and with missing, broken and hostile tunes and soundfonts, each must
+play or stay silent, say one line at most, and end at once. Usage: music_test.py <munyura>"""
 
 import ctypes
 import os
+import pathlib
 import random
 import shutil
 import signal
-import subprocess
 import sys
 import tempfile
-import time
 
 import numpy
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from x_session import XDisplay, check, game_lines, outcome, running  # noqa: E402
+from x_session import TUNE, XDisplay, check, heard, outcome
 
-TUNE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../assets/bdmidi.mid")
 SOUNDFONT = "/usr/share/sounds/sf2/default-GM.sf2"
 QUICK_EXIT = 5.0  # seconds; it takes well under one, but the machine may be busy
 
@@ -50,32 +44,8 @@ def notes_at_once():
     return b"MThd\0\0\0\6\0\0\0\1\1\xe0MTrk" + len(body).to_bytes(4, "big") + body
 
 
-def run(display, game, env, end):
-    """Runs `game` for 1.5 s after its window shows, then closes it or sends it
-    `end`. Returns its status, its lines on stderr, the loudest sample it
-    played and the seconds it took to end (infinite if not within 10 s)."""
-    capture = os.path.join(os.path.dirname(os.path.dirname(game)), "captured.raw")
-    env = dict(display.env, SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE=capture) | env
-    with running([game], env=env, stderr=subprocess.PIPE, text=True) as process:
-        window = display.find_window(process)
-        time.sleep(1.5)
-        ending = time.monotonic()
-        process.send_signal(end) if end else display.close_window(window)
-        try:
-            errors = process.communicate(timeout=10)[1].splitlines()
-        except subprocess.TimeoutExpired:
-            errors = None
-    took = time.monotonic() - ending if errors is not None else float("inf")
-    errors = game_lines(errors or [])
-    sound = numpy.fromfile(capture, numpy.float32) if os.path.exists(capture) else []
-    return process.returncode, errors, float(numpy.max(numpy.abs(sound), initial=0)), took
-
-
 def main(binary):
-    with open(SOUNDFONT, "rb") as f:
-        real = f.read()
-    with open(TUNE, "rb") as f:
-        tune = f.read()
+    real, tune = pathlib.Path(SOUNDFONT).read_bytes(), pathlib.Path(TUNE).read_bytes()
     noise = random.Random(5).randbytes(8192)
 
     def write(data):
@@ -110,40 +80,37 @@ def main(binary):
         ("soundfont broken inside", None, None, write(real[:12] + bytes(len(real) - 12)), {},
          None, 1, False),
     ]
-    display = XDisplay()
-    try:
-        with tempfile.TemporaryDirectory() as scratch:
-            for number, (name, folder, make_tune, make_soundfont, env, end, lines, plays) in \
-                    enumerate(rows):
-                home = os.path.join(scratch, str(number))
-                game = os.path.join(home, folder or "ゲーム フォルダ", "munyura")
-                os.makedirs(os.path.dirname(game))
-                shutil.copy2(binary, game)
-                tune = os.path.join(os.path.dirname(game), "bdmidi.mid")
-                soundfont = os.path.join(home, "soundfont.sf2")
-                listener = make_tune(tune) if make_tune else shutil.copy2(TUNE, tune) and None
-                listener = make_soundfont(soundfont) if make_soundfont else listener
-                if "stalls" in name:
-                    if not isinstance(listener, int):
-                        print("skip  %s: fanotify is not available here" % name)
-                        continue
-                    # LeakSanitizer stops every thread with ptrace before it looks, and
-                    # a thread held by fanotify cannot be stopped: in the sanitizer
-                    # build, the exit would wait on the check, not on the game.
-                    env = {"ASAN_OPTIONS": "detect_leaks=0:abort_on_error=1"} | env
-                env = {"MUNYURA_SOUNDFONT": soundfont if make_soundfont else SOUNDFONT} | env
-                status, errors, loudest, took = run(display, game, env, end)
-                if "stalls" in name:
-                    os.close(listener)
-                check(status == 0 and len(errors) == lines and (loudest > 0.01) == plays and
-                      all(line.startswith("ムニュラ: ") for line in errors) and
-                      (plays or loudest == 0) and took < QUICK_EXIT,
-                      "%s, ended by %s: %s, %d lines, status %s, %.2f s to end %r"
-                      % (name, signal.Signals(end).name if end else "closing",
-                         "plays" if loudest > 0.01 else "silent" if loudest == 0 else "noise",
-                         len(errors), status, took, errors))
-    finally:
-        display.close()
+    with XDisplay() as display, tempfile.TemporaryDirectory() as scratch:
+        for number, (name, folder, make_tune, make_soundfont, env, end, lines, plays) in \
+                enumerate(rows):
+            home = os.path.join(scratch, str(number))
+            game = os.path.join(home, folder or "ゲーム フォルダ", "munyura")
+            os.makedirs(os.path.dirname(game))
+            shutil.copy2(binary, game)
+            tune = os.path.join(os.path.dirname(game), "bdmidi.mid")
+            soundfont = os.path.join(home, "soundfont.sf2")
+            listener = make_tune(tune) if make_tune else shutil.copy2(TUNE, tune) and None
+            listener = make_soundfont(soundfont) if make_soundfont else listener
+            if "stalls" in name:
+                if not isinstance(listener, int):
+                    print("skip  %s: fanotify is not available here" % name)
+                    continue
+                # LeakSanitizer stops every thread with ptrace before it looks, and a thread
+                # held by fanotify cannot be: the exit would wait on the check, not the game.
+                env = {"ASAN_OPTIONS": "detect_leaks=0:abort_on_error=1"} | env
+            env = {"MUNYURA_SOUNDFONT": soundfont if make_soundfont else SOUNDFONT} | env
+            capture = os.path.join(home, "captured.raw")
+            status, errors, sound, took, _ = heard(display, [game], capture, env, end=end)
+            loudest = float(numpy.max(numpy.abs(sound), initial=0))
+            if "stalls" in name:
+                os.close(listener)
+            check(status == 0 and len(errors) == lines and (loudest > 0.01) == plays and
+                  all(line.startswith("ムニュラ: ") for line in errors) and
+                  (plays or loudest == 0) and took < QUICK_EXIT,
+                  "%s, ended by %s: %s, %d lines, status %s, %.2f s to end %r"
+                  % (name, signal.Signals(end).name if end else "closing",
+                     "plays" if loudest > 0.01 else "silent" if loudest == 0 else "noise",
+                     len(errors), status, took, errors))
     return outcome()
 
 

@@ -1,12 +1,10 @@
 #!/usr/bin/env python3
-"""The game in a real window (pad_player runs its start-up and loop, telling
-Form1's state), played by keys, clicks and a virtual pad through the moments
-the page plays too, judged by Form1 and on screenshots; the focus lost, the
-keypad, a pad unplugged, the player's pad mappings.
-
-Usage: window_test.py <path to pad_player>"""
+"""The game in a real window (pad_player runs its start-up and loop, telling Form1's state),
+played by keys, clicks and a virtual pad through the moments the page plays too, judged by
+Form1 and on screenshots; the focus lost, the keypad, a pad unplugged, the player's pad
+mappings. Usage: window_test.py <path to pad_player>"""
 import contextlib
-import os
+import pathlib
 import sys
 
 from x_session import XDisplay, check, failures, outcome, played
@@ -45,8 +43,6 @@ def play(display, driver):
         display.focus(driver.window)
         driver.ticks(2)  # SDL drops a click that comes with the focus
 
-    check(display.window_name(driver.window) == "ムニュラ"
-          and display.window_size(driver.window) == (621, 380), "a 621 x 380 window titled ムニュラ")
     display.focus(driver.window)
     with away(KEYS["start"]):
         expect(driver, failures, "the focus lost while Space holds the start button", screen="title")
@@ -82,20 +78,19 @@ def main(player):
     # the focus; told to pass them on, it leaves that to the game's own rule.
     env = dict(SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS="1", SDL_GAMECONTROLLERCONFIG=STRAIGHT)
     with XDisplay() as display:
-        path = os.path.join(display.env["XDG_CONFIG_HOME"], "munyura", "gamecontrollerdb.txt")
-        os.makedirs(os.path.dirname(path))
-        with open(path, "w") as f:
-            f.write(f"# the player's pads\r\n{SWAPPED}\r\n{FILED}\r\n")
+        path = pathlib.Path(display.env["XDG_CONFIG_HOME"], "munyura", "gamecontrollerdb.txt")
+        path.parent.mkdir()
+        path.write_text(f"# the player's pads\r\n{SWAPPED}\r\n{FILED}\r\n")
         status, quiet = played(display, player, lambda driver: play(display, driver), **env)
         # pad_player has no tune beside it, and says so; nothing else.
         check(status == 0 and all("no music" in line for line in quiet),
               f"closed, it ends with 0 ({status}), the mapping file unmentioned: {quiet}")
-        with open(path, "a") as f:
+        with path.open("a") as f:
             f.write("03000000aaaa,Half a GUID,a:b0,\n")
         told = []
         _, said = played(display, player, lambda driver: told.append(mapping(driver, SWAPPED[:32])))
         said = [line for line in said if "no music" not in line]
-        check(told == [""] and len(said) == 1 and path in said[0] and "line 4" in said[0],
+        check(told == [""] and len(said) == 1 and str(path) in said[0] and "line 4" in said[0],
               f"a file with a bad line is left out whole, in one line naming it: {said}")
     return outcome()
 

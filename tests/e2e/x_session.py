@@ -4,23 +4,25 @@ import contextlib
 import ctypes
 import ctypes.util
 import os
+import pathlib
 import struct
 import subprocess
 import sys
 import tempfile
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
-                                "scenarios"))
+ROOT = pathlib.Path(__file__).resolve().parents[2]
+TUNE = str(ROOT / "assets" / "bdmidi.mid")
+sys.path.insert(0, str(ROOT / "tests" / "scenarios"))
 from scenario import HEIGHT, WIDTH, Failures, differences  # noqa: E402
 
 failures = Failures()
+outcome = failures.outcome
 
 
 def keep(screen):
     path = os.path.abspath("failed-screen-%d.ppm" % time.monotonic_ns())
-    with open(path, "wb") as f:
-        f.write(b"P6 %d %d 255\n" % (screen.width, screen.height) + screen.rgb)
+    pathlib.Path(path).write_bytes(b"P6 %d %d 255\n" % (screen.width, screen.height) + screen.rgb)
     print("      the screen is in " + path, flush=True)
 
 
@@ -29,12 +31,8 @@ def check(condition, what, screen=None):
         keep(screen)
 
 
-outcome = failures.outcome
-
-
 @contextlib.contextmanager
 def running(*args, **kwargs):
-    """A process (a Popen) that is killed if it still runs when the block ends."""
     process = subprocess.Popen(*args, **kwargs)
     try:
         yield process
@@ -43,9 +41,49 @@ def running(*args, **kwargs):
             process.kill()
 
 
+def waited(answer, failure):
+    """answer()'s first true value, asked every 0.1 s for 20 s; else failure() is raised."""
+    for _ in range(200):
+        if got := answer():
+            return got
+        # Not sooner: a burst of connections can crowd out the game's own.
+        time.sleep(0.1)
+    raise AssertionError(failure())
+
+
+def has_locale(name):
+    """Whether glibc has the locale, made (as root) when it is missing."""
+    listed = lambda: name.replace("UTF-8", "utf8") in subprocess.run(  # noqa: E731
+        ["locale", "-a"], capture_output=True, text=True).stdout.split()
+    if not listed() and os.geteuid() == 0:
+        subprocess.run(["localedef", "-i", name.split(".")[0], "-f", "UTF-8", name])
+    return listed()
+
+
 def game_lines(lines):
     """The game's lines on stderr, without SDL's own two about its disk audio driver."""
     return [line for line in lines if not line.startswith("CRITICAL: ")]
+
+
+def heard(display, command, capture, env=(), seconds=1.5, end=None, look=None):
+    """`command` for `seconds` after its window shows, then closed or sent the signal `end`,
+    heard through SDL's disk driver in `capture`: its status, its lines on stderr, its sound,
+    the seconds it took to end (infinite if not within 10 s) and `look(window)` as it showed."""
+    import numpy  # here: the tools that share this module do without it
+    env = dict(display.env, SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE=capture) | dict(env)
+    with running(command, env=env, stderr=subprocess.PIPE, text=True) as game:
+        window = display.find_window(game)
+        seen = look(window) if look else None
+        time.sleep(seconds)
+        ending = time.monotonic()
+        game.send_signal(end) if end else display.close_window(window)
+        try:
+            errors = game_lines(game.communicate(timeout=10)[1].splitlines())
+            took = time.monotonic() - ending
+        except subprocess.TimeoutExpired:
+            errors, took = [], float("inf")
+    sound = numpy.fromfile(capture, numpy.float32) if os.path.exists(capture) else numpy.zeros(0)
+    return game.returncode, errors, sound, took, seen
 
 
 class XDisplay:
@@ -56,8 +94,7 @@ class XDisplay:
         self.name = None if private else os.environ.get("DISPLAY")
         if not self.name:
             read_end, write_end = os.pipe()
-            # -noreset: the server would refuse connections while it starts
-            # over, which it does whenever its last client leaves.
+            # -noreset: else it starts over, refusing connections, as its last client leaves.
             self._xvfb = subprocess.Popen(
                 ["Xvfb", "-displayfd", str(write_end), "-screen", "0", size + "x24", "-noreset",
                  "-nolisten", "tcp"], pass_fds=[write_end], stderr=subprocess.DEVNULL)
@@ -78,14 +115,10 @@ class XDisplay:
         self._window_manager = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
                                                 stdout=subprocess.DEVNULL,
                                                 stderr=subprocess.DEVNULL)
-        for _ in range(200):
-            if "window id" in self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"):
-                return
-            time.sleep(0.1)
-        raise AssertionError("openbox did not start")
+        waited(lambda: "window id" in self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"),
+               lambda: "openbox did not start")
 
     def close(self, kill=False):
-        """Ends the window manager and a private Xvfb (at once, with `kill`)."""
         self._config.cleanup()
         for process in (self._window_manager, self._xvfb):
             if process:
@@ -96,14 +129,10 @@ class XDisplay:
         return subprocess.run(args, env=self.env, capture_output=True, text=True).stdout
 
     def find_window(self, process):
-        """The visible window of the running `process`, once it is mapped."""
-        for _ in range(200):
-            found = self.run("xdotool", "search", "--onlyvisible", "--pid", str(process.pid))
-            if found:
-                return int(found.split()[0])
-            # Not sooner: a burst of connections can crowd out the game's own.
-            time.sleep(0.1)
-        raise AssertionError(f"the game showed no window (its status: {process.poll()})")
+        pid = str(process.pid)
+        found = waited(lambda: self.run("xdotool", "search", "--onlyvisible", "--pid", pid),
+                       lambda: f"the game showed no window (its status: {process.poll()})")
+        return int(found.split()[0])
 
     def window_name(self, window):
         return self.run("xdotool", "getwindowname", str(window)).strip()
@@ -229,8 +258,7 @@ class GameDriver:
         if expect.picker is False:
             checks.append((not band and screen.count(self.NAVY) == 0, "nothing of the picker left"))
         elif expect.picker is not None:
-            # The highlighted letter's cell navy with a white letter, the others
-            # white (more than 60 % of a cell).
+            # The highlighted cell navy with a white letter, the others white (over 60 % of it).
             fills = [(screen.count(self.NAVY, *cell), screen.count(self.WHITE, *cell)) for cell in
                      ((6 + n % 13 * 47, 320 + n // 13 * 29, 45, 27) for n in range(26))]
             marked = [n for n, (navy, white) in enumerate(fills) if navy > 729 and white > 10]

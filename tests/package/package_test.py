@@ -8,12 +8,11 @@ import re
 import subprocess
 import sys
 import tempfile
-import time
-from pathlib import PurePosixPath
+from pathlib import Path, PurePosixPath
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 import numpy  # noqa: E402
-from x_session import XDisplay, check, game_lines, outcome, running  # noqa: E402
+from x_session import XDisplay, check, has_locale, heard, outcome  # noqa: E402
 
 ID = "io.github.munyura.munyura"
 FILE, GAME = "-rw-r--r--", "usr/lib/games/munyura/munyura"
@@ -39,17 +38,6 @@ ENV = dict(os.environ, DEBIAN_FRONTEND="noninteractive")
 
 
 RATE = 44100  # SDL's disk driver: stereo 32-bit floats
-
-
-def played(display, capture):
-    """The installed game shown for 3 s, then closed: its status, lines on stderr and sound."""
-    env = dict(display.env, SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE=capture)
-    with running([LAUNCHER], env=env, stderr=subprocess.PIPE, text=True) as game:
-        window = display.find_window(game)
-        time.sleep(3)
-        display.close_window(window)
-        errors = game_lines(game.communicate(timeout=10)[1].splitlines())
-    return game.returncode, errors, numpy.fromfile(capture, numpy.float32)
 
 
 def run(*args, **kwargs):
@@ -87,14 +75,13 @@ def contents(deb):
                   and all(o in man.stdout for o in options), "man -l %s: %r" % (page, man.stderr))
         entry = at("usr/share/applications/%s.desktop" % ID)
         desktop = run("desktop-file-validate", entry)
-        with open(entry, encoding="utf-8") as f:
-            keys = dict(line.split("=", 1) for line in f.read().splitlines() if "=" in line)
+        keys = dict(line.split("=", 1)
+                    for line in Path(entry).read_text("utf-8").splitlines() if "=" in line)
         check(desktop.returncode == 0 and not desktop.stdout and keys["Icon"] == ID
               and all(re.search(JAPANESE, keys.get(key + "[ja]", ""))
                       for key in ("Name", "Comment", "Keywords")),
               "the menu entry is valid, shows %s, in Japanese too: %r %s" % (ID, desktop.stdout, keys))
-        with open(at("usr/share/metainfo/%s.metainfo.xml" % ID), encoding="utf-8") as f:
-            metainfo = f.read()
+        metainfo = Path(at("usr/share/metainfo/%s.metainfo.xml" % ID)).read_text("utf-8")
         appstream = run("appstreamcli", "validate-tree", "--no-net", "--pedantic", root)
         check(appstream.returncode == 0 and not re.search(r"^[EW]:", appstream.stdout, re.M)
               and all(re.search(r'<%s xml:lang="ja">[^<]*%s' % (element, JAPANESE), metainfo)
@@ -120,18 +107,13 @@ def try_installed(deb, scratch):
     run(*APT, "install", os.path.abspath(deb), env=ENV, check=True)
     check(installed(), "apt-get installs it and everything it depends on")
     # The installed game finds its catalogue from its own folder, with no display.
-    if "ja_jp.utf8" not in run("locale", "-a").stdout.lower().split():
-        run("localedef", "-i", "ja_JP", "-f", "UTF-8", "ja_JP.UTF-8")  # root, as above
+    has_locale("ja_JP.UTF-8")
     usage = run(LAUNCHER, "--help", timeout=30, env={k: v for k, v in ENV.items() if k != "DISPLAY"}
                 | dict(LANG="ja_JP.UTF-8", LC_ALL="", LANGUAGE="")).stdout
     check(usage.startswith("使い方:"), "under ja_JP.UTF-8, --help is Japanese: %r" % usage[:40])
 
-    display = XDisplay()
-    display.env.update(XDG_CONFIG_HOME=scratch, HOME=scratch)  # no remembered mute
-    try:
-        status, errors, sound = played(display, os.path.join(scratch, "captured.raw"))
-    finally:
-        display.close()
+    with XDisplay() as display:  # and its own settings folder: no remembered mute
+        status, errors, sound, *_ = heard(display, [LAUNCHER], scratch + "/captured.raw", seconds=3)
     seconds = len(sound) / 2 / RATE
     loudness = float(numpy.sqrt(numpy.mean(sound[:2 * RATE * 2] ** 2))) if seconds >= 2 else 0.0
     check(status == 0 and errors == [] and loudness > 0.01, "it played 3 s with its tune: %.1f s "

@@ -1,7 +1,6 @@
-"""The scenario runner both front ends' end-to-end tests share: a moment is
-steps on the game's controls ("start", "read", ...) and what is seen after
-each; a way of playing says what each control is (keys, a pad, touch); a
-driver (pad_player's window, the page) does the inputs and sees."""
+"""The scenario runner both front ends' end-to-end tests share: a moment is steps on the game's
+controls ("start", "read", ...) and what is seen after each; a way of playing says what each
+control is (keys, a pad, touch); a driver (pad_player's window, the page) does and sees them."""
 import dataclasses
 import pathlib
 import re
