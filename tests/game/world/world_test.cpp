@@ -1,7 +1,7 @@
-// The map checked from its own table, and LoadRoom, Z and the special keys at
-// the edges the walkthrough never stands on.
+// The map's doorways, and LoadRoom, Z and the special keys where the walkthrough never stands.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <tuple>
 
@@ -40,8 +40,7 @@ Way Through(int x, int y, Side side) {
   return {{x, y}, {x + (i == 3) - (i == 2), y + (i == 1) - (i == 0)}};
 }
 
-// The room changes the map allows through its open doorways and, with
-// `hidden`, the passages and Z's drop through the bottom of (-1, 1).
+// The room changes the open doorways allow and, with `hidden`, the passages and Z's drop too.
 std::set<Way> Ways(bool hidden) {
   std::set<Way> ways;
   for (const Room& room : kRooms) {
@@ -74,11 +73,10 @@ std::set<Cell> ReachableFromStart(const std::set<Way>& ways, bool backwards) {
 
 TEST(Map, AllButSevenDoorwaysLeadBackOnlyPassagesLeaveTheStartAndEveryRoomLeadsBackToIt) {
   const auto open = Ways(false);
-  int one_way = 0;
-  for (const auto& [from, to] : open) {
-    one_way += !open.contains({to, from});
-  }
-  EXPECT_EQ(std::pair(open.size(), one_way), std::pair(std::size_t{2 * 31 + 7}, 7));
+  const auto one_way = std::count_if(open.begin(), open.end(), [&](const Way& way) {
+    return !open.contains({way.second, way.first});
+  });
+  EXPECT_EQ(std::pair(open.size(), one_way), std::pair(std::size_t{2 * 31 + 7}, std::ptrdiff_t{7}));
   std::set<Cell> start_rooms;  // monuments 0 to 8
   std::set<Cell> all;
   for (const Room& room : kRooms) {
@@ -146,18 +144,15 @@ TEST(ReadMonument, ReadsOnlyOverTheMonumentAndDropsTheChickThroughOneDoorway) {
   }
 }
 
-// The inscription follows the picture Sekihi shows, not the room: off the map
-// the last monument is still read, and a picture of no monument reads nothing.
+// Z reads the picture Sekihi shows, not the room: off the map the last monument is still read,
+// and a picture of no monument leaves the caption as it was.
 TEST(ReadMonument, ReadsThePictureSekihiShows) {
-  InRoom room(-3, 4);
+  InRoom room(-3, 4, 240, 100);  // over Sekihi whether it is 150 x 150 or 47 x 49
   room.state.RoomX = 2;
-  LoadRoom(room.state, room.scene);
   ReadMonument(room.state, room.scene);
   EXPECT_EQ(room.Shown(), Label(T, u"ゆ？"));
-  ReadMonument(room.state, room.scene);
-  room.scene.Sekihi().SetPicture(room.scene.Picture1(0).Picture());  // 47 x 49 at 232, 88
-  room.scene.Munyu().Left = 240;
-  room.scene.Munyu().Top = 100;
+  room.scene.Label1().Visible = kFalse;
+  room.scene.Sekihi().SetPicture(room.scene.Picture1(0).Picture());
   ReadMonument(room.state, room.scene);
   EXPECT_EQ(room.Shown(), Label(T, u"ゆ？"));
 }
