@@ -53,11 +53,9 @@ TEST(Walking, TheWallsStopAFlagOnlyPastThemAndEachHeldArrowStepsTen) {
         Case{300, 16, 0, kAll, 300, 16, 2}, Case{300, 15, 0, kAll, 300, 25, 2},
         Case{300, 312, 2, kAll, 300, 312, 2}, Case{300, 313, 2, kAll, 300, 303, 0},
         Case{-100, -100, 0, kAll, -90, -90, 2}, Case{700, 700, 2, kAll, 690, 690, 0},
-        Case{280, 192, 2, {T, 0, 0, 0}, 270, 192, 3}, Case{280, 192, 2, {0, T, 0, 0}, 290, 192, 1},
-        Case{280, 192, 2, {0, 0, T, 0}, 280, 182, 0}, Case{280, 192, 2, {0, 0, 0, T}, 280, 202, 2},
-        Case{280, 192, 2, {T, T, 0, 0}, 280, 192, 1}, Case{280, 192, 2, {0, 0, T, T}, 280, 192, 2},
-        Case{280, 192, 2, {T, 0, T, 0}, 270, 182, 0}, Case{280, 192, 2, {0, T, 0, T}, 290, 202, 2},
-        Case{280, 192, 2, {}, 280, 192, -1}}) {
+        Case{280, 192, 2, {T, 0, 0, 0}, 270, 192, 3}, Case{280, 192, 2, {T, T, 0, 0}, 280, 192, 1},
+        Case{280, 192, 2, {0, 0, T, T}, 280, 192, 2}, Case{280, 192, 2, {T, 0, T, 0}, 270, 182, 0},
+        Case{280, 192, 2, {0, T, 0, T}, 290, 202, 2}, Case{280, 192, 2, {}, 280, 192, -1}}) {
     scene::Scene scene = testing::PlayScene(left, top, facing);
     scene.Munyu().SetPicture(nullptr);
     GameState state{.MoveKey = held};
@@ -136,8 +134,6 @@ TEST(Hop, BothHalvesJumpTheChickLeftAndUseUpK) {
     world::LoadRoom(state, scene);
     RunPlayTick(state, scene);
     EXPECT_EQ(std::pair(scene.Munyu().Left, state.ComboKey), std::pair(left, armed_after));
-    RunPlayTick(state, scene);
-    EXPECT_EQ(state.RoomX, left < 0 ? -6 : -5) << "the next tick crosses to the west";
   }
 }
 
