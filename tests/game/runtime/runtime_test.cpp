@@ -23,8 +23,8 @@ std::optional<std::pair<ErrorNumber, std::string>> ErrorOf(void (*run)()) {
   return std::nullopt;
 }
 
-// Sums and indexes give their value or raise their error, never wrap; a
-// single sum is formed in double and rounded, so 2^24 + 1 gives 2^24.
+// Sums and indexes give their value or raise their error, never wrap; a single sum is formed in
+// double and rounded, so 2^24 + 1 gives 2^24.
 TEST(Runtime, SumsAndIndexesRaiseTheirErrorInsteadOfWrapping) {
   const auto overflow = std::pair(kOverflow, std::string("Overflow"));
   const auto outside = std::pair(kOutside, std::string("Subscript out of range"));

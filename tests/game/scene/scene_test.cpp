@@ -1,5 +1,5 @@
-// The element table's own checks, the lookup by name, the title screen's
-// sliding button. How the elements look is pinned by the golden images.
+// The element table's own checks, the lookup by name and the sliding start button; how the
+// elements look is pinned by the golden images.
 #include "scene/scene.h"
 
 #include <gtest/gtest.h>

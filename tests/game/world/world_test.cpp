@@ -157,9 +157,8 @@ TEST(ReadMonument, ReadsThePictureSekihiShows) {
   EXPECT_EQ(room.Shown(), Label(T, u"ゆ？"));
 }
 
-// Every passage's doorway is closed, its posts hidden. Top doorway: posts at
-// 248 and 376, chick facing up 47 x 49. Bottom: inner end 352, facing down.
-// Left: inner end 48, facing left 49 x 47.
+// Every passage's doorway is closed, its posts hidden. Top: posts at 248 and 376, the chick facing
+// up 47 x 49. Bottom: inner end 352, facing down. Left: inner end 48, facing left 49 x 47.
 TEST(SpecialKeys, EachKeyOpensItsPassageInItsOwnDoorwayOnly) {
   using Combos = std::array<Bool16, 2>;
   // The key pressed in a room at left, top, facing: where the chick's top is then, and ComboKey.
