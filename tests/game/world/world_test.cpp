@@ -87,34 +87,26 @@ TEST(Map, AllButSevenDoorwaysLeadBackOnlyPassagesLeaveTheStartAndEveryRoomLeadsB
   EXPECT_EQ(ReachableFromStart(Ways(true), true), all) << "the start from every room";
 }
 
-// Line1 to Line4 are the posts of the top, bottom, left and right doorways.
-std::array<Bool16, 8> Posts(const scene::Scene& scene) {
-  std::array<Bool16, 8> shown{};
-  for (std::size_t i = 0; i < shown.size(); ++i) {
-    shown[i] = scene.Line(static_cast<int>(i / 2) + 1, static_cast<std::int16_t>(i % 2)).Visible;
-  }
-  return shown;
-}
-
-constexpr std::array<Bool16, 8> kAllShown{T, T, T, T, T, T, T, T};
-
 // Each room's posts and monument are played by the walkthrough and the random streams; here, from
 // (-5, 1) and its monument 27, into a room open on all sides and off the map.
 TEST(LoadRoom, StopsTheChickLeavesTheMessageAndOffTheMapClosesEveryDoorwayKeepsTheMonument) {
-  using Case = std::tuple<std::int16_t, std::int16_t, unsigned, bool>;  // monument, posts shown
-  for (const auto& [x, y, monument, open] :
-       {Case{-4, 2, 23, true}, Case{0, 2, 27, false}, Case{2, 0, 27, false}, Case{-7, 2, 27, false},
-        Case{-32768, 6, 27, false}}) {
+  using Case = std::tuple<std::int16_t, std::int16_t, unsigned, int>;  // monument, posts shown
+  for (const auto& [x, y, monument, posts] :
+       {Case{-4, 2, 23, 8}, Case{0, 2, 27, 0}, Case{2, 0, 27, 0}, Case{-7, 2, 27, 0},
+        Case{-32768, 6, 27, 0}}) {
     InRoom room(-5, 1);
     room.scene.Label1().Visible = T;
     room.state.MoveKey = {T, T, T, T};
     room.state.RoomX = x;
     room.state.RoomY = y;
     LoadRoom(room.state, room.scene);
-    EXPECT_EQ(std::tuple(room.scene.Sekihi().Picture()->Handle(), Posts(room.scene),
+    const auto controls = room.scene.Controls();
+    const auto shown = std::count_if(controls.begin(), controls.end(), [](const auto& control) {
+      return control.Kind == scene::ControlKind::kLine && control.Visible == T;
+    });
+    EXPECT_EQ(std::tuple(room.scene.Sekihi().Picture()->Handle(), shown,
                          room.scene.Label1().Visible, room.state.MoveKey),
-              std::tuple(200 + monument, open ? kAllShown : std::array<Bool16, 8>{}, T,
-                         std::array<Bool16, 4>{}))
+              std::tuple(200 + monument, posts, T, std::array<Bool16, 4>{}))
         << x << "," << y;
   }
 }
