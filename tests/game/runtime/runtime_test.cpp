@@ -10,15 +10,14 @@ namespace munyura {
 namespace {
 
 constexpr float kMax = std::numeric_limits<float>::max();
-constexpr auto kOverflow = ErrorNumber::kOverflow;
-constexpr auto kOutside = ErrorNumber::kSubscriptOutOfRange;
+using Error = std::pair<ErrorNumber, std::string>;
 
 // The run-time error `run` raises, with the message the game shows for it.
-std::optional<std::pair<ErrorNumber, std::string>> ErrorOf(void (*run)()) {
+std::optional<Error> ErrorOf(void (*run)()) {
   try {
     run();
   } catch (const RuntimeError& e) {
-    return std::pair(e.Number(), std::string(e.what()));
+    return Error(e.Number(), e.what());
   }
   return std::nullopt;
 }
@@ -26,8 +25,8 @@ std::optional<std::pair<ErrorNumber, std::string>> ErrorOf(void (*run)()) {
 // Sums and indexes give their value or raise their error, never wrap; a single sum is formed in
 // double and rounded, so 2^24 + 1 gives 2^24.
 TEST(Runtime, SumsAndIndexesRaiseTheirErrorInsteadOfWrapping) {
-  const auto overflow = std::pair(kOverflow, std::string("Overflow"));
-  const auto outside = std::pair(kOutside, std::string("Subscript out of range"));
+  const Error overflow(ErrorNumber::kOverflow, "Overflow");
+  const Error outside(ErrorNumber::kSubscriptOutOfRange, "Subscript out of range");
   EXPECT_EQ(Int16Sum(32766, 1), 32767);
   EXPECT_EQ(Int16Sum(-32767, -1), -32768);
   EXPECT_EQ(Int16Sum(32767, -32768), -1);
