@@ -1,6 +1,5 @@
-# The suites of the layers every front end shares, named once: the native
-# build runs them, and the browser edition runs the same sources compiled to
-# WebAssembly under node. Paths are relative to tests/.
+# The suites of the layers every front end shares, named once: run natively, and compiled to
+# WebAssembly under node for the browser edition. Paths are relative to tests/.
 set(MUNYURA_GAME_TEST_SOURCES
     game/form1_test.cpp game/walkthrough_test.cpp game/random_events_test.cpp
     game/route_finder.cpp)

@@ -1,7 +1,6 @@
-// Any bytes at all through the MIDI reader, and whatever it accepts through
-// the song cursor for one whole pass: no crash, no overflow, no hang, and
-// every message delivered once, in order. Seeds: corpus/ (the game's tune,
-// small good files, each kind of malformed file, hostile ones).
+// Any bytes through the MIDI reader, and whatever it accepts through the song cursor for a whole
+// pass: no crash, overflow or hang, every message delivered once, in order. Seeds: corpus/ (the
+// game's tune, small good files, each kind of malformed file, hostile ones).
 #include <algorithm>
 #include <cstdint>
 #include <span>

@@ -13,8 +13,7 @@ namespace {
 
 using K = Event::Kind;
 
-// Everything that decides what the game does next, as bytes. The caption is
-// left out: it shows what was read but changes nothing.
+// Everything that decides what the game does next, as bytes; the caption only shows what was read.
 using StateKey = std::array<char, sizeof(GameState) + 4 * sizeof(std::uint32_t)>;
 
 struct StateKeyHash {
@@ -84,8 +83,7 @@ std::optional<std::vector<const Move*>> FindRoute(const Form1& start, const Goal
       Form1 next = form;
       Play(next, move);
       const bool arrived = goal(form, next);
-      // A shown message only makes the next Z hide it: a route keeps it
-      // hidden unless showing it is the goal.
+      // A shown message only makes the next Z hide it: kept hidden unless showing it is the goal.
       if (!arrived &&
           (next.Scene().Label1().Visible == kTrue || !seen.insert(KeyOf(next)).second)) {
         continue;

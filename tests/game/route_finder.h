@@ -1,5 +1,5 @@
-// How to play the game from one moment to another, found breadth first among
-// the player's moves by the game's own rules: a route exists when they allow it.
+// How to play from one moment to another, found breadth first among the player's moves by the
+// game's own rules: a route exists when they allow it.
 #pragma once
 
 #include <cstdint>
@@ -18,8 +18,8 @@ struct Event {
   std::int16_t key = 0;
 };
 
-// A few events a player makes in a row: tap an arrow over a tick, wait a
-// tick, press Z, H, A or O and wait a tick, or arm R, then hold K over a tick.
+// A few events in a row: tap an arrow over a tick, wait a tick, press Z, H, A or O and wait a
+// tick, or arm R, then hold K over a tick.
 struct Move {
   std::vector<Event> events;
 };
@@ -47,9 +47,8 @@ inline const std::map<Room, Room> kPassages{
     {{-5, 2}, {-6, 2}},  // K with R
 };
 
-// The fewest moves that take `start` (Label1 hidden) through a move for
-// which `goal` holds, keeping Label1 hidden on the way; nullopt when none
-// exists among the first `max_states` states reached.
+// The fewest moves from `start` (Label1 hidden) through one for which `goal` holds, Label1 kept
+// hidden on the way; nullopt when none is among the first `max_states` states reached.
 std::optional<std::vector<const Move*>> FindRoute(const Form1& start, const Goal& goal,
                                                   std::size_t max_states = 500000);
 

@@ -1,7 +1,6 @@
-// The whole game played from the title screen to the closing message with
-// key presses, releases and ticks only: every room entered, every monument
-// read, every hidden passage taken. The route is searched from the rules, so
-// a broken rule shows up as a room that cannot be reached or read.
+// The whole game played from the title screen to the closing message with key presses, releases
+// and ticks only: every room entered, every monument read, every hidden passage taken. The route
+// is searched from the rules, so a broken rule shows up as a room that cannot be reached or read.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -21,8 +20,7 @@ using testing::RoomOf;
 
 const Room kLastRoom{-6, 2};
 
-// What a player must read on the monument of each room, written out again
-// apart from the game's own table, every ideographic space spelled \u3000.
+// Each room's inscription written apart from the game's table, ideographic spaces as \u3000.
 const std::map<Room, std::u16string_view> kInscriptions{
     {{0, 0}, u"おはこんにばんはございます。本日はどうでしょう？\u3000桐生柿沼仙蔵"},
     {{0, -1}, u"訂正：西→南\u3000砂原蜜彦"},
@@ -110,8 +108,8 @@ TEST(Walkthrough, EveryRoomEveryMonumentEveryPassageAndTheEnd) {
   form.Command1_Click();
   game.ReadMonument();
 
-  // The nearest room not yet seen, or passage not yet taken, and its monument
-  // read; the last room is kept for the end.
+  // The nearest room not yet seen or passage not yet taken, its monument read; the last room
+  // is kept for the end.
   std::set<Room> read{{0, 0}};
   while (game.visited.size() < 29 || game.passages_taken.size() < 4) {
     game.Reach(
@@ -142,8 +140,8 @@ TEST(Walkthrough, EveryRoomEveryMonumentEveryPassageAndTheEnd) {
   form.Form_KeyDown(kKeyZ, 0);
   EXPECT_EQ(scene.Label1().Caption, kInscriptions.at(kLastRoom)) << "the closing message";
 
-  // The restart, with Down held: everything as on the first title screen
-  // but the button, which slides on from where it was, and the tune.
+  // The restart, Down held: all as on the first title screen but the tune and the button, which
+  // slides on from where it was.
   const float button_left = scene.Command1().Left;
   const long sent = game.host.sent;
   form.Form_KeyDown(kKeyDown, 0);
@@ -159,8 +157,7 @@ TEST(Walkthrough, EveryRoomEveryMonumentEveryPassageAndTheEnd) {
   EXPECT_EQ(std::pair(scene.Label2().Visible, scene.Label1().Caption),
             std::pair(kFalse, instructions));
   EXPECT_EQ(scene.Sekihi().Picture(), scene.Image2(0).Picture());
-  // The keys now reach this title screen: Z hides the instructions, then
-  // reads the start monument behind them.
+  // The keys reach this title screen: Z hides the instructions, then reads the monument behind.
   form.Form_KeyDown(kKeyZ, 0);
   form.Form_KeyDown(kKeyZ, 0);
   EXPECT_EQ(scene.Label1().Caption, kInscriptions.at({0, 0}));

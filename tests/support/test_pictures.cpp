@@ -9,11 +9,10 @@ namespace munyura::testing {
 
 scene::PictureSet TestPictures() {
   scene::PictureSet set;
-  // Facing up, right, down, left.
-  const int widths[4] = {47, 49, 47, 49};
   for (std::size_t i = 0; i < 4; ++i) {
-    set.chick[i] = std::make_shared<scene::ScenePicture>(static_cast<std::uint32_t>(101 + i),
-                                                         widths[i], 96 - widths[i], 0x00FF00FFu);
+    const int width = i % 2 == 0 ? 47 : 49;  // facing up or down, right or left
+    set.chick[i] = std::make_shared<scene::ScenePicture>(static_cast<std::uint32_t>(101 + i), width,
+                                                         96 - width, 0x00FF00FFu);
   }
   for (std::size_t n = 0; n < 30; ++n) {
     set.monuments[n] =

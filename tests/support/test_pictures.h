@@ -1,5 +1,5 @@
-// What the tests build the game with: pictures that have sizes and Handles
-// but no pixels, hosts that record or count the music commands, and a play screen.
+// What the tests build the game with: pictures with sizes and Handles but no pixels, hosts that
+// record or count the music commands, and a play screen.
 #pragma once
 
 #include <cstdint>
@@ -39,8 +39,7 @@ struct CountingHost : Host {
   long different = 0;
 };
 
-// The play screen of room (0, 0) as the start button leaves it, the chick
-// showing Picture1(facing) with its top-left corner at (left, top).
+// Room (0, 0)'s play screen as the start button leaves it, Picture1(facing) at (left, top).
 scene::Scene PlayScene(float left = 280, float top = 192, std::int16_t facing = 2);
 
 }  // namespace munyura::testing
