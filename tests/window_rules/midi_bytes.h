@@ -1,5 +1,4 @@
-// Standard MIDI Files built byte by byte, for the tests of the reader and
-// the player.
+// Standard MIDI Files built byte by byte.
 #pragma once
 
 #include <cstdint>
