@@ -109,7 +109,6 @@ TEST(KeyNames, EachKeyOnEachLayoutGivesItsVirtualKey) {
       {"F24", "F24", 135},
       {"F25", "F25", std::nullopt},
       {"F01", "F1", std::nullopt},
-      {"Fn", "Fn", std::nullopt},
       {"Lang1", "HangulMode", std::nullopt},
       {"", "", std::nullopt},
   };
