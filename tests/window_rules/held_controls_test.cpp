@@ -131,7 +131,6 @@ TEST(HeldControls, EachSequenceLeavesItsKeysHeld) {
       {"unplugging a pad lets go its buttons and stick, not another pad's",
        {{kPress, 1, kDpadLeft}, {kPoint, 1, {}, 0b1000}, {kPress, 2, kDpadRight}, {kUnplug, 1}},
        {39}},
-      {"Left from A", {{kTap, 1, kY}, {kPress, 1, kDpadLeft}, {kPress, 1, kA}}, {'M'}, 'M'},
       {"Up from A", {{kTap, 1, kY}, {kTap, 1, kDpadUp}, {kPress, 1, kA}}, {'N'}, 'N'},
       {"Down from Z", {{kTap, 1, kY}, {kTouch, 2, {}, 25}, {kTap, 1, kDpadDown}}, {'Z'}, 'M'},
   };
