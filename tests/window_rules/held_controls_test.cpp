@@ -96,8 +96,8 @@ TEST(HeldControls, AHeldDpadWalksOnIntoTheNextRoom) {
 }
 
 // Every way of letting go reaches the game as key-ups, and a key two controls
-// hold stays down until both let go. The picker's grid, A to M above and N to
-// Z below, wraps round both ways without walking; A types the highlighted
+// hold stays down until both let go. On the picker's grid (A to M above, N to
+// Z below) Up and Down wrap round without walking; A types the highlighted
 // letter.
 TEST(HeldControls, EachSequenceLeavesItsKeysHeld) {
   using enum PadButton;
