@@ -57,17 +57,14 @@ TEST(HandlerBoundary, ReportsTheErrorNumberMessageAndHandlerAndKeepsWhatWasDone)
   EXPECT_TRUE(RunHandler(
       "Form_Load", [] {}, report));
   // A mistake in the program is no run-time error of the game's.
-  EXPECT_THROW(RunHandler(
-                   "Form_Load", [] { throw std::logic_error("a mistake in the program"); }, report),
-               std::logic_error);
+  const auto mistake = [] { throw std::logic_error("a mistake in the program"); };
+  EXPECT_THROW(RunHandler("Form_Load", mistake, report), std::logic_error);
   int changed = 0;
-  EXPECT_FALSE(RunHandler(
-      "Timer1_Timer",
-      [&] {
-        changed = 1;
-        throw RuntimeError(ErrorNumber::kSubscriptOutOfRange);
-      },
-      report));
+  const auto out_of_range = [&] {
+    changed = 1;
+    throw RuntimeError(ErrorNumber::kSubscriptOutOfRange);
+  };
+  EXPECT_FALSE(RunHandler("Timer1_Timer", out_of_range, report));
   EXPECT_EQ(changed, 1);
   EXPECT_EQ(report.str(), "ムニュラ: run-time error 9 (Subscript out of range) in Timer1_Timer\n");
 }
