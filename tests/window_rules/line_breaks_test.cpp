@@ -23,14 +23,6 @@ float StandInWidth(std::u16string_view line) {
   return width;
 }
 
-std::vector<std::u16string> Texts(const std::vector<BrokenLine>& lines) {
-  std::vector<std::u16string> texts;
-  for (const BrokenLine& line : lines) {
-    texts.push_back(line.text);
-  }
-  return texts;
-}
-
 // No line starts with a closing mark, small kana or a space, none ends with an
 // opening bracket; beside these, the pairs that the wrapping cases below do
 // not already meet.
@@ -99,8 +91,11 @@ TEST(BreakLines, WrapsEachLineAsLongAsFitsWhereTheRulesAllow) {
       {u"", 100, {}},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(Texts(BreakLines(c.text, c.width, StandInWidth)), c.lines)
-        << Utf8FromUtf16(c.text) << " in " << c.width;
+    std::vector<std::u16string> texts;
+    for (const BrokenLine& line : BreakLines(c.text, c.width, StandInWidth)) {
+      texts.push_back(line.text);
+    }
+    EXPECT_EQ(texts, c.lines) << Utf8FromUtf16(c.text) << " in " << c.width;
   }
   // A line is measured without the spaces that end it.
   const std::vector<BrokenLine> measured = BreakLines(u"左にせよ\u3000石井 AB", 40, StandInWidth);
