@@ -1,9 +1,7 @@
-// The whole game without a keyboard: from the title screen through every
-// hidden passage to the closing message, then the restart and a new start,
-// each only while its element shows, with a pad's buttons and the letter
-// picker alone. The route through each
-// room is searched from the game's own rules; every step of it is played
-// as a pad would play it, through the held-control rules.
+// The whole game with a pad and the letter picker alone: from the title
+// screen through every hidden passage to the closing message, then the
+// restart and a new start, each only while its element shows. Each room's
+// route is searched from the game's rules and played as a pad would play it.
 #include <gtest/gtest.h>
 
 #include <string>

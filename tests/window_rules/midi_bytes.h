@@ -1,5 +1,4 @@
-// Standard MIDI Files built byte by byte, for the tests of the reader and
-// the player.
+// Standard MIDI Files built byte by byte.
 #pragma once
 
 #include <cstdint>
@@ -48,7 +47,6 @@ inline Bytes Track(std::initializer_list<Bytes> events) {
   return Join({{'M', 'T', 'r', 'k'}, BigEndian(static_cast<std::uint32_t>(body.size()), 4), body});
 }
 
-// A header chunk followed by the given track chunks.
 inline Bytes MidiFile(int format, int division, std::initializer_list<Bytes> tracks) {
   return Join({{'M', 'T', 'h', 'd', 0, 0, 0, 6},
                BigEndian(format, 2),

