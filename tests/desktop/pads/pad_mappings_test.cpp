@@ -1,8 +1,14 @@
-// The player's mapping file as SDL's game controllers take it: which texts
-// are all mappings, and which of their lines are meant for this platform.
+// The pads: the player's mapping file as SDL's game controllers take it
+// (which texts are all mappings, and which of their lines are meant for this
+// platform), and a pad unplugged.
 #include "desktop/pads/pad_mappings.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "desktop/pads/game_pads.h"
+#include "window_rules/windowed_game.h"
 
 namespace munyura::desktop {
 namespace {
@@ -17,7 +23,7 @@ struct TextCase {
   std::string problem;  // how the problem told begins; "" for none
 };
 
-class MappingText : public testing::TestWithParam<TextCase> {};
+class MappingText : public ::testing::TestWithParam<TextCase> {};
 
 TEST_P(MappingText, IsJudgedByItsFirstBadLine) {
   const std::string told = MappingTextProblem(GetParam().text, "Linux").value_or("");
@@ -29,7 +35,7 @@ const std::string kGood = Pad(",Pad,a:b0,b:b1,");
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, MappingText,
-    testing::Values(
+    ::testing::Values(
         TextCase{"", ""}, TextCase{"# pads\n\n  \n# more\n", ""},
         TextCase{Pad(",Pad,a:b0,leftx:a0,lefty:a1~,+rightx:a3,-righty:-a4,dpup:h0.1,"
                      "lefttrigger:+a2,hint:!SDL_GAMECONTROLLER_USE_BUTTON_LABELS:=1,"
@@ -46,19 +52,20 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{Pad(",Pad,a,"), "line 1 names no button"},
         TextCase{Pad(",Pad,a:x0,"), "line 1 binds a to 'x0'"},
         TextCase{Pad(",Pad,dpup:h0,"), "line 1 binds dpup to 'h0'"},
-        TextCase{Pad(",Pad,a:+b0,"), "line 1 binds a"},
-        TextCase{kGood + "\n" + kGood + "\nnot a mapping\n", "line 3 does not start"}));
+        TextCase{Pad(",Pad,a:+b0,"), "line 1 binds a"}));
 
-TEST(MappingLines, AreThoseOfThisPlatformOrOfNone) {
-  const std::string text = "# pads\n" + Pad(",Linux pad,a:b0,platform:Linux,\n") +
-                           Pad(",Windows pad,a:b0,platform:Windows,\n\n") +
-                           Pad(",Any pad,a:b0,\r\n");
-  const std::vector<MappingLine> lines = MappingsFor(text, "Linux");
-  ASSERT_EQ(lines.size(), 2U);
-  EXPECT_EQ(lines[0].number, 2);
-  EXPECT_EQ(lines[0].mapping, Pad(",Linux pad,a:b0,platform:Linux,"));
-  EXPECT_EQ(lines[1].number, 5);
-  EXPECT_EQ(lines[1].mapping, Pad(",Any pad,a:b0,"));
+// SDL lets go of an unplugged pad's buttons and stick itself; the game does
+// not count on it.
+TEST(GamePads, AnUnpluggedPadHoldsNothing) {
+  std::ostringstream messages;
+  GamePads pads(messages);
+  testing::WindowedGame game;
+  game.held.PressPadButton(7, window_rules::PadButton::kDpadLeft, {});
+  ASSERT_FALSE(game.held.HeldKeys().empty());
+  SDL_Event unplugged{};
+  unplugged.cdevice = {SDL_CONTROLLERDEVICEREMOVED, 0, 7};
+  pads.Handle(unplugged, game.held, true, {});
+  EXPECT_TRUE(game.held.HeldKeys().empty());
 }
 
 }  // namespace
