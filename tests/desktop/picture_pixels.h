@@ -14,10 +14,7 @@
 namespace munyura::testing {
 
 struct Rgba {
-  std::uint8_t r = 0;
-  std::uint8_t g = 0;
-  std::uint8_t b = 0;
-  std::uint8_t a = 0;
+  std::uint8_t r = 0, g = 0, b = 0, a = 0;
   auto operator<=>(const Rgba&) const = default;
   bool Transparent() const { return a < 128; }
 };

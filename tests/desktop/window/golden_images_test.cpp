@@ -6,7 +6,6 @@
 
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "desktop/text/font_setup.h"
 #include "desktop/window/offscreen_window.h"
@@ -82,14 +81,6 @@ const Moment kMoments[] = {
      {}},
 };
 
-// The frame's alpha is not drawn: only its colours count.
-testing::Pixels Colours(testing::Pixels pixels) {
-  for (testing::Rgba& pixel : pixels.rgba) {
-    pixel.a = 255;
-  }
-  return pixels;
-}
-
 TEST(GoldenImages, EachMomentLooksAsItsReference) {
   // The references were drawn with this face; another would change every text.
   ASSERT_EQ(desktop::FontSetup().FamilyFor(u"ＭＳ Ｐゴシック"), "IPAPGothic")
@@ -97,19 +88,19 @@ TEST(GoldenImages, EachMomentLooksAsItsReference) {
   testing::OffscreenWindow window;  // one game, from moment to moment
   for (const Moment& moment : kMoments) {
     SCOPED_TRACE(moment.name);
-    moment.reach(window.Form());
+    moment.reach(window.form);
     ASSERT_FALSE(HasFatalFailure());
     const testing::Pixels actual = window.Draw(moment.look);
     const std::string path = std::string(MUNYURA_GOLDEN_DIR) + "/" + moment.name + ".png";
     if (update_golden) {
-      ASSERT_EQ(IMG_SavePNG(&window.Frame(), path.c_str()), 0) << SDL_GetError();
+      ASSERT_EQ(IMG_SavePNG(window.output.frame.get(), path.c_str()), 0) << SDL_GetError();
       continue;
     }
     const desktop::SurfacePtr stored(IMG_Load(path.c_str()));
     ASSERT_TRUE(stored) << path << ": " << IMG_GetError();
-    if (Colours(actual) != Colours(testing::SurfacePixels(*stored))) {
+    if (actual != testing::SurfacePixels(*stored)) {
       const std::string actual_path = std::string(moment.name) + ".actual.png";
-      IMG_SavePNG(&window.Frame(), actual_path.c_str());
+      IMG_SavePNG(window.output.frame.get(), actual_path.c_str());
       ADD_FAILURE() << "differs from " << path << "; this frame is in " << actual_path;
     }
   }
@@ -120,8 +111,6 @@ TEST(GoldenImages, EachMomentLooksAsItsReference) {
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  for (int i = 1; i < argc; ++i) {
-    munyura::update_golden = munyura::update_golden || std::string(argv[i]) == "--update-golden";
-  }
+  munyura::update_golden = argc == 2 && std::string(argv[1]) == "--update-golden";
   return RUN_ALL_TESTS();
 }

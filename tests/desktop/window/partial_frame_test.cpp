@@ -66,10 +66,10 @@ class PartialFrameTest : public ::testing::TestWithParam<std::pair<int, int>> {}
 
 TEST_P(PartialFrameTest, DrawingOnlyWhatChangedGivesTheWholeFrame) {
   testing::OffscreenWindow game;
-  Form1& form = game.Form();
+  Form1& form = game.form;
   const Letterbox box = window_rules::FitGame(GetParam().first, GetParam().second);
-  testing::Output kept(game.Pictures(), 1300, 800, box.scale);
-  testing::Output fresh(game.Pictures(), 1300, 800, box.scale);
+  testing::Output kept(game.pictures, 1300, 800, box.scale);
+  testing::Output fresh(game.pictures, 1300, 800, box.scale);
   FrameContent content;
   ButtonLook look{true, false};
 
