@@ -32,8 +32,7 @@ struct Pixels {
 };
 
 inline Pixels SurfacePixels(const SDL_Surface& surface) {
-  // Converting to bytes R, G, B, A turns the colour key into alpha 0; rows of
-  // four-byte pixels need no padding.
+  // As bytes R, G, B, A the colour key becomes alpha 0, and rows need no padding.
   const desktop::SurfacePtr converted(
       SDL_ConvertSurfaceFormat(const_cast<SDL_Surface*>(&surface), SDL_PIXELFORMAT_RGBA32, 0));
   if (!converted) {

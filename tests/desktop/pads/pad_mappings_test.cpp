@@ -1,6 +1,5 @@
-// The pads: the player's mapping file as SDL's game controllers take it
-// (which texts are all mappings, and which of their lines are meant for this
-// platform), and a pad unplugged.
+// The pads: which mapping files are all mappings for SDL's game controllers,
+// their lines for another platform left out, and a pad unplugged.
 #include "desktop/pads/pad_mappings.h"
 
 #include <gtest/gtest.h>
@@ -54,8 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{Pad(",Pad,dpup:h0,"), "line 1 binds dpup to 'h0'"},
         TextCase{Pad(",Pad,a:+b0,"), "line 1 binds a"}));
 
-// SDL lets go of an unplugged pad's buttons and stick itself; the game does
-// not count on it.
+// SDL lets go of an unplugged pad's controls itself; the game does not count on it.
 TEST(GamePads, AnUnpluggedPadHoldsNothing) {
   std::ostringstream messages;
   GamePads pads(messages);

@@ -43,8 +43,7 @@ class Player final : public desktop::LoopObserver {
     std::string command, name;
     int value = 0;
     words >> command >> name >> value;
-    // Without a mapping of the player's, SDL maps a virtual pad's buttons and
-    // axes in its own order.
+    // Without the player's mapping, SDL maps a virtual pad's controls in its own order.
     if (command == "button") {
       SDL_JoystickSetVirtualButton(pad_, SDL_GameControllerGetButtonFromString(name.c_str()),
                                    static_cast<Uint8>(value));

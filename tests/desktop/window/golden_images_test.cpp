@@ -19,8 +19,7 @@ namespace {
 
 using testing::TickUntil;
 
-// A moment reached by `reach` from the one before it, and drawn
-// with the start button's `look`.
+// Reached from the moment before, drawn with the start button's `look`.
 struct Moment {
   const char* name;
   std::function<void(Form1&)> reach;
@@ -43,8 +42,7 @@ std::function<void(Form1&)> ButtonWidth(float width, bool restarted) {
 
 const Moment kMoments[] = {
     {"title", [](Form1&) {}, {.focused = true}},
-    // The button slides right and widens until it crosses the wall and the
-    // window's right edge.
+    // The button slides right and widens across the wall and the window's edge.
     {"title-button-at-the-edge",
      [](Form1& form) {
        const auto& button = form.Scene().Command1();

@@ -104,8 +104,7 @@ TEST(Keys, ATakenPressKeepsItsRepeatsAndReleaseWhateverTheModifiersDo) {
     SDL_KeyboardEvent event;
     KeyVerdict verdict;
   } steps[] = {
-      // Alt+Enter held, Alt let go first, then Enter: one switch, and no part
-      // of Enter reaches the game.
+      // Alt+Enter held, Alt let go first: one switch, and none of Enter for the game.
       {Event(SDL_KEYDOWN, alt), passed},
       {Event(SDL_KEYDOWN, alt_enter), {A::kToggleFullscreen, false}},
       {Event(SDL_KEYDOWN, alt_enter, 1), taken},
@@ -115,8 +114,7 @@ TEST(Keys, ATakenPressKeepsItsRepeatsAndReleaseWhateverTheModifiersDo) {
       {Event(SDL_KEYDOWN, m), {A::kToggleMute, true}},
       {Event(SDL_KEYDOWN, m, 1), passed},
       {Event(SDL_KEYUP, m), passed},
-      // A release lost while the window had no focus does not swallow the
-      // key's next plain press and release.
+      // A release lost without the focus does not swallow the next plain press.
       {Event(SDL_KEYDOWN, Key(SDL_SCANCODE_MINUS, SDLK_MINUS, KMOD_LCTRL)), {A::kZoomOut, false}},
       {Event(SDL_KEYDOWN, minus), passed},
       {Event(SDL_KEYUP, minus), passed},

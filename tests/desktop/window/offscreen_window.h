@@ -14,8 +14,7 @@
 
 namespace munyura::testing {
 
-// A frame of its own, `width` by `height`, drawn at `scale` output pixels
-// per game pixel.
+// A frame of its own, drawn at `scale` output pixels per game pixel.
 struct Output {
   Output(const desktop::GamePictures& pictures, int width, int height, float scale = 1)
       : frame(SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888)),
@@ -37,8 +36,7 @@ struct Output {
   desktop::SceneRenderer scene;
 };
 
-// The game with the real pictures, its handlers called by the test, drawn
-// into memory exactly as the window draws it.
+// The game with the real pictures, driven by the test, drawn as the window draws it.
 struct OffscreenWindow {
   OffscreenWindow() { form.Form_Load(); }
   Pixels Draw(desktop::ButtonLook look = {}) { return output.Draw(form.Scene(), look); }
