@@ -24,8 +24,7 @@ inline constexpr Rgba kOpaqueWhite{255, 255, 255, 255};
 
 // Row by row, top to bottom.
 struct Pixels {
-  int width = 0;
-  int height = 0;
+  int width = 0, height = 0;
   std::vector<Rgba> rgba;
   Rgba At(int x, int y) const { return rgba[static_cast<std::size_t>(y * width + x)]; }
   bool operator==(const Pixels&) const = default;

@@ -60,9 +60,7 @@ TEST(GamePads, AnUnpluggedPadHoldsNothing) {
   testing::WindowedGame game;
   game.held.PressPadButton(7, window_rules::PadButton::kDpadLeft, {});
   ASSERT_FALSE(game.held.HeldKeys().empty());
-  SDL_Event unplugged{};
-  unplugged.cdevice = {SDL_CONTROLLERDEVICEREMOVED, 0, 7};
-  pads.Handle(unplugged, game.held, true, {});
+  pads.Handle({.cdevice = {SDL_CONTROLLERDEVICEREMOVED, 0, 7}}, game.held, true, {});
   EXPECT_TRUE(game.held.HeldKeys().empty());
 }
 

@@ -100,10 +100,7 @@ TEST(Keys, ATakenPressKeepsItsRepeatsAndReleaseWhateverTheModifiersDo) {
   const SDL_Keysym minus = Key(SDL_SCANCODE_MINUS, SDLK_MINUS);
   const KeyVerdict taken{A::kNone, false};
   const KeyVerdict passed{A::kNone, true};
-  const struct {
-    SDL_KeyboardEvent event;
-    KeyVerdict verdict;
-  } steps[] = {
+  const std::pair<SDL_KeyboardEvent, KeyVerdict> steps[] = {
       // Alt+Enter held, Alt let go first: one switch, and none of Enter for the game.
       {Event(SDL_KEYDOWN, alt), passed},
       {Event(SDL_KEYDOWN, alt_enter), {A::kToggleFullscreen, false}},
@@ -121,7 +118,7 @@ TEST(Keys, ATakenPressKeepsItsRepeatsAndReleaseWhateverTheModifiersDo) {
   };
   WindowKeys keys;
   for (std::size_t i = 0; i < std::size(steps); ++i) {
-    EXPECT_EQ(keys.Judge(steps[i].event), steps[i].verdict) << "step " << i;
+    EXPECT_EQ(keys.Judge(steps[i].first), steps[i].second) << "step " << i;
   }
 }
 
