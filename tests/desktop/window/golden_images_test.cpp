@@ -1,6 +1,5 @@
-// The window's look, pinned pixel for pixel by the references in golden/.
-// After an intended change of the look, run this binary with --update-golden
-// and look at the new references before committing.
+// The window's look, pinned pixel for pixel by the references in golden/. After an intended
+// change of the look, run this binary with --update-golden and look at them before committing.
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
@@ -17,7 +16,14 @@ bool update_golden = false;
 
 namespace {
 
-using testing::TickUntil;
+// Runs ticks until `done` holds, at most 200 of them.
+template <typename Done>
+void TickUntil(Form1& form, Done done) {
+  for (int i = 0; i < 200 && !done(); ++i) {
+    form.Timer1_Timer();
+  }
+  ASSERT_TRUE(done()) << "not reached in 200 ticks";
+}
 
 // Reached from the moment before, drawn with the start button's `look`.
 struct Moment {
@@ -26,9 +32,8 @@ struct Moment {
   desktop::ButtonLook look;
 };
 
-// The start button `width` wide, sliding on from the left edge it wrapped
-// back to at 20 wide: narrower than its caption, which stays whole and is cut
-// by the edges; then perhaps played and back on the title screen.
+// The start button `width` wide, sliding on from the left edge it wrapped back to at 20 wide:
+// narrower than its whole caption, cut by the edges; then perhaps played and back on the title.
 std::function<void(Form1&)> ButtonWidth(float width, bool restarted) {
   return [width, restarted](Form1& form) {
     const scene::SceneControl& button = form.Scene().Command1();

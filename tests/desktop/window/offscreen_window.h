@@ -2,8 +2,6 @@
 // software renderer, so that tests see exactly the pixels a frame holds.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include "desktop/picture_pixels.h"
 #include "desktop/pictures/game_pictures.h"
 #include "desktop/text/caption_fonts_for_tests.h"
@@ -46,14 +44,5 @@ struct OffscreenWindow {
   Form1 form{pictures.Pictures(), host};
   Output output{pictures, 621, 380};
 };
-
-// Runs ticks until `done` holds, at most 200 of them.
-template <typename Done>
-void TickUntil(Form1& form, Done done) {
-  for (int i = 0; i < 200 && !done(); ++i) {
-    form.Timer1_Timer();
-  }
-  ASSERT_TRUE(done()) << "not reached in 200 ticks";
-}
 
 }  // namespace munyura::testing
