@@ -1,9 +1,8 @@
-// The real game, its start-up and its loop, telling Form1's state and with an
-// SDL virtual pad plugged into its process, played from standard input, one
-// command a tick: "button NAME 1|0", "axis NAME VALUE" (SDL's names), "plug",
-// "unplug", "ticks N" (answered after N ticks: "state title=0 room=-1,0
-// chick=280,192 held=0010 band=TEXT", MoveKey's flags and Label1's caption or
-// "-"), "mapping GUID" (SDL's, as SDL 2.26 applies none to its virtual pads).
+// The real game, its start-up and its loop, telling Form1's state and with an SDL virtual pad
+// plugged into its process, played from standard input, one command a tick: "button NAME 1|0",
+// "axis NAME VALUE" (SDL's names), "plug", "unplug", "ticks N" (answered after N ticks:
+// "state title=0 room=-1,0 chick=280,192 held=0010 band=TEXT", MoveKey's flags and Label1's
+// caption or "-"), "mapping GUID" (SDL's, as SDL 2.26 applies none to its virtual pads).
 #include <SDL.h>
 
 #include <iostream>
