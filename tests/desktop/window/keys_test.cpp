@@ -34,7 +34,7 @@ struct KeyCase {
 };
 
 // One row for each way a code is found, each end of its range, and each way
-// to a window action (Left, Up, Space and F11 are the end-to-end tests', M and
+// to a window action (Left, Up and Space are the end-to-end tests', M and
 // Alt+Enter the next test's). Other layouts' keys type their code point.
 const auto kKeyCases = std::to_array<KeyCase>({
     {"right arrow", Key(SDL_SCANCODE_RIGHT, SDLK_RIGHT), 39},
@@ -70,6 +70,7 @@ const auto kKeyCases = std::to_array<KeyCase>({
     {"Ctrl+keypad Plus", Key(SDL_SCANCODE_KP_PLUS, SDLK_KP_PLUS, KMOD_LCTRL), 107, A::kZoomIn},
     {"Ctrl+Minus", Key(SDL_SCANCODE_MINUS, SDLK_MINUS, KMOD_LCTRL), 189, A::kZoomOut},
     {"AZERTY Ctrl+0", Key(SDL_SCANCODE_0, 0xE0, KMOD_LCTRL), 48, A::kZoomReset},
+    {"F11", Key(SDL_SCANCODE_F11, SDLK_F11), 122, A::kToggleFullscreen},
     {"AZERTY's M", Key(SDL_SCANCODE_SEMICOLON, SDLK_m), 77, A::kToggleMute},
     // Keys that stay the game's.
     {"Ctrl+Alt+Enter", Key(SDL_SCANCODE_RETURN, SDLK_RETURN, KMOD_LCTRL | KMOD_LALT), 13},
