@@ -14,10 +14,7 @@
 namespace munyura::testing {
 
 struct Rgba {
-  std::uint8_t r = 0;
-  std::uint8_t g = 0;
-  std::uint8_t b = 0;
-  std::uint8_t a = 0;
+  std::uint8_t r = 0, g = 0, b = 0, a = 0;
   auto operator<=>(const Rgba&) const = default;
   bool Transparent() const { return a < 128; }
 };
@@ -27,16 +24,14 @@ inline constexpr Rgba kOpaqueWhite{255, 255, 255, 255};
 
 // Row by row, top to bottom.
 struct Pixels {
-  int width = 0;
-  int height = 0;
+  int width = 0, height = 0;
   std::vector<Rgba> rgba;
   Rgba At(int x, int y) const { return rgba[static_cast<std::size_t>(y * width + x)]; }
   bool operator==(const Pixels&) const = default;
 };
 
 inline Pixels SurfacePixels(const SDL_Surface& surface) {
-  // Converting to bytes R, G, B, A turns the colour key into alpha 0; rows of
-  // four-byte pixels need no padding.
+  // As bytes R, G, B, A the colour key becomes alpha 0, and rows need no padding.
   const desktop::SurfacePtr converted(
       SDL_ConvertSurfaceFormat(const_cast<SDL_Surface*>(&surface), SDL_PIXELFORMAT_RGBA32, 0));
   if (!converted) {

@@ -1,8 +1,13 @@
-// The player's mapping file as SDL's game controllers take it: which texts
-// are all mappings, and which of their lines are meant for this platform.
+// The pads: which mapping files are all mappings for SDL's game controllers,
+// their lines for another platform left out, and a pad unplugged.
 #include "desktop/pads/pad_mappings.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "desktop/pads/game_pads.h"
+#include "window_rules/windowed_game.h"
 
 namespace munyura::desktop {
 namespace {
@@ -12,53 +17,42 @@ std::string Pad(const std::string& fields) {
   return "03000000aaaa0000bbbb000000000000" + fields;
 }
 
-struct TextCase {
-  std::string text;
-  std::string problem;  // how the problem told begins; "" for none
-};
-
-class MappingText : public testing::TestWithParam<TextCase> {};
-
-TEST_P(MappingText, IsJudgedByItsFirstBadLine) {
-  const std::string told = MappingTextProblem(GetParam().text, "Linux").value_or("");
-  EXPECT_EQ(told.substr(0, GetParam().problem.size()), GetParam().problem) << told;
-  EXPECT_EQ(told.empty(), GetParam().problem.empty()) << told;
+// Each text, and how the problem told begins ("" for none).
+TEST(MappingText, IsJudgedByItsFirstBadLine) {
+  const std::string good = Pad(",Pad,a:b0,b:b1,");
+  const std::pair<std::string, std::string> cases[] = {
+      {"", ""},
+      {"# pads\n\n  \n# more\n", ""},
+      {Pad(",Pad,a:b0,leftx:a0,lefty:a1~,+rightx:a3,-righty:-a4,dpup:h0.1,"
+           "lefttrigger:+a2,hint:!SDL_GAMECONTROLLER_USE_BUTTON_LABELS:=1,"
+           "crc:1234,platform:Linux,"),
+       ""},
+      {"xinput,XInput Controller,a:b0,", ""},
+      {Pad("\n"), "line 1 has no name"},
+      {good + "\n" + Pad(",Pad,jump:b3,"), "line 2 names no button or axis 'jump'"},
+      // Another platform's lines are not judged, this platform's are.
+      {good + "\n" + Pad(",Pad,jump:b3,platform:Mac OS X,"), ""},
+      {good + "\n" + Pad(",Pad,jump:b3,platform:Linux,"), "line 2 names no button"},
+      {Pad(",Pad,a,"), "line 1 names no button"},
+      {Pad(",Pad,a:x0,"), "line 1 binds a to 'x0'"},
+      {Pad(",Pad,dpup:h0,"), "line 1 binds dpup to 'h0'"},
+      {Pad(",Pad,a:+b0,"), "line 1 binds a"}};
+  for (const auto& [text, problem] : cases) {
+    const std::string told = MappingTextProblem(text, "Linux").value_or("");
+    EXPECT_EQ(told.substr(0, problem.size()), problem) << text;
+    EXPECT_EQ(told.empty(), problem.empty()) << text << ": " << told;
+  }
 }
 
-const std::string kGood = Pad(",Pad,a:b0,b:b1,");
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, MappingText,
-    testing::Values(
-        TextCase{"", ""}, TextCase{"# pads\n\n  \n# more\n", ""},
-        TextCase{Pad(",Pad,a:b0,leftx:a0,lefty:a1~,+rightx:a3,-righty:-a4,dpup:h0.1,"
-                     "lefttrigger:+a2,hint:!SDL_GAMECONTROLLER_USE_BUTTON_LABELS:=1,"
-                     "crc:1234,platform:Linux,"),
-                 ""},
-        TextCase{kGood + "\r\n" + kGood + "\r\n", ""},
-        TextCase{"xinput,XInput Controller,a:b0,", ""},
-        TextCase{"# a\n03000000aaaa,Pad,a:b0,\n", "line 2 does not start"},
-        TextCase{Pad("\n"), "line 1 has no name"},
-        TextCase{kGood + "\n" + Pad(",Pad,jump:b3,"), "line 2 names no button or axis 'jump'"},
-        // Another platform's lines are not judged, this platform's are.
-        TextCase{kGood + "\n" + Pad(",Pad,jump:b3,platform:Mac OS X,"), ""},
-        TextCase{kGood + "\n" + Pad(",Pad,jump:b3,platform:Linux,"), "line 2 names no button"},
-        TextCase{Pad(",Pad,a,"), "line 1 names no button"},
-        TextCase{Pad(",Pad,a:x0,"), "line 1 binds a to 'x0'"},
-        TextCase{Pad(",Pad,dpup:h0,"), "line 1 binds dpup to 'h0'"},
-        TextCase{Pad(",Pad,a:+b0,"), "line 1 binds a"},
-        TextCase{kGood + "\n" + kGood + "\nnot a mapping\n", "line 3 does not start"}));
-
-TEST(MappingLines, AreThoseOfThisPlatformOrOfNone) {
-  const std::string text = "# pads\n" + Pad(",Linux pad,a:b0,platform:Linux,\n") +
-                           Pad(",Windows pad,a:b0,platform:Windows,\n\n") +
-                           Pad(",Any pad,a:b0,\r\n");
-  const std::vector<MappingLine> lines = MappingsFor(text, "Linux");
-  ASSERT_EQ(lines.size(), 2U);
-  EXPECT_EQ(lines[0].number, 2);
-  EXPECT_EQ(lines[0].mapping, Pad(",Linux pad,a:b0,platform:Linux,"));
-  EXPECT_EQ(lines[1].number, 5);
-  EXPECT_EQ(lines[1].mapping, Pad(",Any pad,a:b0,"));
+// SDL lets go of an unplugged pad's controls itself; the game does not count on it.
+TEST(GamePads, AnUnpluggedPadHoldsNothing) {
+  std::ostringstream messages;
+  GamePads pads(messages);
+  testing::WindowedGame game;
+  game.held.PressPadButton(7, window_rules::PadButton::kDpadLeft, {});
+  ASSERT_FALSE(game.held.HeldKeys().empty());
+  pads.Handle({.cdevice = {SDL_CONTROLLERDEVICEREMOVED, 0, 7}}, game.held, true, {});
+  EXPECT_TRUE(game.held.HeldKeys().empty());
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
-// The real game, its start-up and its loop, telling Form1's state and with an
-// SDL virtual pad plugged into its process, played from standard input, one
-// command a tick: "button NAME 1|0", "axis NAME VALUE" (SDL's names), "plug",
-// "unplug", "ticks N" (answered after N ticks: "state title=0 room=-1,0
-// chick=280,192 held=0010 band=TEXT", MoveKey's flags and Label1's caption or
-// "-"), "mapping GUID" (SDL's, as SDL 2.26 applies none to its virtual pads).
+// The real game, its start-up and its loop, telling Form1's state and with an SDL virtual pad
+// plugged into its process, played from standard input, one command a tick: "button NAME 1|0",
+// "axis NAME VALUE" (SDL's names), "plug", "unplug", "ticks N" (answered after N ticks:
+// "state title=0 room=-1,0 chick=280,192 held=0010 band=TEXT", MoveKey's flags and Label1's
+// caption or "-"), "mapping GUID" (SDL's, as SDL 2.26 applies none to its virtual pads).
 #include <SDL.h>
 
 #include <iostream>
@@ -43,8 +42,7 @@ class Player final : public desktop::LoopObserver {
     std::string command, name;
     int value = 0;
     words >> command >> name >> value;
-    // Without a mapping of the player's, SDL maps a virtual pad's buttons and
-    // axes in its own order.
+    // Without the player's mapping, SDL maps a virtual pad's controls in its own order.
     if (command == "button") {
       SDL_JoystickSetVirtualButton(pad_, SDL_GameControllerGetButtonFromString(name.c_str()),
                                    static_cast<Uint8>(value));

@@ -1,12 +1,10 @@
-// The window's look, pinned pixel for pixel by the references in golden/.
-// After an intended change of the look, run this binary with --update-golden
-// and look at the new references before committing.
+// The window's look, pinned pixel for pixel by the references in golden/. After an intended
+// change of the look, run this binary with --update-golden and look at them before committing.
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "desktop/text/font_setup.h"
 #include "desktop/window/offscreen_window.h"
@@ -18,19 +16,24 @@ bool update_golden = false;
 
 namespace {
 
-using testing::TickUntil;
+// Runs ticks until `done` holds, at most 200 of them.
+template <typename Done>
+void TickUntil(Form1& form, Done done) {
+  for (int i = 0; i < 200 && !done(); ++i) {
+    form.Timer1_Timer();
+  }
+  ASSERT_TRUE(done()) << "not reached in 200 ticks";
+}
 
-// A moment reached by `reach` from the one before it, and drawn
-// with the start button's `look`.
+// Reached from the moment before, drawn with the start button's `look`.
 struct Moment {
   const char* name;
   std::function<void(Form1&)> reach;
   desktop::ButtonLook look;
 };
 
-// The start button `width` wide, sliding on from the left edge it wrapped
-// back to at 20 wide: narrower than its caption, which stays whole and is cut
-// by the edges; then perhaps played and back on the title screen.
+// The start button `width` wide, sliding on from the left edge it wrapped back to at 20 wide:
+// narrower than its whole caption, cut by the edges; then perhaps played and back on the title.
 std::function<void(Form1&)> ButtonWidth(float width, bool restarted) {
   return [width, restarted](Form1& form) {
     const scene::SceneControl& button = form.Scene().Command1();
@@ -44,8 +47,7 @@ std::function<void(Form1&)> ButtonWidth(float width, bool restarted) {
 
 const Moment kMoments[] = {
     {"title", [](Form1&) {}, {.focused = true}},
-    // The button slides right and widens until it crosses the wall and the
-    // window's right edge.
+    // The button slides right and widens across the wall and the window's edge.
     {"title-button-at-the-edge",
      [](Form1& form) {
        const auto& button = form.Scene().Command1();
@@ -82,14 +84,6 @@ const Moment kMoments[] = {
      {}},
 };
 
-// The frame's alpha is not drawn: only its colours count.
-testing::Pixels Colours(testing::Pixels pixels) {
-  for (testing::Rgba& pixel : pixels.rgba) {
-    pixel.a = 255;
-  }
-  return pixels;
-}
-
 TEST(GoldenImages, EachMomentLooksAsItsReference) {
   // The references were drawn with this face; another would change every text.
   ASSERT_EQ(desktop::FontSetup().FamilyFor(u"ＭＳ Ｐゴシック"), "IPAPGothic")
@@ -97,19 +91,19 @@ TEST(GoldenImages, EachMomentLooksAsItsReference) {
   testing::OffscreenWindow window;  // one game, from moment to moment
   for (const Moment& moment : kMoments) {
     SCOPED_TRACE(moment.name);
-    moment.reach(window.Form());
+    moment.reach(window.form);
     ASSERT_FALSE(HasFatalFailure());
     const testing::Pixels actual = window.Draw(moment.look);
     const std::string path = std::string(MUNYURA_GOLDEN_DIR) + "/" + moment.name + ".png";
     if (update_golden) {
-      ASSERT_EQ(IMG_SavePNG(&window.Frame(), path.c_str()), 0) << SDL_GetError();
+      ASSERT_EQ(IMG_SavePNG(window.output.frame.get(), path.c_str()), 0) << SDL_GetError();
       continue;
     }
     const desktop::SurfacePtr stored(IMG_Load(path.c_str()));
     ASSERT_TRUE(stored) << path << ": " << IMG_GetError();
-    if (Colours(actual) != Colours(testing::SurfacePixels(*stored))) {
+    if (actual != testing::SurfacePixels(*stored)) {
       const std::string actual_path = std::string(moment.name) + ".actual.png";
-      IMG_SavePNG(&window.Frame(), actual_path.c_str());
+      IMG_SavePNG(window.output.frame.get(), actual_path.c_str());
       ADD_FAILURE() << "differs from " << path << "; this frame is in " << actual_path;
     }
   }
@@ -120,8 +114,6 @@ TEST(GoldenImages, EachMomentLooksAsItsReference) {
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  for (int i = 1; i < argc; ++i) {
-    munyura::update_golden = munyura::update_golden || std::string(argv[i]) == "--update-golden";
-  }
+  munyura::update_golden = argc == 2 && std::string(argv[1]) == "--update-golden";
   return RUN_ALL_TESTS();
 }

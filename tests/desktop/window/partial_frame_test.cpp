@@ -19,9 +19,8 @@ namespace {
 using testing::kOpaqueBlack;
 using testing::kOpaqueWhite;
 
-// Every game pixel of every line inside the window has ink; the chick over
-// the monument, black and white both, shows no colour of its own making, to
-// the pictures' outermost pixels (nearest neighbour).
+// Every game pixel of every line inside the window has ink; the chick and the
+// monument, scaled by nearest neighbour, show black and white only, to their edges.
 void ExpectInkAndOnlyThePicturesColours(const testing::Pixels& frame, const scene::Scene& scene,
                                         const Letterbox& box) {
   // The colours of the output pixels a span of game pixels may touch.
@@ -66,15 +65,14 @@ class PartialFrameTest : public ::testing::TestWithParam<std::pair<int, int>> {}
 
 TEST_P(PartialFrameTest, DrawingOnlyWhatChangedGivesTheWholeFrame) {
   testing::OffscreenWindow game;
-  Form1& form = game.Form();
+  Form1& form = game.form;
   const Letterbox box = window_rules::FitGame(GetParam().first, GetParam().second);
-  testing::Output kept(game.Pictures(), 1300, 800, box.scale);
-  testing::Output fresh(game.Pictures(), 1300, 800, box.scale);
+  testing::Output kept(game.pictures, 1300, 800, box.scale);
+  testing::Output fresh(game.pictures, 1300, 800, box.scale);
   FrameContent content;
   ButtonLook look{true, false};
 
-  // Steps, each done some times, that must (1), must not (0) or may (-1) ask
-  // for a frame.
+  // Steps, each done some times, that must (1), must not (0) or may (-1) ask for a frame.
   std::vector<std::tuple<const char*, int, std::function<void()>>> steps;
   const auto add = [&steps](int times, const char* what, int frame, std::function<void()> step) {
     steps.insert(steps.end(), times, {what, frame, step});
