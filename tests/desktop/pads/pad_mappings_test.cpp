@@ -1,5 +1,4 @@
-// The pads: which mapping files are all mappings for SDL's game controllers,
-// their lines for another platform left out, and a pad unplugged.
+// Mapping files judged line by line (another platform's lines left out), and a pad unplugged.
 #include "desktop/pads/pad_mappings.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,6 @@
-// The window's frames, drawn into memory by the real scene renderer on SDL's software renderer:
-// pinned pixel for pixel by the references in golden/ (after an intended change of the look, run
-// this binary with --update-golden and look at them before committing), and drawn only when and
-// where what they show changed.
+// The window's frames, drawn into memory by the real scene renderer on SDL's software renderer,
+// pinned by the references in golden/ (after an intended change of the look, run this binary with
+// --update-golden and look at them before committing), and drawn only where they changed.
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
@@ -118,8 +117,8 @@ const Moment kMoments[] = {
        TickUntil(form, [&] { return form.Scene().Munyu().Top >= 270; });
      },
      {}},
-    // Played again: up into the height of the left doorway, then out through
-    // it into (-1, 0), whose own left doorway is closed.
+    // Played again: up to the left doorway's height, out through it into (-1, 0), closed on the
+    // left.
     {"closed-doorways",
      [](Form1& form) {
        form.Form_KeyUp(kKeyDown, 0);
@@ -202,14 +201,12 @@ void ExpectInkAndOnlyThePicturesColours(const Pixels& frame, const scene::Scene&
 
 // Output areas whose game has 2, 1.5 and 0.6 output pixels per game pixel. Only the part of the
 // game that changed is drawn, and must give exactly the pixels of a whole new frame.
-class PartialFrameTest : public ::testing::TestWithParam<std::pair<int, int>> {};
+struct PartialFrameTest : ::testing::TestWithParam<std::pair<int, int>>, OffscreenWindow {};
 
 TEST_P(PartialFrameTest, DrawingOnlyWhatChangedGivesTheWholeFrame) {
-  OffscreenWindow game;
-  Form1& form = game.form;
   const Letterbox box = window_rules::FitGame(GetParam().first, GetParam().second);
-  Output kept(game.pictures, 1300, 800, box.scale);
-  Output fresh(game.pictures, 1300, 800, box.scale);
+  Output kept(pictures, 1300, 800, box.scale);
+  Output fresh(pictures, 1300, 800, box.scale);
   FrameContent content;
   ButtonLook look{true, false};
 
