@@ -65,7 +65,6 @@ struct OffscreenWindow {
   Output output{pictures, 621, 380};
 };
 
-// Runs ticks until `done` holds, at most 200 of them.
 template <typename Done>
 void TickUntil(Form1& form, Done done) {
   for (int i = 0; i < 200 && !done(); ++i) {
