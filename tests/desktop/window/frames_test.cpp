@@ -116,8 +116,7 @@ const Moment kMoments[] = {
        TickUntil(form, [&] { return form.Scene().Munyu().Top >= 270; });
      },
      {}},
-    // Played again: up to the left doorway's height, out through it into (-1, 0), closed on the
-    // left.
+    // Played again: up to the left doorway's height, out into (-1, 0), whose left one is closed.
     {"closed-doorways",
      [](Form1& form) {
        form.Form_KeyUp(kKeyDown, 0);
