@@ -73,13 +73,6 @@ void TickUntil(Form1& form, Done done) {
   ASSERT_TRUE(done()) << "not reached in 200 ticks";
 }
 
-// Reached from the moment before, drawn with the start button's `look`.
-struct Moment {
-  const char* name;
-  std::function<void(Form1&)> reach;
-  ButtonLook look;
-};
-
 // The start button `width` wide, sliding on from the left edge it wrapped back to at 20 wide:
 // narrower than its whole caption, cut by the edges; then perhaps played and back on the title.
 std::function<void(Form1&)> ButtonWidth(float width, bool restarted) {
@@ -93,7 +86,8 @@ std::function<void(Form1&)> ButtonWidth(float width, bool restarted) {
   };
 }
 
-const Moment kMoments[] = {
+// Each reached from the moment before, drawn with the start button's look.
+const std::tuple<const char*, std::function<void(Form1&)>, ButtonLook> kMoments[] = {
     {"title", [](Form1&) {}, {.focused = true}},
     // The button slides right and widens across the wall and the window's edge.
     {"title-button-at-the-edge",
@@ -136,12 +130,12 @@ TEST(GoldenImages, EachMomentLooksAsItsReference) {
   ASSERT_EQ(FontSetup().FamilyFor(u"ＭＳ Ｐゴシック"), "IPAPGothic")
       << "install fonts-ipafont-gothic";
   OffscreenWindow window;  // one game, from moment to moment
-  for (const Moment& moment : kMoments) {
-    SCOPED_TRACE(moment.name);
-    moment.reach(window.form);
+  for (const auto& [name, reach, look] : kMoments) {
+    SCOPED_TRACE(name);
+    reach(window.form);
     ASSERT_FALSE(HasFatalFailure());
-    const Pixels actual = window.output.Draw(window.form.Scene(), moment.look);
-    const std::string path = std::string(MUNYURA_GOLDEN_DIR) + "/" + moment.name + ".png";
+    const Pixels actual = window.output.Draw(window.form.Scene(), look);
+    const std::string path = std::string(MUNYURA_GOLDEN_DIR) + "/" + name + ".png";
     if (update_golden) {
       ASSERT_EQ(IMG_SavePNG(window.output.frame.get(), path.c_str()), 0) << SDL_GetError();
       continue;
@@ -149,7 +143,7 @@ TEST(GoldenImages, EachMomentLooksAsItsReference) {
     const SurfacePtr stored(IMG_Load(path.c_str()));
     ASSERT_TRUE(stored) << path << ": " << IMG_GetError();
     if (actual != testing::SurfacePixels(*stored)) {
-      const std::string actual_path = std::string(moment.name) + ".actual.png";
+      const std::string actual_path = std::string(name) + ".actual.png";
       IMG_SavePNG(window.output.frame.get(), actual_path.c_str());
       ADD_FAILURE() << "differs from " << path << "; this frame is in " << actual_path;
     }
