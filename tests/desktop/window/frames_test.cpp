@@ -65,8 +65,7 @@ struct OffscreenWindow {
   Output output{pictures, 621, 380};
 };
 
-template <typename Done>
-void TickUntil(Form1& form, Done done) {
+void TickUntil(Form1& form, const auto& done) {
   for (int i = 0; i < 200 && !done(); ++i) {
     form.Timer1_Timer();
   }
