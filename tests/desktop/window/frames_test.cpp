@@ -29,8 +29,6 @@ bool update_golden = false;
 
 namespace {
 
-using testing::kOpaqueBlack;
-using testing::kOpaqueWhite;
 using testing::Pixels;
 
 // A frame of its own, drawn at `scale` output pixels per game pixel.
@@ -177,7 +175,7 @@ void ExpectInkAndOnlyThePicturesColours(const Pixels& frame, const scene::Scene&
       const float y = std::round(line.Y1 + (line.Y2 - line.Y1) * step / steps);
       EXPECT_TRUE(x < 0 || y < 0 || x >= window_rules::kGameWidth ||
                   y >= window_rules::kGameHeight ||
-                  colours_in(x, y, x + 1, y + 1).contains(kOpaqueBlack))
+                  colours_in(x, y, x + 1, y + 1).contains(testing::kOpaqueBlack))
           << line.Name << " " << *line.Index << " at " << x << ", " << y;
     }
   }
@@ -185,7 +183,7 @@ void ExpectInkAndOnlyThePicturesColours(const Pixels& frame, const scene::Scene&
   for (const scene::SceneControl* picture : {&scene.Munyu(), &scene.Sekihi()}) {
     EXPECT_EQ(colours_in(picture->Left, picture->Top, picture->Left + picture->Width,
                          picture->Top + picture->Height),
-              (std::set{kOpaqueBlack, kOpaqueWhite}))
+              (std::set{testing::kOpaqueBlack, testing::kOpaqueWhite}))
         << picture->Name;
   }
 }
