@@ -1,5 +1,4 @@
-// Any picture or frame as colours pixel by pixel, whatever format SDL chose:
-// a pixel equal to the colour key reads as fully transparent.
+// Any picture or frame as RGBA pixels, whatever SDL's format; the colour key reads as transparent.
 #pragma once
 
 #include <SDL.h>

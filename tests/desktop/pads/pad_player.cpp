@@ -17,10 +17,9 @@ namespace {
 
 using namespace munyura;
 
-class Player final : public desktop::LoopObserver {
- public:
+struct Player final : desktop::LoopObserver {
   void TickRan(Clock::time_point /*when*/, const Form1& form) override {
-    if (ticks_left_ > 0 && --ticks_left_ == 0) {
+    if (ticks_left > 0 && --ticks_left == 0) {
       const auto& scene = form.Scene();
       std::cout << "state title=" << (scene.Command1().Visible != kFalse)
                 << " room=" << form.State().RoomX << ',' << form.State().RoomY
@@ -35,7 +34,7 @@ class Player final : public desktop::LoopObserver {
     }
     // A whole line is there to read once a part of it is: the test writes lines.
     std::string line;
-    if (ticks_left_ > 0 || std::cin.rdbuf()->in_avail() <= 0 || !std::getline(std::cin, line)) {
+    if (ticks_left > 0 || std::cin.rdbuf()->in_avail() <= 0 || !std::getline(std::cin, line)) {
       return;
     }
     std::istringstream words(line);
@@ -44,20 +43,20 @@ class Player final : public desktop::LoopObserver {
     words >> command >> name >> value;
     // Without the player's mapping, SDL maps a virtual pad's controls in its own order.
     if (command == "button") {
-      SDL_JoystickSetVirtualButton(pad_, SDL_GameControllerGetButtonFromString(name.c_str()),
+      SDL_JoystickSetVirtualButton(pad, SDL_GameControllerGetButtonFromString(name.c_str()),
                                    static_cast<Uint8>(value));
     } else if (command == "axis") {
-      SDL_JoystickSetVirtualAxis(pad_, SDL_GameControllerGetAxisFromString(name.c_str()),
+      SDL_JoystickSetVirtualAxis(pad, SDL_GameControllerGetAxisFromString(name.c_str()),
                                  static_cast<Sint16>(value));
     } else if (command == "plug") {
-      index_ = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
-                                         SDL_CONTROLLER_BUTTON_MAX, 0);
-      pad_ = SDL_JoystickOpen(index_);
+      index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                        SDL_CONTROLLER_BUTTON_MAX, 0);
+      pad = SDL_JoystickOpen(index);
     } else if (command == "unplug") {
-      SDL_JoystickDetachVirtual(index_);
-      SDL_JoystickClose(pad_);
+      SDL_JoystickDetachVirtual(index);
+      SDL_JoystickClose(pad);
     } else if (command == "ticks") {
-      ticks_left_ = std::stoi(name);
+      ticks_left = std::stoi(name);
     } else if (command == "mapping") {
       char* const mapping =
           SDL_GameControllerMappingForGUID(SDL_JoystickGetGUIDFromString(name.c_str()));
@@ -66,10 +65,9 @@ class Player final : public desktop::LoopObserver {
     }
   }
 
- private:
-  SDL_Joystick* pad_ = nullptr;
-  int index_ = -1;
-  int ticks_left_ = 0;
+  SDL_Joystick* pad = nullptr;
+  int index = -1;
+  int ticks_left = 0;
 };
 
 }  // namespace

@@ -1,5 +1,4 @@
-// The folder the game looks for its tune in: music_end_to_end hears the
-// commands it sends there from the running game's own folder.
+// The folder the tune is looked for in (music_end_to_end sees it is the running game's own).
 #include "desktop/window/platform_host.h"
 
 #include <gtest/gtest.h>
