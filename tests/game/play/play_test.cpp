@@ -12,7 +12,6 @@
 #include "play/play_tick.h"
 #include "play/walking.h"
 #include "support/test_pictures.h"
-#include "world/load_room.h"
 
 namespace munyura::play {
 namespace {
@@ -121,10 +120,9 @@ TEST(EdgeCrossings, AnOverflowingRoomCoordinateChangesNothingAndEndsTheTickBefor
 
 TEST(Hop, BothHalvesJumpTheChickLeftAndUseUpK) {
   using Case = std::tuple<Combos, Combos, float>;  // armed: left armed, where the chick is
-  for (const auto& [armed, after, left] : {Case{{T, T}, {0, T}, -80}, Case{{T, 0}, {T, 0}, 20}}) {
-    GameState state{.RoomX = -5, .RoomY = 2, .ComboKey = armed};
-    scene::Scene scene = testing::PlayScene(20, 150, 3);
-    world::LoadRoom(state, scene);
+  for (const auto& [armed, after, left] : {Case{{T, T}, {0, T}, 180}, Case{{T, 0}, {T, 0}, 280}}) {
+    GameState state{.ComboKey = armed};
+    scene::Scene scene = testing::PlayScene();
     RunPlayTick(state, scene);
     EXPECT_EQ(std::pair(scene.Munyu().Left, state.ComboKey), std::pair(left, after));
   }

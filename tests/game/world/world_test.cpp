@@ -5,6 +5,7 @@
 #include <set>
 #include <tuple>
 
+#include "scene/screens.h"
 #include "support/test_pictures.h"
 #include "world/inscriptions.h"
 #include "world/load_room.h"
@@ -112,7 +113,7 @@ TEST(LoadRoom, StopsTheChickLeavesTheMessageAndOffTheMapClosesEveryDoorwayKeepsT
 
 // Sekihi stands at 232, 88, 150 x 150, the bottom posts at 256 and 384; the chick faces right
 // (49 x 47) or down (47 x 49). Z reads only a chick strictly over the monument, and the bottom
-// doorway of (-1, 1) drops it and hides the message.
+// doorway of (-1, 1) drops it and hides the message. Off the map, Sekihi keeps its last monument.
 TEST(ReadMonument, ReadsOnlyOverTheMonumentAndDropsTheChickThroughOneDoorway) {
   const std::u16string_view kRead = Inscription(3);
   const std::u16string_view kBefore = u"前";
@@ -125,7 +126,8 @@ TEST(ReadMonument, ReadsOnlyOverTheMonumentAndDropsTheChickThroughOneDoorway) {
         Case{1, 0, 300, 41, 1, 41, T, kNothing}, Case{1, 0, 300, 42, 1, 42, T, kRead},
         Case{1, 0, 300, 238, 1, 238, T, kNothing}, Case{1, 0, 300, 237.5F, 1, 237.5F, T, kRead},
         Case{-1, 1, 300, 312, 2, 382, kFalse, kBefore}, Case{-1, 1, 256, 312, 2, 312, T, kNothing},
-        Case{0, 1, 300, 312, 2, 312, T, kNothing}, Case{-1, 2, 300, 312, 2, 312, T, kNothing}}) {
+        Case{0, 1, 300, 312, 2, 312, T, kNothing}, Case{-1, 2, 300, 312, 2, 312, T, kNothing},
+        Case{2, 0, 240, 100, 2, 100, T, Inscription(0)}}) {
     InRoom room(x, y, left, top, facing);
     room.scene.Label1().Caption = std::u16string(kBefore);
     ReadMonument(room.state, room.scene);
@@ -135,17 +137,12 @@ TEST(ReadMonument, ReadsOnlyOverTheMonumentAndDropsTheChickThroughOneDoorway) {
   }
 }
 
-// Z reads the picture Sekihi shows, not the room: off the map the last monument is still read,
-// and a picture of no monument leaves the caption as it was.
-TEST(ReadMonument, ReadsThePictureSekihiShows) {
-  InRoom room(-3, 4, 240, 100);  // over Sekihi whether it is 150 x 150 or 47 x 49
-  room.state.RoomX = 2;
-  ReadMonument(room.state, room.scene);
-  EXPECT_EQ(room.Shown(), Label(T, u"ゆ？"));
-  room.scene.Label1().Visible = kFalse;
+// Z reads the picture Sekihi shows: one of no monument leaves the caption as it was.
+TEST(ReadMonument, APictureOfNoMonumentLeavesTheCaption) {
+  InRoom room(0, 0, 240, 100);  // over Sekihi whether it is 150 x 150 or 47 x 49
   room.scene.Sekihi().SetPicture(room.scene.Picture1(0).Picture());
   ReadMonument(room.state, room.scene);
-  EXPECT_EQ(room.Shown(), Label(T, u"ゆ？"));
+  EXPECT_EQ(room.Shown(), Label(T, std::u16string(scene::kInstructions)));
 }
 
 // Every passage's doorway is closed, its posts hidden. Top: posts at 248 and 376, the chick facing
