@@ -1,5 +1,4 @@
-// The parts of a play tick at their edges: the walkthrough plays them through
-// the middle of every room, never on a wall's or a doorway's last pixel.
+// A play tick's parts at their edges, where the walkthrough, in mid-room, never stands.
 #include <gtest/gtest.h>
 
 #include <initializer_list>

@@ -96,9 +96,7 @@ TEST(LoadRoom, StopsTheChickLeavesTheMessageAndOffTheMapClosesEveryDoorwayKeepsT
        {Case{-4, 2, 23, 8}, Case{-7, 2, 27, 0}, Case{-32768, 6, 27, 0}}) {
     InRoom room(-5, 1);
     room.scene.Label1().Visible = T;
-    room.state.MoveKey = {T, T, T, T};
-    room.state.RoomX = x;
-    room.state.RoomY = y;
+    room.state = {.RoomX = x, .RoomY = y, .MoveKey = {T, T, T, T}};
     LoadRoom(room.state, room.scene);
     const auto controls = room.scene.Controls();
     const auto shown = std::count_if(controls.begin(), controls.end(), [](const auto& control) {
