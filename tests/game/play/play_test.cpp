@@ -84,20 +84,26 @@ TEST(DoorwayPull, AnOpenDoorwayTakesOverAllFourFlags) {
   }
 }
 
-TEST(EdgeCrossings, OnlyAChickWhollyOutsideTheWindowChangesRoom) {
-  // left, top, facing: the room it is in then, and where it stands.
-  using Case = std::tuple<float, float, std::int16_t, GameState, float, float>;
-  for (const auto& [left, top, facing, room, new_left, new_top] :
-       {Case{-49, 150, 3, {0, 0}, -49, 150}, Case{-49.5F, 150, 3, {-1, 0}, 510, 150},
-        Case{621, 150, 1, {0, 0}, 621, 150}, Case{622, 150, 1, {1, 0}, 55, 150},
-        Case{300, -49, 0, {0, 0}, 300, -49}, Case{300, -50, 0, {0, -1}, 300, 300},
-        Case{300, 380, 2, {0, 0}, 300, 380}, Case{300, 381, 2, {0, 1}, 300, 40},
-        Case{-60, 390, 3, {-1, 1}, 510, 40}}) {
-    GameState state;
+// The end of a tick: a chick wholly outside the window enters the next room, then K and R both
+// armed hop it 100 left and use up K.
+TEST(EdgeCrossings, OnlyAChickWhollyOutsideTheWindowChangesRoomAndBothHalvesHop) {
+  // left, top, facing, K and R armed: the room, K and R then, and where the chick stands.
+  using Case = std::tuple<float, float, std::int16_t, Combos, GameState, float, float>;
+  for (const auto& [left, top, facing, armed, after, new_left, new_top] :
+       {Case{-49, 150, 3, {}, {0, 0}, -49, 150}, Case{-49.5F, 150, 3, {}, {-1, 0}, 510, 150},
+        Case{621, 150, 1, {}, {0, 0}, 621, 150}, Case{622, 150, 1, {}, {1, 0}, 55, 150},
+        Case{300, -49, 0, {}, {0, 0}, 300, -49}, Case{300, -50, 0, {}, {0, -1}, 300, 300},
+        Case{300, 380, 2, {}, {0, 0}, 300, 380}, Case{300, 381, 2, {}, {0, 1}, 300, 40},
+        Case{-60, 390, 3, {}, {-1, 1}, 510, 40},
+        Case{280, 192, 2, {T, T}, {.ComboKey = {0, T}}, 180, 192},
+        Case{280, 192, 2, {T, 0}, {.ComboKey = {T, 0}}, 280, 192}}) {
+    GameState state{.ComboKey = armed};
     scene::Scene scene = testing::PlayScene(left, top, facing);
     CrossEdges(state, scene);
-    EXPECT_EQ(std::tuple(state.RoomX, state.RoomY, scene.Munyu().Left, scene.Munyu().Top),
-              std::tuple(room.RoomX, room.RoomY, new_left, new_top))
+    Hop(state, scene);
+    EXPECT_EQ(
+        std::tuple(state.RoomX, state.RoomY, state.ComboKey, scene.Munyu().Left, scene.Munyu().Top),
+        std::tuple(after.RoomX, after.RoomY, after.ComboKey, new_left, new_top))
         << left << "," << top;
   }
 }
@@ -113,16 +119,6 @@ TEST(EdgeCrossings, AnOverflowingRoomCoordinateChangesNothingAndEndsTheTickBefor
                          state.ComboKey, scene.Line1(0).Visible),
               std::tuple(x, y, left, top, Combos{T, T}, T))
         << "no room loaded, no hop";
-  }
-}
-
-TEST(Hop, BothHalvesJumpTheChickLeftAndUseUpK) {
-  using Case = std::tuple<Combos, Combos, float>;  // armed: left armed, where the chick is
-  for (const auto& [armed, after, left] : {Case{{T, T}, {0, T}, 180}, Case{{T, 0}, {T, 0}, 280}}) {
-    GameState state{.ComboKey = armed};
-    scene::Scene scene = testing::PlayScene();
-    RunPlayTick(state, scene);
-    EXPECT_EQ(std::pair(scene.Munyu().Left, state.ComboKey), std::pair(left, after));
   }
 }
 
