@@ -15,12 +15,11 @@ namespace {
 
 TEST(ElementTable, TicksEverySixtyMillisecondsAndRefusesPicturesThatCannotBeToldApart) {
   EXPECT_EQ(BuildScene(testing::TestPictures()).Timer1().Interval, 60);
-  PictureSet missing = testing::TestPictures();
-  missing.monuments[29] = nullptr;
-  EXPECT_THROW(BuildScene(missing), std::invalid_argument);
-  PictureSet twins = testing::TestPictures();
-  twins.monuments[7] = std::make_shared<ScenePicture>(twins.chick[0]->Handle(), 150, 150);
-  EXPECT_THROW(BuildScene(twins), std::invalid_argument);
+  PictureSet pictures = testing::TestPictures();
+  pictures.monuments[29] = nullptr;
+  EXPECT_THROW(BuildScene(pictures), std::invalid_argument);
+  pictures.monuments[29] = pictures.chick[0];  // Handle 101 twice
+  EXPECT_THROW(BuildScene(pictures), std::invalid_argument);
 }
 
 TEST(Scene, FindsElementsByNameAndIndexAndRefusesAnIndexOutsideTheArray) {

@@ -74,7 +74,7 @@ std::set<Cell> ReachableFromStart(const std::set<Way>& ways, bool backwards) {
 
 TEST(Map, AllButSevenDoorwaysLeadBackOnlyPassagesLeaveTheStartAndEveryRoomLeadsBackToIt) {
   const auto open = Ways(false);
-  const auto one_way = std::count_if(open.begin(), open.end(), [&](const Way& way) {
+  const auto one_way = std::ranges::count_if(open, [&](const Way& way) {
     return !open.contains({way.second, way.first});
   });
   EXPECT_EQ(std::pair(open.size(), one_way), std::pair(std::size_t{2 * 31 + 7}, std::ptrdiff_t{7}));
@@ -98,8 +98,7 @@ TEST(LoadRoom, StopsTheChickLeavesTheMessageAndOffTheMapClosesEveryDoorwayKeepsT
     room.scene.Label1().Visible = T;
     room.state = {.RoomX = x, .RoomY = y, .MoveKey = {T, T, T, T}};
     LoadRoom(room.state, room.scene);
-    const auto controls = room.scene.Controls();
-    const auto shown = std::count_if(controls.begin(), controls.end(), [](const auto& control) {
+    const auto shown = std::ranges::count_if(room.scene.Controls(), [](const auto& control) {
       return control.Kind == scene::ControlKind::kLine && control.Visible == T;
     });
     EXPECT_EQ(std::tuple(room.scene.Sekihi().Picture()->Handle(), shown,
