@@ -17,14 +17,10 @@ namespace munyura::testing {
 scene::PictureSet TestPictures();
 
 struct RecordingHost : Host {
-  std::string ExecutableFolder() override {
-    ++folder_requests;
-    return folder;
-  }
+  std::string ExecutableFolder() override { return folder; }
   void SendMusicCommand(std::string_view command) override { commands.emplace_back(command); }
 
   std::string folder = "/opt/munyura";
-  int folder_requests = 0;
   std::vector<std::string> commands;
 };
 

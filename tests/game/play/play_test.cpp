@@ -82,8 +82,6 @@ TEST(DoorwayPull, AnOpenDoorwayTakesOverAllFourFlags) {
   }
 }
 
-// The end of a tick: a chick wholly outside the window enters the next room, then K and R both
-// armed hop it 100 left and use up K.
 TEST(EdgeCrossings, OnlyAChickWhollyOutsideTheWindowChangesRoomAndBothHalvesHop) {
   // left, top, facing, K and R armed: the room, K and R then, and where the chick stands.
   using Case = std::tuple<float, float, std::int16_t, Combos, GameState, float, float>;

@@ -1,5 +1,4 @@
-// The element table's own checks, the lookup by name and the sliding start button; how the
-// elements look is pinned by the golden images.
+// The element table's checks, lookups by name and the sliding button (the looks: golden images).
 #include "scene/scene.h"
 
 #include <gtest/gtest.h>

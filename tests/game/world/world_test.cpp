@@ -134,7 +134,6 @@ TEST(ReadMonument, ReadsOnlyOverTheMonumentAndDropsTheChickThroughOneDoorway) {
   }
 }
 
-// Z reads the picture Sekihi shows: one of no monument leaves the caption as it was.
 TEST(ReadMonument, APictureOfNoMonumentLeavesTheCaption) {
   InRoom room(0, 0, 240, 100);  // over Sekihi whether it is 150 x 150 or 47 x 49
   room.scene.Sekihi().SetPicture(room.scene.Picture1(0).Picture());
