@@ -1,5 +1,4 @@
-// What the tests build the game with: pictures with sizes and Handles but no pixels, hosts that
-// record or count the music commands, and a play screen.
+// What tests build the game with: pictures of sizes and Handles, no pixels; hosts; a play screen.
 #pragma once
 
 #include <cstdint>

@@ -32,15 +32,14 @@ TEST(Scene, FindsElementsByNameAndIndexAndRefusesAnIndexOutsideTheArray) {
 }
 
 TEST(Screens, TheStartButtonSlidesRightGrowingAndStartsOver) {
-  using Case = std::tuple<float, float, float, float>;  // left, width: the next left and width
-  for (const auto& [left, width, next_left, next_width] :
-       {Case{499.5F, 20, 509.5F, 30}, Case{500, 410, 0, 20}, Case{730, 9, 0, 20}}) {
+  using Place = std::pair<float, float>;  // left, width
+  for (const auto& [from, to] : {std::pair<Place, Place>{{499.5F, 20}, {509.5F, 30}},
+                                 {{500, 410}, {0, 20}},
+                                 {{730, 9}, {0, 20}}}) {
     Scene scene = BuildScene(testing::TestPictures());
-    scene.Command1().Left = left;
-    scene.Command1().Width = width;
+    std::tie(scene.Command1().Left, scene.Command1().Width) = from;
     SlideStartButton(scene);
-    EXPECT_EQ(std::pair(scene.Command1().Left, scene.Command1().Width),
-              std::pair(next_left, next_width));
+    EXPECT_EQ(std::pair(scene.Command1().Left, scene.Command1().Width), to);
   }
 }
 
