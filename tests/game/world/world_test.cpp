@@ -18,6 +18,7 @@ namespace {
 
 constexpr Bool16 T = kTrue;
 constexpr std::u16string_view kNothing = u"\u4F55\u3082\u306A\u3044\u3093";
+const std::u16string kBefore(scene::kInstructions);  // the caption the title screen leaves
 using Cell = std::pair<int, int>;
 using Label = std::pair<Bool16, std::u16string>;
 
@@ -113,7 +114,6 @@ TEST(LoadRoom, StopsTheChickLeavesTheMessageAndOffTheMapClosesEveryDoorwayKeepsT
 // doorway of (-1, 1) drops it and hides the message. Off the map, Sekihi keeps its last monument.
 TEST(ReadMonument, ReadsOnlyOverTheMonumentAndDropsTheChickThroughOneDoorway) {
   const std::u16string_view kRead = Inscription(3);
-  const std::u16string_view kBefore = scene::kInstructions;  // left from the title screen
   // The room, left, top, facing: where the chick's top is then, and the message.
   using Case = std::tuple<std::int16_t, std::int16_t, float, float, std::int16_t, float, Bool16,
                           std::u16string_view>;
@@ -137,7 +137,7 @@ TEST(ReadMonument, APictureOfNoMonumentLeavesTheCaption) {
   InRoom room(0, 0, 240, 100);  // over Sekihi whether it is 150 x 150 or 47 x 49
   room.scene.Sekihi().SetPicture(room.scene.Picture1(0).Picture());
   ReadMonument(room.state, room.scene);
-  EXPECT_EQ(room.Shown(), Label(T, std::u16string(scene::kInstructions)));
+  EXPECT_EQ(room.Shown(), Label(T, kBefore));
 }
 
 // Every passage's doorway is closed, its posts hidden. Top: posts at 248 and 376, the chick facing
@@ -155,12 +155,11 @@ TEST(SpecialKeys, EachKeyOpensItsPassageInItsOwnDoorwayOnly) {
         Case{kKeyZ, -2, 3, 300, 20, 0, 20, {}}}) {  // Z: not a special key at all
     InRoom room(x, y, left, top, facing);
     room.scene.Label1().Visible = T;
-    room.scene.Label1().Caption = std::u16string(u"お");
     PressSpecialKey(key, room.state, room.scene);
     const bool fired = moved_top != top || combo != Combos{};
     EXPECT_EQ(std::tuple(room.scene.Munyu().Left, room.scene.Munyu().Top, room.state.ComboKey,
                          room.Shown()),
-              std::tuple(left, moved_top, combo, Label(fired ? kFalse : T, u"お")))
+              std::tuple(left, moved_top, combo, Label(fired ? kFalse : T, kBefore)))
         << "key " << key << " in " << x << "," << y << " at " << left << "," << top;
   }
 }
