@@ -1,4 +1,4 @@
-// What tests build the game with: pictures of sizes and Handles, no pixels; hosts; a play screen.
+// What tests build the game with: pictures (sizes, Handles, no pixels), music hosts, a play screen.
 #pragma once
 
 #include <cstdint>
