@@ -1,5 +1,4 @@
-// Random key presses, auto-repeats, releases, ticks and clicks: whatever a player does, the game
-// stays whole.
+// Random keys, auto-repeats, releases, ticks, clicks: whatever a player does, the game stays whole.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -37,8 +36,7 @@ void ExpectWhole(const Form1& form) {
 
 using testing::Room;
 
-// From the start through the hidden passages to the far rooms, a room at a time to keep each
-// search short.
+// From the start through the hidden passages to the far rooms, a room at a time: short searches.
 constexpr Room kTour[] = {{-1, 0}, {-1, 1}, {-1, 2}, {-1, 3}, {-2, 3}, {-2, 2}, {-3, 2}, {-4, 2},
                           {-5, 2}, {-6, 2}, {-5, 2}, {-4, 2}, {-4, 3}, {-4, 4}, {-4, 5}, {-3, 5}};
 // Where the streams begin, in tour order.

@@ -108,8 +108,7 @@ TEST(Walkthrough, EveryRoomEveryMonumentEveryPassageAndTheEnd) {
   form.Command1_Click();
   game.ReadMonument();
 
-  // The nearest room not yet seen or passage not yet taken, its monument read; the last room
-  // is kept for the end.
+  // The nearest new room or passage, its monument read; the last room is kept for the end.
   std::set<Room> read{{0, 0}};
   while (game.visited.size() < 29 || game.passages_taken.size() < 4) {
     game.Reach(
@@ -140,8 +139,7 @@ TEST(Walkthrough, EveryRoomEveryMonumentEveryPassageAndTheEnd) {
   form.Form_KeyDown(kKeyZ, 0);
   EXPECT_EQ(scene.Label1().Caption, kInscriptions.at(kLastRoom)) << "the closing message";
 
-  // The restart, Down held: all as on the first title screen but the tune and the button, which
-  // slides on from where it was.
+  // The restart, Down held: the first title screen again, but the tune and button carry on.
   const float button_left = scene.Command1().Left;
   const long sent = game.host.sent;
   form.Form_KeyDown(kKeyDown, 0);

@@ -1,5 +1,4 @@
-// What the tests build the game with: pictures with sizes and Handles but no pixels, hosts that
-// record or count the music commands, and a play screen.
+// What tests build the game with: pictures (sizes, Handles, no pixels), music hosts, a play screen.
 #pragma once
 
 #include <cstdint>
@@ -17,14 +16,10 @@ namespace munyura::testing {
 scene::PictureSet TestPictures();
 
 struct RecordingHost : Host {
-  std::string ExecutableFolder() override {
-    ++folder_requests;
-    return folder;
-  }
+  std::string ExecutableFolder() override { return folder; }
   void SendMusicCommand(std::string_view command) override { commands.emplace_back(command); }
 
   std::string folder = "/opt/munyura";
-  int folder_requests = 0;
   std::vector<std::string> commands;
 };
 

@@ -1,5 +1,4 @@
-// The parts of a play tick at their edges: the walkthrough plays them through
-// the middle of every room, never on a wall's or a doorway's last pixel.
+// A play tick's parts at their edges, where the walkthrough, in mid-room, never stands.
 #include <gtest/gtest.h>
 
 #include <initializer_list>
@@ -12,7 +11,6 @@
 #include "play/play_tick.h"
 #include "play/walking.h"
 #include "support/test_pictures.h"
-#include "world/load_room.h"
 
 namespace munyura::play {
 namespace {
@@ -45,7 +43,7 @@ TEST(HeldKeys, EachKeySetsAndClearsOnlyItsOwnFlag) {
 // (1), 47 x 49 facing up (0) or down (2). A wall clears a flag once the chick reaches past it;
 // each flag left steps ten, left, right, up then down, and the last step's picture stays.
 TEST(Walking, TheWallsStopAFlagOnlyPastThemAndEachHeldArrowStepsTen) {
-  // left, top, facing, held: where the chick stands then, its picture (-1: none).
+  // left, top, facing, held: where the chick stands then, and its picture.
   using Case = std::tuple<float, float, std::int16_t, Moves, float, float, std::int16_t>;
   for (const auto& [left, top, facing, held, new_left, new_top, picture] :
        {Case{16, 150, 3, kAll, 16, 150, 2}, Case{15.5F, 150, 3, kAll, 25.5F, 150, 2},
@@ -54,15 +52,13 @@ TEST(Walking, TheWallsStopAFlagOnlyPastThemAndEachHeldArrowStepsTen) {
         Case{300, 312, 2, kAll, 300, 312, 2}, Case{300, 313, 2, kAll, 300, 303, 0},
         Case{280, 192, 2, {T, 0, 0, 0}, 270, 192, 3}, Case{280, 192, 2, {T, T, 0, 0}, 280, 192, 1},
         Case{280, 192, 2, {0, 0, T, T}, 280, 192, 2}, Case{280, 192, 2, {T, 0, T, 0}, 270, 182, 0},
-        Case{280, 192, 2, {0, T, 0, T}, 290, 202, 2}, Case{280, 192, 2, {}, 280, 192, -1}}) {
+        Case{280, 192, 2, {0, T, 0, T}, 290, 202, 2}, Case{280, 192, 3, {}, 280, 192, 3}}) {
     scene::Scene scene = testing::PlayScene(left, top, facing);
-    scene.Munyu().SetPicture(nullptr);
     GameState state{.MoveKey = held};
     ApplyWalkingAreaLimits(state, scene);
     MoveChick(state, scene);
-    EXPECT_EQ(
-        std::tuple(scene.Munyu().Left, scene.Munyu().Top, scene.Munyu().Picture()),
-        std::tuple(new_left, new_top, picture < 0 ? nullptr : scene.Picture1(picture).Picture()))
+    EXPECT_EQ(std::tuple(scene.Munyu().Left, scene.Munyu().Top, scene.Munyu().Picture()),
+              std::tuple(new_left, new_top, scene.Picture1(picture).Picture()))
         << left << "," << top;
   }
 }
@@ -86,47 +82,39 @@ TEST(DoorwayPull, AnOpenDoorwayTakesOverAllFourFlags) {
   }
 }
 
-TEST(EdgeCrossings, OnlyAChickWhollyOutsideTheWindowChangesRoom) {
-  // left, top, facing: the room it is in then, and where it stands.
-  using Case = std::tuple<float, float, std::int16_t, GameState, float, float>;
-  for (const auto& [left, top, facing, room, new_left, new_top] :
-       {Case{-49, 150, 3, {0, 0}, -49, 150}, Case{-49.5F, 150, 3, {-1, 0}, 510, 150},
-        Case{621, 150, 1, {0, 0}, 621, 150}, Case{622, 150, 1, {1, 0}, 55, 150},
-        Case{300, -49, 0, {0, 0}, 300, -49}, Case{300, -50, 0, {0, -1}, 300, 300},
-        Case{300, 380, 2, {0, 0}, 300, 380}, Case{300, 381, 2, {0, 1}, 300, 40},
-        Case{-60, 390, 3, {-1, 1}, 510, 40}}) {
-    GameState state;
+TEST(EdgeCrossings, OnlyAChickWhollyOutsideTheWindowChangesRoomAndBothHalvesHop) {
+  // left, top, facing, K and R armed: the room, K and R then, and where the chick stands.
+  using Case = std::tuple<float, float, std::int16_t, Combos, GameState, float, float>;
+  for (const auto& [left, top, facing, armed, after, new_left, new_top] :
+       {Case{-49, 150, 3, {}, {0, 0}, -49, 150}, Case{-49.5F, 150, 3, {}, {-1, 0}, 510, 150},
+        Case{621, 150, 1, {}, {0, 0}, 621, 150}, Case{622, 150, 1, {}, {1, 0}, 55, 150},
+        Case{300, -49, 0, {}, {0, 0}, 300, -49}, Case{300, -50, 0, {}, {0, -1}, 300, 300},
+        Case{300, 380, 2, {}, {0, 0}, 300, 380}, Case{300, 381, 2, {}, {0, 1}, 300, 40},
+        Case{-60, 390, 3, {}, {-1, 1}, 510, 40},
+        Case{280, 192, 2, {T, T}, {.ComboKey = {0, T}}, 180, 192},
+        Case{280, 192, 2, {T, 0}, {.ComboKey = {T, 0}}, 280, 192}}) {
+    GameState state{.ComboKey = armed};
     scene::Scene scene = testing::PlayScene(left, top, facing);
     CrossEdges(state, scene);
-    EXPECT_EQ(std::tuple(state.RoomX, state.RoomY, scene.Munyu().Left, scene.Munyu().Top),
-              std::tuple(room.RoomX, room.RoomY, new_left, new_top))
+    Hop(state, scene);
+    EXPECT_EQ(
+        std::tuple(state.RoomX, state.RoomY, state.ComboKey, scene.Munyu().Left, scene.Munyu().Top),
+        std::tuple(after.RoomX, after.RoomY, after.ComboKey, new_left, new_top))
         << left << "," << top;
   }
 }
 
 TEST(EdgeCrossings, AnOverflowingRoomCoordinateChangesNothingAndEndsTheTickBeforeTheHop) {
-  using Case = std::tuple<std::int16_t, std::int16_t, float, float>;  // room, where the chick is
-  for (const auto& [x, y, left, top] : {Case{-32768, 0, -60, 150}, Case{32767, 0, 630, 150},
-                                        Case{0, -32768, 300, -60}, Case{0, 32767, 300, 390}}) {
+  using Case = std::tuple<std::int16_t, std::int16_t, float, float>;  // room, chick in no doorway
+  for (const auto& [x, y, left, top] : {Case{-32768, 0, -60, 100}, Case{32767, 0, 630, 100},
+                                        Case{0, -32768, 200, -60}, Case{0, 32767, 200, 390}}) {
     GameState state{.RoomX = x, .RoomY = y, .ComboKey = {T, T}};
     scene::Scene scene = testing::PlayScene(left, top);
-    EXPECT_THROW(CrossEdges(state, scene), RuntimeError) << x << "," << y;
-    EXPECT_EQ(std::tuple(state.RoomX, state.RoomY, scene.Munyu().Left, scene.Munyu().Top),
-              std::tuple(x, y, left, top));
-    EXPECT_EQ(scene.Line1(0).Visible, T) << "no room loaded";
-    EXPECT_THROW(RunPlayTick(state, scene), RuntimeError) << "the error comes before the hop";
-    EXPECT_EQ(state.ComboKey, (Combos{T, T}));
-  }
-}
-
-TEST(Hop, BothHalvesJumpTheChickLeftAndUseUpK) {
-  using Case = std::tuple<Combos, Combos, float>;  // armed: left armed, where the chick is
-  for (const auto& [armed, after, left] : {Case{{T, T}, {0, T}, -80}, Case{{T, 0}, {T, 0}, 20}}) {
-    GameState state{.RoomX = -5, .RoomY = 2, .ComboKey = armed};
-    scene::Scene scene = testing::PlayScene(20, 150, 3);
-    world::LoadRoom(state, scene);
-    RunPlayTick(state, scene);
-    EXPECT_EQ(std::pair(scene.Munyu().Left, state.ComboKey), std::pair(left, after));
+    EXPECT_THROW(RunPlayTick(state, scene), RuntimeError) << x << "," << y;
+    EXPECT_EQ(std::tuple(state.RoomX, state.RoomY, scene.Munyu().Left, scene.Munyu().Top,
+                         state.ComboKey, scene.Line1(0).Visible),
+              std::tuple(x, y, left, top, Combos{T, T}, T))
+        << "no room loaded, no hop";
   }
 }
 
