@@ -84,33 +84,20 @@ TEST(KeyNames, EachKeyOnEachLayoutGivesItsVirtualKey) {
     const char* key;   // KeyboardEvent.key: what it types
     std::optional<std::int16_t> expected;
   } cases[] = {
-      {"ArrowLeft", "ArrowLeft", 37},
-      {"ArrowUp", "ArrowUp", 38},
-      {"ArrowRight", "ArrowRight", 39},
-      {"ArrowDown", "ArrowDown", 40},
-      {"Space", " ", 32},
-      {"Enter", "Enter", 13},
-      {"NumpadEnter", "Enter", 13},
-      {"KeyZ", "z", 90},
-      {"KeyZ", "Z", 90},
-      {"KeyQ", "a", 65},            // AZERTY: A where US has Q
-      {"Semicolon", "s", 83},       // Dvorak: S where US has ;
-      {"KeyZ", ";", std::nullopt},  // Dvorak: ; where US has Z is no letter
-      {"KeyZ", "я", 90},            // Cyrillic: the US letter of its place
-      {"KeyA", "Unidentified", 65},
-      {"BracketLeft", "Dead", 219},
-      {"Digit1", "&", 49},           // AZERTY's digit row, by place
-      {"Numpad7", "7", 103},         // NumLock on: the digits
-      {"Numpad4", "ArrowLeft", 37},  // NumLock off: the keys printed on them
-      {"Numpad5", "Clear", 12},
-      {"NumpadDecimal", "Delete", 46},
-      {"NumpadDecimal", ".", 110},
-      {"F1", "F1", 112},
-      {"F24", "F24", 135},
-      {"F25", "F25", std::nullopt},
-      {"F01", "F1", std::nullopt},
-      {"Lang1", "HangulMode", std::nullopt},
-      {"", "", std::nullopt},
+      // clang-format off
+      {"ArrowUp", "ArrowUp", 38}, {"ArrowRight", "ArrowRight", 39}, {"ArrowDown", "ArrowDown", 40},
+      {"Space", " ", 32}, {"Enter", "Enter", 13}, {"NumpadEnter", "Enter", 13},
+      // AZERTY's A where US has Q, Dvorak's S where US has ; and its ; where US
+      // has Z (no letter); another script or none: the US letter of the place.
+      {"KeyQ", "a", 65}, {"Semicolon", "s", 83}, {"KeyZ", ";", std::nullopt}, {"KeyZ", "я", 90},
+      {"KeyA", "Unidentified", 65}, {"BracketLeft", "Dead", 219},
+      {"Digit1", "&", 49},  // AZERTY's digit row, by place
+      // The keypad: its digits with NumLock on, else the keys printed on it.
+      {"Numpad7", "7", 103}, {"NumpadDecimal", ".", 110}, {"Numpad4", "ArrowLeft", 37},
+      {"Numpad5", "Clear", 12}, {"NumpadDecimal", "Delete", 46},
+      {"F1", "F1", 112}, {"F24", "F24", 135}, {"F25", "F25", std::nullopt},
+      {"F01", "F1", std::nullopt}, {"Lang1", "HangulMode", std::nullopt}, {"", "", std::nullopt},
+      // clang-format on
   };
   for (const auto& c : cases) {
     EXPECT_EQ(VirtualKeyOfKeyName(c.code, c.key), c.expected) << c.code << " " << c.key;
