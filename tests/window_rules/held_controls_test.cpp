@@ -107,32 +107,24 @@ TEST(HeldControls, EachSequenceLeavesItsKeysHeld) {
     Keys held;
     char highlighted = 'A';
   } cases[] = {
+      // clang-format off
       {"the d-pad lets go of Left while the stick still holds it",
-       {{kPress, 1, kDpadLeft}, {kPoint, 2, {}, 0b0011}, {kRelease, 1, kDpadLeft}},
-       {37, 38}},
+       {{kPress, 1, kDpadLeft}, {kPoint, 2, {}, 0b0011}, {kRelease, 1, kDpadLeft}}, {37, 38}},
       {"the stick moved from the upper left to Up lets go of Left",
-       {{kPoint, 2, {}, 0b0011}, {kPoint, 2, {}, 0b0010}},
-       {38}},
+       {{kPoint, 2, {}, 0b0011}, {kPoint, 2, {}, 0b0010}}, {38}},
       {"opening the picker lets go the d-pad, stick and Z; A then types",
-       {{kPress, 1, kDpadLeft},
-        {kPoint, 1, {}, 0b1000},
-        {kPress, 1, kA},
-        {kTap, 2, kY},
-        {kPress, 2, kA},
-        {kRelease, 1, kA}},
-       {'A'}},
+       {{kPress, 1, kDpadLeft}, {kPoint, 1, {}, 0b1000}, {kPress, 1, kA}, {kTap, 2, kY},
+        {kPress, 2, kA}, {kRelease, 1, kA}}, {'A'}},
       {"closing the picker lets go the letters touched on it",
-       {{kTap, 1, kY}, {kTouch, 3, {}, 10}, {kTap, 1, kY}},
-       {},
-       'K'},
+       {{kTap, 1, kY}, {kTouch, 3, {}, 10}, {kTap, 1, kY}}, {}, 'K'},
       {"losing the focus lets go every device",
-       {{kPress, 1, kDpadRight}, {kPoint, 2, {}, 0b0010}, {kTouch, 3, {}, 0}, {kFocusLost}},
-       {}},
+       {{kPress, 1, kDpadRight}, {kPoint, 2, {}, 0b0010}, {kTouch, 3, {}, 0}, {kFocusLost}}, {}},
       {"unplugging a pad lets go its buttons and stick, not another pad's",
        {{kPress, 1, kDpadLeft}, {kPoint, 1, {}, 0b1000}, {kPress, 2, kDpadRight}, {kUnplug, 1}},
        {39}},
       {"Up from A", {{kTap, 1, kY}, {kTap, 1, kDpadUp}, {kPress, 1, kA}}, {'N'}, 'N'},
       {"Down from Z", {{kTap, 1, kY}, {kTouch, 2, {}, 25}, {kTap, 1, kDpadDown}}, {'Z'}, 'M'},
+      // clang-format on
   };
   for (const auto& c : cases) {
     StartedGame game;
