@@ -21,7 +21,7 @@ TEST(CommandString, PlaysTheFileItNamesAndRefusesEverythingElse) {
   const struct {
     const char* command;
     CommandError error;
-    const char* file;
+    const char* file = "";  // none: refused
   } cases[] = {
       // The game's own command: only the backslash before the tune's name is
       // a separator; folders may hold backslashes, quotes, spaces, Japanese.
@@ -33,14 +33,14 @@ TEST(CommandString, PlaysTheFileItNamesAndRefusesEverythingElse) {
       {"  PLAY \t \"tune.mid\"  ", kNone, "tune.mid"},
       {"play \"a \xE9t\xE9\\t.mid\"", kNone, "a \xE9t\xE9/t.mid"},  // bytes kept
       // Not for this player.
-      {"", kUnrecognizedCommand, ""},
-      {"playing tune.mid", kUnrecognizedCommand, ""},
-      {"\"play\" tune.mid", kUnrecognizedCommand, ""},
-      {"play   ", kMissingFileName, ""},
-      {"play \"\"", kMissingFileName, ""},
-      {"play \"/opt/munyura\\bdmidi.mid", kBadSyntax, ""},
-      {"play /opt/my games/bdmidi.mid", kBadSyntax, ""},
-      {"play \"tune.mid\" from 0", kBadSyntax, ""},
+      {"", kUnrecognizedCommand},
+      {"playing tune.mid", kUnrecognizedCommand},
+      {"\"play\" tune.mid", kUnrecognizedCommand},
+      {"play   ", kMissingFileName},
+      {"play \"\"", kMissingFileName},
+      {"play \"/opt/munyura\\bdmidi.mid", kBadSyntax},
+      {"play /opt/my games/bdmidi.mid", kBadSyntax},
+      {"play \"tune.mid\" from 0", kBadSyntax},
   };
   for (const auto& c : cases) {
     const ParsedCommand parsed = ParseCommandString(c.command);
@@ -72,7 +72,7 @@ TEST(MidiSong, ReadsWellFormedFilesAlongTheirTempoMapsAndRefusesTheRest) {
   const struct {
     const char* name;
     Bytes file;
-    const char* song;  // none: refused
+    const char* song = nullptr;  // none: refused
   } cases[] = {
       // 480 ticks a quarter at the default 120 BPM: a tick is 500000/480 µs.
       {"default tempo",
@@ -99,24 +99,23 @@ TEST(MidiSong, ReadsWellFormedFilesAlongTheirTempoMapsAndRefusesTheRest) {
        MidiFile(0, 0xE728,
                 {Track({Ev(0, Tempo(100)), Ev(1000, {0x90, 60, 1}), Ev(500, kEndOfTrack)})}),
        "1000000 90 60 1; end 1500000"},
-      {"text", {'h', 'e', 'l', 'l', 'o', ',', ' ', 'w', 'o', 'r', 'l', 'd', '!', '\n'}, nullptr},
-      {"no tracks", MidiFile(0, 480, {}), nullptr},
-      {"format 2", MidiFile(2, 480, {Track({end})}), nullptr},
-      {"format 0 with two tracks", MidiFile(0, 480, {Track({end}), Track({end})}), nullptr},
-      {"no ticks a quarter", MidiFile(0, 0, {Track({end})}), nullptr},
-      {"no end of track", MidiFile(0, 480, {Track({note})}), nullptr},
-      {"bytes after the end", MidiFile(0, 480, {Track({end, note})}), nullptr},
-      {"data before any status", MidiFile(0, 480, {Track({Ev(0, {60, 100}), end})}), nullptr},
-      {"message cut by a status", MidiFile(0, 480, {Track({Ev(0, {0x90, 60}), end})}), nullptr},
+      {"text", {'h', 'e', 'l', 'l', 'o', ',', ' ', 'w', 'o', 'r', 'l', 'd', '!', '\n'}},
+      {"no tracks", MidiFile(0, 480, {})},
+      {"format 2", MidiFile(2, 480, {Track({end})})},
+      {"format 0 with two tracks", MidiFile(0, 480, {Track({end}), Track({end})})},
+      {"no ticks a quarter", MidiFile(0, 0, {Track({end})})},
+      {"no end of track", MidiFile(0, 480, {Track({note})})},
+      {"bytes after the end", MidiFile(0, 480, {Track({end, note})})},
+      {"data before any status", MidiFile(0, 480, {Track({Ev(0, {60, 100}), end})})},
+      {"message cut by a status", MidiFile(0, 480, {Track({Ev(0, {0x90, 60}), end})})},
       {"five-byte delta",
-       MidiFile(0, 480, {Track({Join({{0x81, 0x81, 0x81, 0x81, 0x01}, {0x90, 60, 1}}), end})}),
-       nullptr},
-      {"tempo of zero", MidiFile(0, 480, {Track({Ev(0, Tempo(0)), end})}), nullptr},
-      {"real-time byte", MidiFile(0, 480, {Track({Ev(0, {0xF8}), end})}), nullptr},
+       MidiFile(0, 480, {Track({Join({{0x81, 0x81, 0x81, 0x81, 0x01}, {0x90, 60, 1}}), end})})},
+      {"tempo of zero", MidiFile(0, 480, {Track({Ev(0, Tempo(0)), end})})},
+      {"real-time byte", MidiFile(0, 480, {Track({Ev(0, {0xF8}), end})})},
       {"longer than an hour",
-       MidiFile(0, 1, {Track({Ev(0, Tempo(0xFFFFFF)), Ev(300, kEndOfTrack)})}), nullptr},
+       MidiFile(0, 1, {Track({Ev(0, Tempo(0xFFFFFF)), Ev(300, kEndOfTrack)})})},
       {"chunk longer than the file",
-       Join({MidiFile(0, 480, {}), {'M', 'T', 'r', 'k', 0x7F, 0xFF, 0xFF, 0xFF, 0x00}}), nullptr},
+       Join({MidiFile(0, 480, {}), {'M', 'T', 'r', 'k', 0x7F, 0xFF, 0xFF, 0xFF, 0x00}})},
   };
   for (const auto& c : cases) {
     if (c.song) {
