@@ -132,7 +132,7 @@ TEST(MidiSong, ReadsWellFormedFilesAlongTheirTempoMapsAndRefusesTheRest) {
 
 constexpr int kRate = 1000;  // a frame is a millisecond
 
-MidiSong Song(std::int64_t length_ms, std::vector<std::int64_t> times_ms) {
+MidiSong Song(int length_ms, const std::vector<int>& times_ms) {
   MidiSong song{{}, length_ms * 1000};
   for (std::size_t i = 0; i < times_ms.size(); ++i) {
     song.messages.push_back({times_ms[i] * 1000, {0x90, static_cast<std::uint8_t>(i), 1}});
@@ -145,34 +145,31 @@ MidiSong Song(std::int64_t length_ms, std::vector<std::int64_t> times_ms) {
 // frame); a tiny song repeats no faster than four times a second.
 TEST(SongCursor, DeliversEachMessageOncePerPassWithinTheStepItFallsIn) {
   const struct {
-    std::int64_t length_ms;
-    std::vector<std::int64_t> times_ms;
-    std::int64_t loop_frames;
+    int length_ms;
+    std::vector<int> times_ms;
+    int loop;  // frames
   } songs[] = {{1000, {0, 300, 300, 999, 1000}, 1000}, {0, {0}, 250}, {249, {0, 249}, 250}};
   for (const auto& song : songs) {
-    const int loop = static_cast<int>(song.loop_frames);
-    for (const std::vector<int>& steps : {std::vector{1}, {7, loop, 64, 1}, {loop - 1}}) {
+    const int count = static_cast<int>(song.times_ms.size());
+    for (const std::vector<int>& steps : {std::vector{1}, {7, song.loop, 64, 1}, {song.loop - 1}}) {
       SongCursor cursor(Song(song.length_ms, song.times_ms), kRate);
-      EXPECT_EQ(cursor.LoopFrames(), loop) << song.length_ms;
-      const std::size_t count = song.times_ms.size();
-      std::size_t delivered = 0;
-      for (std::int64_t played = 0, i = 0; played < 3000; ++i) {
-        const int step =
-            static_cast<int>(std::min<std::int64_t>(steps[i % steps.size()], 3000 - played));
+      EXPECT_EQ(cursor.LoopFrames(), song.loop) << song.length_ms;
+      int delivered = 0;
+      for (int played = 0, i = 0; played < 3000; ++i) {
+        const int step = std::min(steps[i % steps.size()], 3000 - played);
         cursor.Advance(step, [&](const MidiMessage& m) {
-          const std::int64_t due =
-              static_cast<std::int64_t>(delivered / count) * loop +
-              std::min<std::int64_t>(song.times_ms[delivered % count], loop - 1);
+          const int due = delivered / count * song.loop +
+                          std::min(song.times_ms[delivered % count], song.loop - 1);
           EXPECT_EQ(m.data1, delivered % count) << delivered;
           EXPECT_TRUE(played <= due && due < played + step)
               << song.length_ms << " ms, step " << steps[0] << ", #" << delivered;
           ++delivered;
         });
         played += step;
-        EXPECT_EQ(cursor.Position(), played % loop) << played;
-        EXPECT_EQ(cursor.Loops(), played / loop) << played;
+        EXPECT_EQ(cursor.Position(), played % song.loop) << played;
+        EXPECT_EQ(cursor.Loops(), played / song.loop) << played;
       }
-      EXPECT_EQ(delivered, 3000 / loop * count) << song.length_ms << " ms, step " << steps[0];
+      EXPECT_EQ(delivered, 3000 / song.loop * count) << song.length_ms << " ms, step " << steps[0];
     }
   }
 }
