@@ -1,6 +1,4 @@
-// Held controls beyond what the pad walkthrough plays: a keyboard's repeat
-// schedule and a held d-pad walking on by it, the picker's grid, nothing
-// left held, and the eight sectors of a stick or touch vector.
+// Held controls beyond what the pad walkthrough plays.
 #include "window_rules/held_controls.h"
 
 #include <gtest/gtest.h>
@@ -52,7 +50,6 @@ bool Play(HeldControls& held, const Step& step) {
   return false;
 }
 
-// The game behind its window rules, started by a pad's Start.
 struct StartedGame : testing::WindowedGame {
   StartedGame() { Play(held, {kTap, 1, PadButton::kStart}); }
 };

@@ -1,6 +1,5 @@
-// Keys on their way to the game: the browser's key names as the virtual keys
-// the desktop gives on the same layouts, and the start button's focus, held
-// until the button is first hidden.
+// Keys on their way to the game: the browser's key names as the desktop's
+// virtual keys, and the start button's focus, held until it is first hidden.
 #include "window_rules/key_names.h"
 #include "window_rules/keyboard_focus.h"
 
@@ -39,10 +38,10 @@ struct Step {
 const Step kSteps[] = {
     {kDown, kSpace, kIgnore, true, true}, {kDown, kSpace, kIgnore, true, true},
     {kShown, 0, kNone, true, true}, {kUp, kSpace, kClick}, {kUp, kSpace, kIgnore},
-    {kDown, kEnter, kClick}, {kDown, kEnter, kClick}, {kUp, kEnter, kIgnore}, {kDown, kLeft, kIgnore},
-    {kDown, kSpace, kIgnore, true, true}, {kHidden, 0, kNone, false}, {kDown, kEnter, kWindow, false},
-    {kDown, kSpace, kWindow, false}, {kUp, kSpace, kWindow, false}, {kShown, 0, kNone, false},
-    {kUp, kSpace, kWindow, false}, {kDown, kEnter, kWindow, false}};
+    {kDown, kEnter, kClick}, {kDown, kEnter, kClick}, {kUp, kEnter, kIgnore},
+    {kDown, kLeft, kIgnore}, {kDown, kSpace, kIgnore, true, true}, {kHidden, 0, kNone, false},
+    {kDown, kEnter, kWindow, false}, {kDown, kSpace, kWindow, false}, {kUp, kSpace, kWindow, false},
+    {kShown, 0, kNone, false}, {kUp, kSpace, kWindow, false}, {kDown, kEnter, kWindow, false}};
 // clang-format on
 
 TEST(KeyboardFocus, RoutesEveryKeyOfTheSequence) {
@@ -68,11 +67,10 @@ TEST(KeyboardFocus, RoutesEveryKeyOfTheSequence) {
 TEST(WindowEvents, LosingTheFocusCancelsAPressOfTheStartButtonBySpaceOrMouse) {
   for (const bool mouse : {false, true}) {
     testing::WindowedGame window;
-    WindowEvents& events = window.events;
-    mouse ? events.MousePress(300, 150) : events.KeyDown(kSpace, 0);
-    EXPECT_TRUE(events.FocusLost()) << "the button was down, by mouse: " << mouse;
-    EXPECT_EQ(events.StartButtonLook(), (ButtonLook{.focused = true, .pressed = false}));
-    mouse ? events.MouseRelease(300, 150) : events.KeyUp(kSpace, 0);
+    mouse ? window.events.MousePress(300, 150) : window.events.KeyDown(kSpace, 0);
+    EXPECT_TRUE(window.events.FocusLost()) << "the button was down, by mouse: " << mouse;
+    EXPECT_EQ(window.events.StartButtonLook(), (ButtonLook{.focused = true, .pressed = false}));
+    mouse ? window.events.MouseRelease(300, 150) : window.events.KeyUp(kSpace, 0);
     EXPECT_EQ(window.form.Scene().Command1().Visible, kTrue) << "clicked, by mouse: " << mouse;
   }
 }

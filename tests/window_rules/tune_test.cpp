@@ -130,8 +130,6 @@ TEST(MidiSong, ReadsWellFormedFilesAlongTheirTempoMapsAndRefusesTheRest) {
   }
 }
 
-constexpr int kRate = 1000;  // a frame is a millisecond
-
 MidiSong Song(int length_ms, const std::vector<int>& times_ms) {
   MidiSong song{{}, length_ms * 1000};
   for (std::size_t i = 0; i < times_ms.size(); ++i) {
@@ -152,7 +150,7 @@ TEST(SongCursor, DeliversEachMessageOncePerPassWithinTheStepItFallsIn) {
   for (const auto& song : songs) {
     const int count = static_cast<int>(song.times_ms.size());
     for (const std::vector<int>& steps : {std::vector{1}, {7, song.loop, 64, 1}, {song.loop - 1}}) {
-      SongCursor cursor(Song(song.length_ms, song.times_ms), kRate);
+      SongCursor cursor(Song(song.length_ms, song.times_ms), 1000);  // a frame is a millisecond
       EXPECT_EQ(cursor.LoopFrames(), song.loop) << song.length_ms;
       int delivered = 0;
       for (int played = 0, i = 0; played < 3000; ++i) {
