@@ -14,8 +14,6 @@
 namespace munyura::window_rules {
 namespace {
 
-using Keys = std::vector<std::int16_t>;
-
 HeldControls::Clock::time_point At(int ms) {
   return HeldControls::Clock::time_point(std::chrono::milliseconds(ms));
 }
@@ -64,7 +62,7 @@ TEST(HeldControls, KeyDownsRepeatAtAKeyboardsPace) {
   repeat.Hold(37, At(400));
   const struct {
     int at_ms;
-    Keys due;
+    std::vector<std::int16_t> due;
     int next_due_ms;
   } steps[] = {{499, {}, 500},       {500, {37}, 533}, {532, {}, 533},  {533, {37}, 566},
                {600, {37, 38}, 632}, {632, {37}, 633}, {633, {38}, 665}};
@@ -101,7 +99,7 @@ TEST(HeldControls, EachSequenceLeavesItsKeysHeld) {
   const struct {
     std::string_view what;
     std::vector<Step> steps;
-    Keys held;
+    std::vector<std::int16_t> held;
     char highlighted = 'A';
   } cases[] = {
       // clang-format off

@@ -48,14 +48,12 @@ TEST(KeyboardFocus, RoutesEveryKeyOfTheSequence) {
   KeyboardFocus focus;
   for (std::size_t i = 0; i < std::size(kSteps); ++i) {
     const Step& step = kSteps[i];
-    KeyRoute route = kNone;
-    if (step.event == kDown) {
-      route = focus.KeyDown(step.key);
-    } else if (step.event == kUp) {
-      route = focus.KeyUp(step.key);
-    } else {
+    if (step.event == kShown || step.event == kHidden) {
       focus.NoticeStartButton(step.event == kShown);
     }
+    const KeyRoute route = step.event == kDown ? focus.KeyDown(step.key)
+                           : step.event == kUp ? focus.KeyUp(step.key)
+                                               : kNone;
     EXPECT_EQ(route, step.route) << "step " << i;
     EXPECT_EQ(focus.StartButtonHasFocus(), step.focus_after) << "step " << i;
     EXPECT_EQ(focus.StartButtonPressedByKey(), step.pressed_after) << "step " << i;
