@@ -23,6 +23,7 @@ TEST(CommandString, PlaysTheFileItNamesAndRefusesEverythingElse) {
     CommandError error;
     const char* file = "";  // none: refused
   } cases[] = {
+      // clang-format off
       // The game's own command: only the backslash before the tune's name is
       // a separator; folders may hold backslashes, quotes, spaces, Japanese.
       {R"(play "/opt/ゲーム フォルダ\bdmidi.mid")", kNone, "/opt/ゲーム フォルダ/bdmidi.mid"},
@@ -33,14 +34,11 @@ TEST(CommandString, PlaysTheFileItNamesAndRefusesEverythingElse) {
       {"  PLAY \t \"tune.mid\"  ", kNone, "tune.mid"},
       {"play \"a \xE9t\xE9\\t.mid\"", kNone, "a \xE9t\xE9/t.mid"},  // bytes kept
       // Not for this player.
-      {"", kUnrecognizedCommand},
-      {"playing tune.mid", kUnrecognizedCommand},
-      {"\"play\" tune.mid", kUnrecognizedCommand},
-      {"play   ", kMissingFileName},
-      {"play \"\"", kMissingFileName},
-      {"play \"/opt/munyura\\bdmidi.mid", kBadSyntax},
-      {"play /opt/my games/bdmidi.mid", kBadSyntax},
-      {"play \"tune.mid\" from 0", kBadSyntax},
+      {"", kUnrecognizedCommand}, {"playing tune.mid", kUnrecognizedCommand},
+      {"\"play\" tune.mid", kUnrecognizedCommand}, {"play   ", kMissingFileName},
+      {"play \"\"", kMissingFileName}, {"play \"/opt/munyura\\bdmidi.mid", kBadSyntax},
+      {"play /opt/my games/bdmidi.mid", kBadSyntax}, {"play \"tune.mid\" from 0", kBadSyntax},
+      // clang-format on
   };
   for (const auto& c : cases) {
     const ParsedCommand parsed = ParseCommandString(c.command);
