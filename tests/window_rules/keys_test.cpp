@@ -84,7 +84,7 @@ TEST(KeyNames, EachKeyOnEachLayoutGivesItsVirtualKey) {
       {"ArrowUp", "ArrowUp", 38}, {"ArrowRight", "ArrowRight", 39}, {"ArrowDown", "ArrowDown", 40},
       {"Space", " ", 32}, {"Enter", "Enter", 13}, {"NumpadEnter", "Enter", 13},
       // AZERTY's A where US has Q, Dvorak's S where US has ; and its ; where US
-      // has Z (no letter); another script or none: the US letter of the place.
+      // has Z (no letter); another script, or none, gives the key of its place.
       {"KeyQ", "a", 65}, {"Semicolon", "s", 83}, {"KeyZ", ";", std::nullopt}, {"KeyZ", "я", 90},
       {"KeyA", "Unidentified", 65}, {"BracketLeft", "Dead", 219},
       {"Digit1", "&", 49},  // AZERTY's digit row, by place
