@@ -1,6 +1,4 @@
-// Held controls beyond what the pad walkthrough plays: a keyboard's repeat
-// schedule and a held d-pad walking on by it, the picker's grid, nothing
-// left held, and the eight sectors of a stick or touch vector.
+// Held controls beyond what the pad walkthrough plays.
 #include "window_rules/held_controls.h"
 
 #include <gtest/gtest.h>
@@ -15,8 +13,6 @@
 
 namespace munyura::window_rules {
 namespace {
-
-using Keys = std::vector<std::int16_t>;
 
 HeldControls::Clock::time_point At(int ms) {
   return HeldControls::Clock::time_point(std::chrono::milliseconds(ms));
@@ -52,7 +48,6 @@ bool Play(HeldControls& held, const Step& step) {
   return false;
 }
 
-// The game behind its window rules, started by a pad's Start.
 struct StartedGame : testing::WindowedGame {
   StartedGame() { Play(held, {kTap, 1, PadButton::kStart}); }
 };
@@ -67,7 +62,7 @@ TEST(HeldControls, KeyDownsRepeatAtAKeyboardsPace) {
   repeat.Hold(37, At(400));
   const struct {
     int at_ms;
-    Keys due;
+    std::vector<std::int16_t> due;
     int next_due_ms;
   } steps[] = {{499, {}, 500},       {500, {37}, 533}, {532, {}, 533},  {533, {37}, 566},
                {600, {37, 38}, 632}, {632, {37}, 633}, {633, {38}, 665}};
@@ -104,35 +99,27 @@ TEST(HeldControls, EachSequenceLeavesItsKeysHeld) {
   const struct {
     std::string_view what;
     std::vector<Step> steps;
-    Keys held;
+    std::vector<std::int16_t> held;
     char highlighted = 'A';
   } cases[] = {
+      // clang-format off
       {"the d-pad lets go of Left while the stick still holds it",
-       {{kPress, 1, kDpadLeft}, {kPoint, 2, {}, 0b0011}, {kRelease, 1, kDpadLeft}},
-       {37, 38}},
+       {{kPress, 1, kDpadLeft}, {kPoint, 2, {}, 0b0011}, {kRelease, 1, kDpadLeft}}, {37, 38}},
       {"the stick moved from the upper left to Up lets go of Left",
-       {{kPoint, 2, {}, 0b0011}, {kPoint, 2, {}, 0b0010}},
-       {38}},
+       {{kPoint, 2, {}, 0b0011}, {kPoint, 2, {}, 0b0010}}, {38}},
       {"opening the picker lets go the d-pad, stick and Z; A then types",
-       {{kPress, 1, kDpadLeft},
-        {kPoint, 1, {}, 0b1000},
-        {kPress, 1, kA},
-        {kTap, 2, kY},
-        {kPress, 2, kA},
-        {kRelease, 1, kA}},
-       {'A'}},
+       {{kPress, 1, kDpadLeft}, {kPoint, 1, {}, 0b1000}, {kPress, 1, kA}, {kTap, 2, kY},
+        {kPress, 2, kA}, {kRelease, 1, kA}}, {'A'}},
       {"closing the picker lets go the letters touched on it",
-       {{kTap, 1, kY}, {kTouch, 3, {}, 10}, {kTap, 1, kY}},
-       {},
-       'K'},
+       {{kTap, 1, kY}, {kTouch, 3, {}, 10}, {kTap, 1, kY}}, {}, 'K'},
       {"losing the focus lets go every device",
-       {{kPress, 1, kDpadRight}, {kPoint, 2, {}, 0b0010}, {kTouch, 3, {}, 0}, {kFocusLost}},
-       {}},
+       {{kPress, 1, kDpadRight}, {kPoint, 2, {}, 0b0010}, {kTouch, 3, {}, 0}, {kFocusLost}}, {}},
       {"unplugging a pad lets go its buttons and stick, not another pad's",
        {{kPress, 1, kDpadLeft}, {kPoint, 1, {}, 0b1000}, {kPress, 2, kDpadRight}, {kUnplug, 1}},
        {39}},
       {"Up from A", {{kTap, 1, kY}, {kTap, 1, kDpadUp}, {kPress, 1, kA}}, {'N'}, 'N'},
       {"Down from Z", {{kTap, 1, kY}, {kTouch, 2, {}, 25}, {kTap, 1, kDpadDown}}, {'Z'}, 'M'},
+      // clang-format on
   };
   for (const auto& c : cases) {
     StartedGame game;

@@ -1,6 +1,5 @@
-// Keys on their way to the game: the browser's key names as the virtual keys
-// the desktop gives on the same layouts, and the start button's focus, held
-// until the button is first hidden.
+// Keys on their way to the game: the browser's key names as the desktop's
+// virtual keys, and the start button's focus, held until it is first hidden.
 #include "window_rules/key_names.h"
 #include "window_rules/keyboard_focus.h"
 
@@ -39,24 +38,22 @@ struct Step {
 const Step kSteps[] = {
     {kDown, kSpace, kIgnore, true, true}, {kDown, kSpace, kIgnore, true, true},
     {kShown, 0, kNone, true, true}, {kUp, kSpace, kClick}, {kUp, kSpace, kIgnore},
-    {kDown, kEnter, kClick}, {kDown, kEnter, kClick}, {kUp, kEnter, kIgnore}, {kDown, kLeft, kIgnore},
-    {kDown, kSpace, kIgnore, true, true}, {kHidden, 0, kNone, false}, {kDown, kEnter, kWindow, false},
-    {kDown, kSpace, kWindow, false}, {kUp, kSpace, kWindow, false}, {kShown, 0, kNone, false},
-    {kUp, kSpace, kWindow, false}, {kDown, kEnter, kWindow, false}};
+    {kDown, kEnter, kClick}, {kDown, kEnter, kClick}, {kUp, kEnter, kIgnore},
+    {kDown, kLeft, kIgnore}, {kDown, kSpace, kIgnore, true, true}, {kHidden, 0, kNone, false},
+    {kDown, kEnter, kWindow, false}, {kDown, kSpace, kWindow, false}, {kUp, kSpace, kWindow, false},
+    {kShown, 0, kNone, false}, {kUp, kSpace, kWindow, false}, {kDown, kEnter, kWindow, false}};
 // clang-format on
 
 TEST(KeyboardFocus, RoutesEveryKeyOfTheSequence) {
   KeyboardFocus focus;
   for (std::size_t i = 0; i < std::size(kSteps); ++i) {
     const Step& step = kSteps[i];
-    KeyRoute route = kNone;
-    if (step.event == kDown) {
-      route = focus.KeyDown(step.key);
-    } else if (step.event == kUp) {
-      route = focus.KeyUp(step.key);
-    } else {
+    if (step.event == kShown || step.event == kHidden) {
       focus.NoticeStartButton(step.event == kShown);
     }
+    const KeyRoute route = step.event == kDown ? focus.KeyDown(step.key)
+                           : step.event == kUp ? focus.KeyUp(step.key)
+                                               : kNone;
     EXPECT_EQ(route, step.route) << "step " << i;
     EXPECT_EQ(focus.StartButtonHasFocus(), step.focus_after) << "step " << i;
     EXPECT_EQ(focus.StartButtonPressedByKey(), step.pressed_after) << "step " << i;
@@ -68,11 +65,10 @@ TEST(KeyboardFocus, RoutesEveryKeyOfTheSequence) {
 TEST(WindowEvents, LosingTheFocusCancelsAPressOfTheStartButtonBySpaceOrMouse) {
   for (const bool mouse : {false, true}) {
     testing::WindowedGame window;
-    WindowEvents& events = window.events;
-    mouse ? events.MousePress(300, 150) : events.KeyDown(kSpace, 0);
-    EXPECT_TRUE(events.FocusLost()) << "the button was down, by mouse: " << mouse;
-    EXPECT_EQ(events.StartButtonLook(), (ButtonLook{.focused = true, .pressed = false}));
-    mouse ? events.MouseRelease(300, 150) : events.KeyUp(kSpace, 0);
+    mouse ? window.events.MousePress(300, 150) : window.events.KeyDown(kSpace, 0);
+    EXPECT_TRUE(window.events.FocusLost()) << "the button was down, by mouse: " << mouse;
+    EXPECT_EQ(window.events.StartButtonLook(), (ButtonLook{.focused = true, .pressed = false}));
+    mouse ? window.events.MouseRelease(300, 150) : window.events.KeyUp(kSpace, 0);
     EXPECT_EQ(window.form.Scene().Command1().Visible, kTrue) << "clicked, by mouse: " << mouse;
   }
 }
@@ -84,33 +80,20 @@ TEST(KeyNames, EachKeyOnEachLayoutGivesItsVirtualKey) {
     const char* key;   // KeyboardEvent.key: what it types
     std::optional<std::int16_t> expected;
   } cases[] = {
-      {"ArrowLeft", "ArrowLeft", 37},
-      {"ArrowUp", "ArrowUp", 38},
-      {"ArrowRight", "ArrowRight", 39},
-      {"ArrowDown", "ArrowDown", 40},
-      {"Space", " ", 32},
-      {"Enter", "Enter", 13},
-      {"NumpadEnter", "Enter", 13},
-      {"KeyZ", "z", 90},
-      {"KeyZ", "Z", 90},
-      {"KeyQ", "a", 65},            // AZERTY: A where US has Q
-      {"Semicolon", "s", 83},       // Dvorak: S where US has ;
-      {"KeyZ", ";", std::nullopt},  // Dvorak: ; where US has Z is no letter
-      {"KeyZ", "я", 90},            // Cyrillic: the US letter of its place
-      {"KeyA", "Unidentified", 65},
-      {"BracketLeft", "Dead", 219},
-      {"Digit1", "&", 49},           // AZERTY's digit row, by place
-      {"Numpad7", "7", 103},         // NumLock on: the digits
-      {"Numpad4", "ArrowLeft", 37},  // NumLock off: the keys printed on them
-      {"Numpad5", "Clear", 12},
-      {"NumpadDecimal", "Delete", 46},
-      {"NumpadDecimal", ".", 110},
-      {"F1", "F1", 112},
-      {"F24", "F24", 135},
-      {"F25", "F25", std::nullopt},
-      {"F01", "F1", std::nullopt},
-      {"Lang1", "HangulMode", std::nullopt},
-      {"", "", std::nullopt},
+      // clang-format off
+      {"ArrowUp", "ArrowUp", 38}, {"ArrowRight", "ArrowRight", 39}, {"ArrowDown", "ArrowDown", 40},
+      {"Space", " ", 32}, {"Enter", "Enter", 13}, {"NumpadEnter", "Enter", 13},
+      // AZERTY's A where US has Q, Dvorak's S where US has ; and its ; where US
+      // has Z (no letter); another script, or none, gives the key of its place.
+      {"KeyQ", "a", 65}, {"Semicolon", "s", 83}, {"KeyZ", ";", std::nullopt}, {"KeyZ", "я", 90},
+      {"KeyA", "Unidentified", 65}, {"BracketLeft", "Dead", 219},
+      {"Digit1", "&", 49},  // AZERTY's digit row, by place
+      // The keypad: its digits with NumLock on, else the keys printed on it.
+      {"Numpad7", "7", 103}, {"NumpadDecimal", ".", 110}, {"Numpad4", "ArrowLeft", 37},
+      {"Numpad5", "Clear", 12}, {"NumpadDecimal", "Delete", 46},
+      {"F1", "F1", 112}, {"F24", "F24", 135}, {"F25", "F25", std::nullopt},
+      {"F01", "F1", std::nullopt}, {"Lang1", "HangulMode", std::nullopt}, {"", "", std::nullopt},
+      // clang-format on
   };
   for (const auto& c : cases) {
     EXPECT_EQ(VirtualKeyOfKeyName(c.code, c.key), c.expected) << c.code << " " << c.key;

@@ -62,33 +62,27 @@ TEST(BreakLines, WrapsEachLineAsLongAsFitsWhereTheRulesAllow) {
     float width;
     std::vector<std::u16string> lines;
   } cases[] = {
-      // Any two kana.
-      {u"あいうえお", 30, {u"あいう", u"えお"}},
-      // The full stop may not start a line, so the character before it goes
-      // with it.
-      {u"あいう。えお", 30, {u"あい", u"う。え", u"お"}},
-      // Small kana stay with the kana before them.
-      {u"ちょっと", 30, {u"ちょっ", u"と"}},
-      {u"ﾊﾂﾞﾒｶﾗ", 10, {u"ﾊ", u"ﾂﾞ", u"ﾒｶ", u"ﾗ"}},
-      // Brackets stay with what they enclose.
+      // clang-format off
+      // Any two kana; but the full stop may not start a line, so the character
+      // before it goes with it, and small kana stay with the kana before them.
+      {u"あいうえお", 30, {u"あいう", u"えお"}}, {u"あいう。えお", 30, {u"あい", u"う。え", u"お"}},
+      {u"ちょっと", 30, {u"ちょっ", u"と"}}, {u"ﾊﾂﾞﾒｶﾗ", 10, {u"ﾊ", u"ﾂﾞ", u"ﾒｶ", u"ﾗ"}},
+      // Brackets stay with what they enclose; an ideographic space ends its
+      // line and takes no width there.
       {u"あ「いう」え", 20, {u"あ", u"「い", u"う」", u"え"}},
-      // An ideographic space ends its line and takes no width there.
       {u"左にせよ\u3000石井", 40, {u"左にせよ\u3000", u"石井"}},
       // Latin words and numbers stay whole and wrap at spaces.
-      {u"HELLO WORLD AB", 40, {u"HELLO ", u"WORLD AB"}},
+      {u"HELLO WORLD AB", 40, {u"HELLO ", u"WORLD AB"}}, {u"あ１０", 20, {u"あ", u"１０"}},
       {u"あいDEATHう", 30, {u"あい", u"DEATH", u"う"}},
-      {u"あ１０", 20, {u"あ", u"１０"}},
       // A run too wide for the line is cut between characters, never inside
       // a combining sequence or a surrogate pair.
-      {u"あABCDEFG", 20, {u"あ", u"ABCD", u"EFG"}},
-      {u"あい", 5, {u"あ", u"い"}},
+      {u"あABCDEFG", 20, {u"あ", u"ABCD", u"EFG"}}, {u"あい", 5, {u"あ", u"い"}},
       {u"か\u3099か\u3099", 5, {u"か\u3099", u"か\u3099"}},
       {u"\U0002000B\U0002000B", 10, {u"\U0002000B", u"\U0002000B"}},
       // Explicit line breaks are kept.
-      {u"あい\r\nう\nえ\rお", 100, {u"あい", u"う", u"え", u"お"}},
-      {u"あ\r\n\r\nい", 100, {u"あ", u"", u"い"}},
-      {u"あいう\nえ", 20, {u"あい", u"う", u"え"}},
-      {u"", 100, {}},
+      {u"あい\r\nう\nえ\rお", 100, {u"あい", u"う", u"え", u"お"}}, {u"", 100, {}},
+      {u"あ\r\n\r\nい", 100, {u"あ", u"", u"い"}}, {u"あいう\nえ", 20, {u"あい", u"う", u"え"}},
+      // clang-format on
   };
   for (const auto& c : cases) {
     std::vector<std::u16string> texts;

@@ -21,8 +21,9 @@ TEST(CommandString, PlaysTheFileItNamesAndRefusesEverythingElse) {
   const struct {
     const char* command;
     CommandError error;
-    const char* file;
+    const char* file = "";  // none: refused
   } cases[] = {
+      // clang-format off
       // The game's own command: only the backslash before the tune's name is
       // a separator; folders may hold backslashes, quotes, spaces, Japanese.
       {R"(play "/opt/ゲーム フォルダ\bdmidi.mid")", kNone, "/opt/ゲーム フォルダ/bdmidi.mid"},
@@ -33,14 +34,11 @@ TEST(CommandString, PlaysTheFileItNamesAndRefusesEverythingElse) {
       {"  PLAY \t \"tune.mid\"  ", kNone, "tune.mid"},
       {"play \"a \xE9t\xE9\\t.mid\"", kNone, "a \xE9t\xE9/t.mid"},  // bytes kept
       // Not for this player.
-      {"", kUnrecognizedCommand, ""},
-      {"playing tune.mid", kUnrecognizedCommand, ""},
-      {"\"play\" tune.mid", kUnrecognizedCommand, ""},
-      {"play   ", kMissingFileName, ""},
-      {"play \"\"", kMissingFileName, ""},
-      {"play \"/opt/munyura\\bdmidi.mid", kBadSyntax, ""},
-      {"play /opt/my games/bdmidi.mid", kBadSyntax, ""},
-      {"play \"tune.mid\" from 0", kBadSyntax, ""},
+      {"", kUnrecognizedCommand}, {"playing tune.mid", kUnrecognizedCommand},
+      {"\"play\" tune.mid", kUnrecognizedCommand}, {"play   ", kMissingFileName},
+      {"play \"\"", kMissingFileName}, {"play \"/opt/munyura\\bdmidi.mid", kBadSyntax},
+      {"play /opt/my games/bdmidi.mid", kBadSyntax}, {"play \"tune.mid\" from 0", kBadSyntax},
+      // clang-format on
   };
   for (const auto& c : cases) {
     const ParsedCommand parsed = ParseCommandString(c.command);
@@ -72,7 +70,7 @@ TEST(MidiSong, ReadsWellFormedFilesAlongTheirTempoMapsAndRefusesTheRest) {
   const struct {
     const char* name;
     Bytes file;
-    const char* song;  // none: refused
+    const char* song = nullptr;  // none: refused
   } cases[] = {
       // 480 ticks a quarter at the default 120 BPM: a tick is 500000/480 µs.
       {"default tempo",
@@ -99,24 +97,23 @@ TEST(MidiSong, ReadsWellFormedFilesAlongTheirTempoMapsAndRefusesTheRest) {
        MidiFile(0, 0xE728,
                 {Track({Ev(0, Tempo(100)), Ev(1000, {0x90, 60, 1}), Ev(500, kEndOfTrack)})}),
        "1000000 90 60 1; end 1500000"},
-      {"text", {'h', 'e', 'l', 'l', 'o', ',', ' ', 'w', 'o', 'r', 'l', 'd', '!', '\n'}, nullptr},
-      {"no tracks", MidiFile(0, 480, {}), nullptr},
-      {"format 2", MidiFile(2, 480, {Track({end})}), nullptr},
-      {"format 0 with two tracks", MidiFile(0, 480, {Track({end}), Track({end})}), nullptr},
-      {"no ticks a quarter", MidiFile(0, 0, {Track({end})}), nullptr},
-      {"no end of track", MidiFile(0, 480, {Track({note})}), nullptr},
-      {"bytes after the end", MidiFile(0, 480, {Track({end, note})}), nullptr},
-      {"data before any status", MidiFile(0, 480, {Track({Ev(0, {60, 100}), end})}), nullptr},
-      {"message cut by a status", MidiFile(0, 480, {Track({Ev(0, {0x90, 60}), end})}), nullptr},
+      {"text", {'h', 'e', 'l', 'l', 'o', ',', ' ', 'w', 'o', 'r', 'l', 'd', '!', '\n'}},
+      {"no tracks", MidiFile(0, 480, {})},
+      {"format 2", MidiFile(2, 480, {Track({end})})},
+      {"format 0 with two tracks", MidiFile(0, 480, {Track({end}), Track({end})})},
+      {"no ticks a quarter", MidiFile(0, 0, {Track({end})})},
+      {"no end of track", MidiFile(0, 480, {Track({note})})},
+      {"bytes after the end", MidiFile(0, 480, {Track({end, note})})},
+      {"data before any status", MidiFile(0, 480, {Track({Ev(0, {60, 100}), end})})},
+      {"message cut by a status", MidiFile(0, 480, {Track({Ev(0, {0x90, 60}), end})})},
       {"five-byte delta",
-       MidiFile(0, 480, {Track({Join({{0x81, 0x81, 0x81, 0x81, 0x01}, {0x90, 60, 1}}), end})}),
-       nullptr},
-      {"tempo of zero", MidiFile(0, 480, {Track({Ev(0, Tempo(0)), end})}), nullptr},
-      {"real-time byte", MidiFile(0, 480, {Track({Ev(0, {0xF8}), end})}), nullptr},
+       MidiFile(0, 480, {Track({Join({{0x81, 0x81, 0x81, 0x81, 0x01}, {0x90, 60, 1}}), end})})},
+      {"tempo of zero", MidiFile(0, 480, {Track({Ev(0, Tempo(0)), end})})},
+      {"real-time byte", MidiFile(0, 480, {Track({Ev(0, {0xF8}), end})})},
       {"longer than an hour",
-       MidiFile(0, 1, {Track({Ev(0, Tempo(0xFFFFFF)), Ev(300, kEndOfTrack)})}), nullptr},
+       MidiFile(0, 1, {Track({Ev(0, Tempo(0xFFFFFF)), Ev(300, kEndOfTrack)})})},
       {"chunk longer than the file",
-       Join({MidiFile(0, 480, {}), {'M', 'T', 'r', 'k', 0x7F, 0xFF, 0xFF, 0xFF, 0x00}}), nullptr},
+       Join({MidiFile(0, 480, {}), {'M', 'T', 'r', 'k', 0x7F, 0xFF, 0xFF, 0xFF, 0x00}})},
   };
   for (const auto& c : cases) {
     if (c.song) {
@@ -131,9 +128,7 @@ TEST(MidiSong, ReadsWellFormedFilesAlongTheirTempoMapsAndRefusesTheRest) {
   }
 }
 
-constexpr int kRate = 1000;  // a frame is a millisecond
-
-MidiSong Song(std::int64_t length_ms, std::vector<std::int64_t> times_ms) {
+MidiSong Song(int length_ms, const std::vector<int>& times_ms) {
   MidiSong song{{}, length_ms * 1000};
   for (std::size_t i = 0; i < times_ms.size(); ++i) {
     song.messages.push_back({times_ms[i] * 1000, {0x90, static_cast<std::uint8_t>(i), 1}});
@@ -146,34 +141,31 @@ MidiSong Song(std::int64_t length_ms, std::vector<std::int64_t> times_ms) {
 // frame); a tiny song repeats no faster than four times a second.
 TEST(SongCursor, DeliversEachMessageOncePerPassWithinTheStepItFallsIn) {
   const struct {
-    std::int64_t length_ms;
-    std::vector<std::int64_t> times_ms;
-    std::int64_t loop_frames;
+    int length_ms;
+    std::vector<int> times_ms;
+    int loop;  // frames
   } songs[] = {{1000, {0, 300, 300, 999, 1000}, 1000}, {0, {0}, 250}, {249, {0, 249}, 250}};
   for (const auto& song : songs) {
-    const int loop = static_cast<int>(song.loop_frames);
-    for (const std::vector<int>& steps : {std::vector{1}, {7, loop, 64, 1}, {loop - 1}}) {
-      SongCursor cursor(Song(song.length_ms, song.times_ms), kRate);
-      EXPECT_EQ(cursor.LoopFrames(), loop) << song.length_ms;
-      const std::size_t count = song.times_ms.size();
-      std::size_t delivered = 0;
-      for (std::int64_t played = 0, i = 0; played < 3000; ++i) {
-        const int step =
-            static_cast<int>(std::min<std::int64_t>(steps[i % steps.size()], 3000 - played));
+    const int count = static_cast<int>(song.times_ms.size());
+    for (const std::vector<int>& steps : {std::vector{1}, {7, song.loop, 64, 1}, {song.loop - 1}}) {
+      SongCursor cursor(Song(song.length_ms, song.times_ms), 1000);  // a frame is a millisecond
+      EXPECT_EQ(cursor.LoopFrames(), song.loop) << song.length_ms;
+      int delivered = 0;
+      for (int played = 0, i = 0; played < 3000; ++i) {
+        const int step = std::min(steps[i % steps.size()], 3000 - played);
         cursor.Advance(step, [&](const MidiMessage& m) {
-          const std::int64_t due =
-              static_cast<std::int64_t>(delivered / count) * loop +
-              std::min<std::int64_t>(song.times_ms[delivered % count], loop - 1);
+          const int due = delivered / count * song.loop +
+                          std::min(song.times_ms[delivered % count], song.loop - 1);
           EXPECT_EQ(m.data1, delivered % count) << delivered;
           EXPECT_TRUE(played <= due && due < played + step)
               << song.length_ms << " ms, step " << steps[0] << ", #" << delivered;
           ++delivered;
         });
         played += step;
-        EXPECT_EQ(cursor.Position(), played % loop) << played;
-        EXPECT_EQ(cursor.Loops(), played / loop) << played;
+        EXPECT_EQ(cursor.Position(), played % song.loop) << played;
+        EXPECT_EQ(cursor.Loops(), played / song.loop) << played;
       }
-      EXPECT_EQ(delivered, 3000 / loop * count) << song.length_ms << " ms, step " << steps[0];
+      EXPECT_EQ(delivered, 3000 / song.loop * count) << song.length_ms << " ms, step " << steps[0];
     }
   }
 }
