@@ -1,5 +1,4 @@
-// The desktop's text. At the window's own resolution its looks are pinned by
-// the window's reference images (tests/desktop/window/golden).
+// The desktop's text; at the window's own scale the golden images pin its looks.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -20,8 +19,7 @@ namespace {
 using testing::DesignedWindow;
 using testing::Fonts;
 
-// What fontconfig hands the renderer for the caption face: antialias, hint
-// style, subpixel order, embedded bitmaps (-1 where it says nothing).
+// The caption face's antialias, hint style, subpixel order, embedded bitmaps (-1: unsaid).
 std::vector<int> RenderingOf(FcConfig* config) {
   const FcPatternPtr request(FcPatternCreate());
   FcPatternAddString(request.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>("ＭＳ Ｐゴシック"));
@@ -70,16 +68,14 @@ TEST(FontLibrary, AMapStillSearchedOnPangosThreadHasEndedWhenItsFontsAre) {
   for (int i = 0; i < 10; ++i) {
     {
       const CaptionFonts fonts(library);
-      // Queues Pango's search for the rest of the fallback list, which its
-      // thread runs on after the first font is back.
+      // Leaves Pango's thread searching the rest of the fallback list.
       LoadFont(fonts, DesignedWindow().Label1().Font);
     }
     ASSERT_EQ(library.MapsAlive(), alive_before) << "round " << i;
   }
 }
 
-// Each inscription, laid out as Label1 shows it, fits the band; the longest
-// wrap. How lines break and what they keep is line_breaks_test's.
+// Each inscription, laid out as Label1 shows it, fits the band; the longest wrap.
 TEST(CaptionLayout, EveryInscriptionFitsLabel1) {
   scene::SceneControl label = DesignedWindow().Label1();
   int wrapped = 0;
@@ -95,8 +91,7 @@ TEST(CaptionLayout, EveryInscriptionFitsLabel1) {
   EXPECT_GE(wrapped, 3) << "the longest are wider than the band";
 }
 
-// The box of the black ink on a white label or a red button (whose red stays
-// full), `inset` pixels in from each edge: the pixels whose red is below half.
+// The box and count of black ink (red below half) on white or the red button, `inset` px in.
 struct Ink {
   int dark_pixels = 0, left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
 };
