@@ -24,7 +24,6 @@ using namespace munyura::testing;
 
 const fs::path kHome = fs::temp_directory_path() / ("munyura-player-" + std::to_string(getpid()));
 const fs::path kFolder = kHome / "ゲーム フォルダ";
-const fs::path kCapture = kHome / "captured.raw";
 
 std::string Path(const std::string& name) {
   return (kFolder / name).string();
@@ -157,7 +156,7 @@ struct DiskAudio : ::testing::Environment {
   void SetUp() override {
     fs::create_directories(kFolder);
     setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", kCapture.c_str(), 1);
+    setenv("SDL_DISKAUDIOFILE", (kHome / "captured.raw").c_str(), 1);
   }
   void TearDown() override {
     fs::remove_all(kHome);

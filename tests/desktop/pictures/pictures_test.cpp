@@ -18,10 +18,7 @@
 namespace munyura::testing {
 namespace {
 
-using window_rules::kChickFiles;
-using window_rules::kIconFile;
-using window_rules::kMonumentCount;
-using window_rules::MonumentFile;
+using namespace window_rules;
 
 // Throws if the game's name for it is not embedded.
 Pixels Decoded(std::string_view name) {
