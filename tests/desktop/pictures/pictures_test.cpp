@@ -32,9 +32,8 @@ std::set<Rgba> OpaqueColoursInsideTransparentCorners(const Pixels& picture) {
       EXPECT_TRUE(picture.At(x, y).Transparent()) << "corner " << x << "," << y;
     }
   }
-  std::set<Rgba> opaque;
-  std::ranges::copy_if(picture.rgba, std::inserter(opaque, opaque.end()),
-                       [](const Rgba& p) { return !p.Transparent(); });
+  std::set<Rgba> opaque(picture.rgba.begin(), picture.rgba.end());
+  std::erase_if(opaque, [](const Rgba& p) { return p.Transparent(); });
   return opaque;
 }
 
