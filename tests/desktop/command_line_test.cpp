@@ -20,7 +20,6 @@ TEST(CommandLine, EachOptionAndEachMistake) {
       {{"--fullscreen"}, kPlay, {{}, true, {}}},
       {{"--fullscreen", "--window"}, kPlay, {{}, false, {}}},
       {{"--mute"}, kPlay, {{}, {}, true}},
-      {{"--zoom", "3"}, kPlay, {3, {}, {}}},
       {{"--zoom=2", "--mute"}, kPlay, {2, {}, true}},
       {{"--zoom", "16"}, kPlay, {16, {}, {}}},
       {{"--version"}, kVersion, {}},
