@@ -91,9 +91,9 @@ TEST(CaptionLayout, EveryInscriptionFitsLabel1) {
   EXPECT_GE(wrapped, 3) << "the longest are wider than the band";
 }
 
-// The box and count of black ink (red below half) on white or the red button, `inset` px in.
+// The box of black ink (red below half) on white or the red button, `inset` px in.
 struct Ink {
-  int dark_pixels = 0, left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
+  int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
 };
 
 Ink InkOf(const PaintedImage& image, int inset = 0) {
@@ -101,8 +101,8 @@ Ink InkOf(const PaintedImage& image, int inset = 0) {
   for (int y = inset; y < image.Height() - inset; ++y) {
     for (int x = inset; x < image.Width() - inset; ++x) {
       if ((image.PixelAt(x, y) >> 16 & 0xFF) < 128) {
-        ink = {ink.dark_pixels + 1, std::min(ink.left, x), std::min(ink.top, y),
-               std::max(ink.right, x), std::max(ink.bottom, y)};
+        ink = {std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x),
+               std::max(ink.bottom, y)};
       }
     }
   }
