@@ -19,8 +19,6 @@ TEST(CommandLine, EachOptionAndEachMistake) {
       {{}, kPlay, {}},
       {{"--fullscreen"}, kPlay, {{}, true, {}}},
       {{"--fullscreen", "--window"}, kPlay, {{}, false, {}}},
-      {{"--mute"}, kPlay, {{}, {}, true}},
-      {{"--zoom", "3"}, kPlay, {3, {}, {}}},
       {{"--zoom=2", "--mute"}, kPlay, {2, {}, true}},
       {{"--zoom", "16"}, kPlay, {16, {}, {}}},
       {{"--version"}, kVersion, {}},

@@ -12,12 +12,9 @@ from moments import (DOORWAY, KEYS, LET_GO, PAD, RESTART, RESTART_MOMENT, START,
                      WALK_ON)
 from scenario import Expect, Failures, Step, differences, expect, reference, run
 
-CSS_PIXELS_PER_CM = 96 / 2.54
-
 
 def fractional_scale(page, failures):
-    # At a fractional scale each game pixel begins in the desktop's colour; the pictures, whose
-    # pixels do not fall on device pixels alike, in their own colours.
+    # Each game pixel begins in the desktop's colour; the pictures keep to their own colours.
     page.cdp("Emulation.setDeviceMetricsOverride", width=1000, height=700, deviceScaleFactor=1,
              mobile=False)
     width, height = page.wait_for("const c = document.getElementById('game');"
@@ -76,11 +73,11 @@ def by_touch(page, failures):
     page.cdp("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
     page.open(surroundings.GAME)
     bottom = page.js("return document.getElementById('game').getBoundingClientRect().bottom")
-    for element, least in (("dpad", 2.5), ("read-button", 1), ("letters-button", 1)):
+    for element, cm in (("dpad", 2.5), ("read-button", 1), ("letters-button", 1)):
         name, top, size = page.js("""const e = document.getElementById(arguments[0]);
             const r = e.getBoundingClientRect();
             return [e.ariaLabel, r.top, Math.min(r.width, r.height)];""", element)
-        failures.check(name and size >= least * CSS_PIXELS_PER_CM - 0.5 and top >= bottom,
+        failures.check(name and size >= cm * 96 / 2.54 - 0.5 and top >= bottom,
                        f"{element}, named {name!r}, {size:.0f} CSS pixels, below the game")
     run(page, TOUCH, START[:1] + DOORWAY + WALK_ON, failures)
     # The d-pad held down and the read button: each finger lets go of its own.

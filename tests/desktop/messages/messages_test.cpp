@@ -1,5 +1,4 @@
-// Filling a translated message: each {n} takes the n-th value wherever the
-// translation put it, once.
+// A translated message filled: each {n} takes the n-th value, once, wherever it was put.
 #include "desktop/messages/messages.h"
 
 #include <gtest/gtest.h>

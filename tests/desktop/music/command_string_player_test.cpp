@@ -1,6 +1,5 @@
-// The real player on SDL's disk audio driver (a file, written in real time)
-// with the system's soundfont; zoom_end_to_end hears the game's tune as
-// rendered, and music_end_to_end every kind of bad file refused.
+// The real player on SDL's disk audio driver with the system's soundfont; zoom_end_to_end
+// hears the game's tune as rendered, and music_end_to_end every kind of bad file refused.
 #include "desktop/music/command_string_player.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +24,6 @@ using namespace munyura::testing;
 
 const fs::path kHome = fs::temp_directory_path() / ("munyura-player-" + std::to_string(getpid()));
 const fs::path kFolder = kHome / "ゲーム フォルダ";
-const fs::path kCapture = kHome / "captured.raw";
 
 std::string Path(const std::string& name) {
   return (kFolder / name).string();
@@ -52,14 +50,12 @@ TEST(CommandStringPlayer, PlaysAtTheTimersPaceKeepsOneDeviceAndTakesNoOtherComma
   WriteFile(Path("tune.mid"), HeldChordSong(30));
   std::ostringstream messages;
   CommandStringPlayer player(messages);
-  // A hundred plays at least, and on until the tune has played for two
-  // seconds, however long its opening takes on a busy machine.
+  // 100 plays at least, and on until two seconds are played however slow the opening.
   std::int64_t played = 0;
   for (int tick = 0; tick < 500 && (tick < 100 || played < 2 * 44100); ++tick) {
     EXPECT_EQ(player.SendString(Play("tune.mid"), {}, nullptr), 0) << tick;
     if (const auto position = player.Position(Path("tune.mid"))) {
-      // The song's place is read after the time played, so it is never
-      // behind it; it is ahead by the blocks rendered meanwhile.
+      // Read after the time played, the song's place is never behind it.
       EXPECT_GE(position->position, position->frames_played) << tick;
       played = position->frames_played;
     }
@@ -81,9 +77,8 @@ TEST(CommandStringPlayer, PlaysAtTheTimersPaceKeepsOneDeviceAndTakesNoOtherComma
             "ムニュラ: cannot carry out the music command '': only play is understood\n");
 }
 
-// A half-second chord joins itself at the song's end without a gap. Muted from
-// 0.75 s to 1.1 s, it plays on unheard and comes back at 1.5 s, not 0.35 s
-// after the unmute as it would had the tune stopped meanwhile.
+// A half-second chord loops without a gap; muted from 0.75 s to 1.1 s it plays on unheard
+// and is back at 1.5 s, not 0.35 s after the unmute as a stopped tune would be.
 TEST(TunePlayback, LoopsWithoutAGapAndKeepsItsPlaceWhileMuted) {
   WriteFile(::testing::TempDir() + "chord.mid", HeldChordSong(0.5));
   const auto playback = LoadTune(::testing::TempDir() + "chord.mid", SystemSoundfont(), 44100);
@@ -156,13 +151,12 @@ TEST(CommandStringPlayer, ABadTuneOrSoundfontSaysWhyOnceAndIsReadAgainOnlyOnceMe
   }
 }
 
-// The player's folder and SDL's disk audio driver for every test; SDL keeps a
-// little state of its own until it is told to quit.
+// The player's folder and SDL's disk audio for every test; SDL_Quit frees SDL's own state.
 struct DiskAudio : ::testing::Environment {
   void SetUp() override {
     fs::create_directories(kFolder);
     setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", kCapture.c_str(), 1);
+    setenv("SDL_DISKAUDIOFILE", (kHome / "captured.raw").c_str(), 1);
   }
   void TearDown() override {
     fs::remove_all(kHome);

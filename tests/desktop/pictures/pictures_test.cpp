@@ -1,6 +1,5 @@
-// The pictures the player sees: the embedded bytes are the files in assets/,
-// GIFs of one frame looping forever; thirty different monuments, one chick
-// turned four ways, an icon on a transparent background.
+// The pictures as embedded: the files in assets/, GIFs of one frame looping forever; thirty
+// different monuments, one chick turned four ways, an icon on a transparent background.
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
@@ -19,17 +18,11 @@
 namespace munyura::testing {
 namespace {
 
-using window_rules::kChickFiles;
-using window_rules::kIconFile;
-using window_rules::kMonumentCount;
-using window_rules::MonumentFile;
+using namespace window_rules;
 
-std::span<const std::uint8_t> Embedded(std::string_view name) {
-  return desktop::FindEmbeddedPicture(name).value();  // throws if not embedded
-}
-
+// Throws if the game's name for it is not embedded.
 Pixels Decoded(std::string_view name) {
-  return SurfacePixels(*desktop::DecodePicture(Embedded(name)));
+  return SurfacePixels(*desktop::DecodePicture(desktop::FindEmbeddedPicture(name).value()));
 }
 
 // Checks the corners are transparent; returns the opaque colours.
@@ -39,15 +32,13 @@ std::set<Rgba> OpaqueColoursInsideTransparentCorners(const Pixels& picture) {
       EXPECT_TRUE(picture.At(x, y).Transparent()) << "corner " << x << "," << y;
     }
   }
-  std::set<Rgba> opaque;
-  std::ranges::copy_if(picture.rgba, std::inserter(opaque, opaque.end()),
-                       [](const Rgba& p) { return !p.Transparent(); });
+  std::set<Rgba> opaque(picture.rgba.begin(), picture.rgba.end());
+  std::erase_if(opaque, [](const Rgba& p) { return p.Transparent(); });
   return opaque;
 }
 
 TEST(Pictures, AreTheFilesInAssetsGif89aOfOneFrameLoopingForeverWithADelayOf30) {
-  // The chick's four, the monuments and the icon, which the tests below find
-  // by the names the game looks them up by.
+  // The chick's four, the monuments and the icon, found below by the game's names for them.
   EXPECT_EQ(desktop::EmbeddedPictures().size(), kChickFiles.size() + kMonumentCount + 1);
   for (const auto& [name, embedded] : desktop::EmbeddedPictures()) {
     SCOPED_TRACE(name);
@@ -82,8 +73,7 @@ TEST(Monuments, AreBlackLinesOnWhiteEachClearlyDifferent) {
     const auto ink = std::ranges::count(pixels, kOpaqueBlack);
     EXPECT_GT(ink, 150 * 150 * 2 / 100);
     EXPECT_LT(ink, 150 * 150 * 35 / 100);
-    // At least 3 % of the pixels differ from every other stone's: far more
-    // than a retouched copy.
+    // 3 % of the pixels differ from every other stone's: far more than a retouched copy.
     for (std::size_t other = 0; other + 1 < monuments.size(); ++other) {
       EXPECT_GE(std::inner_product(pixels.begin(), pixels.end(), monuments[other].begin(), 0L,
                                    std::plus{}, std::not_equal_to{}),
@@ -100,7 +90,7 @@ TEST(Chick, IsOneWhiteAndBlackCreatureTurnedAQuarterAtATime) {
     const Pixels before = Decoded(kChickFiles[(i + 3) % 4]);
     EXPECT_EQ(OpaqueColoursInsideTransparentCorners(chick), (std::set{kOpaqueBlack, kOpaqueWhite}));
     EXPECT_EQ(chick.At(chick.width / 2, chick.height / 2), kOpaqueWhite);
-    const std::uint8_t global_palette = Embedded(kChickFiles[i])[10];
+    const std::uint8_t global_palette = desktop::FindEmbeddedPicture(kChickFiles[i]).value()[10];
     EXPECT_LE(2 << (global_palette & 7), 4) << "white, black, the key";
     // A quarter turn clockwise from the one before: its left column is the top row.
     ASSERT_EQ(std::pair(chick.width, chick.height), std::pair(before.height, before.width));

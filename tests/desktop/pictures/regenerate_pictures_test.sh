@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Draws every picture again from its source in assets/src and compares the
-# result with the committed files, byte for byte. Skipped (exit 77) only where
-# the drawing tools are not installed (tools/install-deps.sh installs them).
+# Every picture drawn again from assets/src, byte for byte the committed file. Skipped (77)
+# only without the drawing tools (tools/install-deps.sh installs them).
 set -euo pipefail
 root=$1
 for tool in rsvg-convert python3; do

@@ -1,5 +1,4 @@
-// The settings file: what the game makes of whatever lies at its path, and
-// saves that leave the old file or the new one whenever they are cut short.
+// What the game makes of whatever lies at the settings path, and saves cut short at any moment.
 #include "desktop/settings/settings_file.h"
 
 #include <gtest/gtest.h>
@@ -27,10 +26,6 @@ struct Scratch {
       fs::temp_directory_path() / ("munyura-settings-" + std::to_string(::getpid()));
   const std::string path = (folder / "munyura" / "settings.conf").string();
 };
-
-long Lines(const std::ostringstream& messages) {
-  return std::ranges::count(messages.str(), '\n');
-}
 
 TEST(SettingsFile, WhateverLiesThereGivesUsableSettingsAndAtMostOneLine) {
   const Scratch scratch;
@@ -70,7 +65,8 @@ TEST(SettingsFile, WhateverLiesThereGivesUsableSettingsAndAtMostOneLine) {
     c.make();
     std::ostringstream messages;
     EXPECT_EQ(SettingsFile(scratch.path, messages).Load(), c.expected) << c.what;
-    EXPECT_EQ(Lines(messages), c.lines) << c.what << ": " << messages.str();
+    EXPECT_EQ(std::ranges::count(messages.str(), '\n'), c.lines)
+        << c.what << ": " << messages.str();
   }
 }
 
@@ -84,14 +80,14 @@ TEST(SettingsFile, AFolderThatCannotBeWrittenIsToldOnceAndThePlayGoesOn) {
   EXPECT_EQ(file.Load(), Settings{});
   EXPECT_FALSE(file.Save({2, false, false}));
   EXPECT_FALSE(file.Save({3, false, true}));
-  EXPECT_EQ(Lines(messages), 2) << messages.str();  // one for reading, one for saving
+  // One line for reading, one for saving.
+  EXPECT_EQ(std::ranges::count(messages.str(), '\n'), 2) << messages.str();
   EXPECT_NE(messages.str().find("cannot be saved"), std::string::npos) << messages.str();
 }
 
 TEST(SettingsFile, SavesKilledAtAnyMomentLeaveTheOldFileOrTheNew) {
   const Scratch scratch;
-  const Settings first{2, false, true};
-  const Settings second{5, true, false};
+  const Settings first{2, false, true}, second{5, true, false};
   std::ostringstream ignored;
   ASSERT_TRUE(SettingsFile(scratch.path, ignored).Save(first));
   for (int run = 0; run < 30; ++run) {
