@@ -13,6 +13,7 @@ import time
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 TUNE = str(ROOT / "assets" / "bdmidi.mid")
+RATE = 44100  # SDL's disk driver writes stereo 32-bit floats at it
 sys.path.insert(0, str(ROOT / "tests" / "scenarios"))
 from scenario import HEIGHT, WIDTH, Failures, differences  # noqa: E402
 
@@ -60,11 +61,6 @@ def has_locale(name):
     return listed()
 
 
-def game_lines(lines):
-    """The game's lines on stderr, without SDL's own two about its disk audio driver."""
-    return [line for line in lines if not line.startswith("CRITICAL: ")]
-
-
 def heard(display, command, capture, env=(), seconds=1.5, end=None, look=None):
     """`command` for `seconds` after its window shows, then closed or sent the signal `end`,
     heard through SDL's disk driver in `capture`: its status, its lines on stderr, its sound,
@@ -77,8 +73,9 @@ def heard(display, command, capture, env=(), seconds=1.5, end=None, look=None):
         time.sleep(seconds)
         ending = time.monotonic()
         game.send_signal(end) if end else display.close_window(window)
-        try:
-            errors = game_lines(game.communicate(timeout=10)[1].splitlines())
+        try:  # without SDL's own two lines about its disk driver
+            errors = [line for line in game.communicate(timeout=10)[1].splitlines()
+                      if not line.startswith("CRITICAL: ")]
             took = time.monotonic() - ending
         except subprocess.TimeoutExpired:
             errors, took = [], float("inf")
