@@ -131,7 +131,8 @@ def main(binary, render_tune):
         env = {"XDG_CONFIG_HOME": os.path.join(scratch, "config")}
         status, said, *_ = heard(display, [game], capture, env, 0,
                                  look=lambda window: play(display, window, capture, reference))
-        check(status == 0 and said == [], f"closed, it ends with 0 ({status}), saying nothing: {said}")
+        check(status == 0 and said == [],
+              f"closed, it ends with 0 ({status}), having said nothing on stderr: {said}")
         # Started again as remembered (zoom 3, windowed, unmuted), an option overriding it once.
         for arguments, size in (([], (1863, 1140)), (["--zoom", "1"], (621, 380)),
                                 (["--fullscreen"], SCREEN)):

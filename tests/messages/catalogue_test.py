@@ -19,8 +19,7 @@ def without_date(path):
 
 
 def main(project):
-    catalogues = glob.glob(os.path.join(project, "po", "*.po")) + glob.glob(
-        os.path.join(project, "po", "man", "*.po"))
+    catalogues = glob.glob(os.path.join(project, "po", "**", "*.po"), recursive=True)
     check(catalogues, "there are catalogues")
     for po in catalogues:
         run = subprocess.run(["msgfmt", "--check", "--statistics", "-o", os.devnull, po],
