@@ -85,8 +85,7 @@ def main(player):
         # pad_player has no tune beside it, and says so; nothing else.
         check(status == 0 and all("no music" in line for line in quiet),
               f"closed, it ends with 0 ({status}), the mapping file unmentioned: {quiet}")
-        with path.open("a") as f:
-            f.write("03000000aaaa,Half a GUID,a:b0,\n")
+        path.write_text(path.read_text() + "03000000aaaa,Half a GUID,a:b0,\n")
         told = []
         _, said = played(display, player, lambda driver: told.append(mapping(driver, SWAPPED[:32])))
         said = [line for line in said if "no music" not in line]

@@ -1,5 +1,6 @@
 """A real X display for the end-to-end tests, and a player's hands on it:
 xdotool's keys and clicks, import's screenshots, a window manager's close."""
+import collections
 import contextlib
 import ctypes
 import ctypes.util
@@ -83,7 +84,7 @@ def heard(display, command, capture, env=(), seconds=1.5, end=None, look=None):
     return game.returncode, errors, sound, took, seen
 
 
-class XDisplay:
+class XDisplay(contextlib.AbstractContextManager):
     """$DISPLAY, or else (or when `private`) an Xvfb of its own; its own settings folder."""
 
     def __init__(self, size="1024x768", private=False):
@@ -100,9 +101,6 @@ class XDisplay:
                 self.name = ":" + announced.readline().strip()
         self._config = tempfile.TemporaryDirectory()
         self.env = dict(os.environ, DISPLAY=self.name, XDG_CONFIG_HOME=self._config.name)
-
-    def __enter__(self):
-        return self
 
     def __exit__(self, *_):
         self.close()
@@ -168,10 +166,7 @@ class XDisplay:
         xlib.XCloseDisplay(display)
 
 
-class Picture:
-    def __init__(self, width, height, rgb):
-        self.width, self.height, self.rgb = width, height, rgb
-
+class Picture(collections.namedtuple("Picture", "width height rgb")):
     def at(self, x, y):
         i = (y * self.width + x) * 3
         return tuple(self.rgb[i:i + 3])

@@ -30,7 +30,6 @@ START = [
     Step("press", "read", says="read again hides it", expect=Expect(band=False)),
 ]
 
-# Up into the left doorway's height, then Left held until the doorway pulls the chick out.
 DOORWAY = [
     Step("hold", "up", until=3, says="up walks up, into the doorway's height",
          expect=Expect(chick_in=((280, 280), (129, 182)))),
