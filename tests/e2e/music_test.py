@@ -85,10 +85,9 @@ def main(binary):
         for number, (name, make_tune, make_soundfont, folder, env, end, lines, plays) in \
                 enumerate(rows):
             home = os.path.join(scratch, str(number))
-            game = os.path.join(home, folder or "ゲーム フォルダ", "munyura")
-            os.makedirs(os.path.dirname(game))
-            shutil.copy2(binary, game)
-            tune = os.path.join(os.path.dirname(game), "bdmidi.mid")
+            beside = os.path.join(home, folder or "ゲーム フォルダ")
+            os.makedirs(beside)
+            game, tune = shutil.copy2(binary, beside), os.path.join(beside, "bdmidi.mid")
             soundfont = os.path.join(home, "soundfont.sf2")
             listener = make_tune(tune) if make_tune else shutil.copy2(TUNE, tune) and None
             listener = make_soundfont(soundfont) if make_soundfont else listener

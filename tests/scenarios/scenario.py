@@ -105,8 +105,7 @@ class Failures:
 
     def check(self, ok, what):
         print(("ok    " if ok else "FAIL  ") + what, flush=True)
-        if not ok:
-            self.failed.append(what)
+        self.failed += [] if ok else [what]
         return ok
 
     def outcome(self):
