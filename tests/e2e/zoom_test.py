@@ -128,7 +128,7 @@ def main(binary, render_tune):
         subprocess.run([render_tune, TUNE, "60", reference], check=True)
         reference = from_onset(numpy.fromfile(reference, numpy.float32))
         capture = os.path.join(scratch, "captured.raw")
-        env = {"XDG_CONFIG_HOME": os.path.join(scratch, "config")}
+        env = {"XDG_CONFIG_HOME": os.path.join(scratch, "config")}  # made by the game's first save
         status, said, *_ = heard(display, [game], capture, env, 0,
                                  look=lambda window: play(display, window, capture, reference))
         check(status == 0 and said == [],
