@@ -15,8 +15,6 @@ C, JA, FR = {"LANG": "C.UTF-8"}, {"LANG": "ja_JP.UTF-8"}, {"LANG": "fr_FR.UTF-8"
 # begins: all of it when that ends a line); the parse is command_line_tests'.
 CASES = [
     (["--version"], C, 0, "stdout", "munyura {version}\n"),
-    (["--help", "--zoom", "3"], C, 0, "stdout", "Usage: "),
-    (["--zoom", "0"], C, 2, "stderr", "ムニュラ: --zoom takes a whole number"),
     # Good options with no display: the game tries to play and says why not.
     (["--zoom", "2", "--mute"], C, 1, "stderr", "ムニュラ: no display to open the window on "
                                                 "(neither DISPLAY nor WAYLAND_DISPLAY is set)\n"),
