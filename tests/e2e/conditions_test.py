@@ -10,7 +10,6 @@ import sys
 import tempfile
 import time
 
-sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 from x_session import XDisplay, check, outcome, running
 
 PROMPTLY = 10.0  # well under a second on an idle machine; room for a loaded one
