@@ -4,12 +4,12 @@ display gone, no Japanese font), judged by its exit status, its lines on standar
 time it takes to end (the focus lost: window_test). Usage: conditions_test.py <munyura>"""
 import contextlib
 import os
+import pathlib
 import subprocess
 import sys
 import tempfile
 import time
 
-sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 from x_session import XDisplay, check, outcome, running
 
 PROMPTLY = 10.0  # well under a second on an idle machine; room for a loaded one
@@ -24,8 +24,7 @@ def broken_pipe():
 
 # A font configuration with no font at all.
 FONTLESS = tempfile.TemporaryDirectory()
-with open(FONTLESS.name + "/fonts.conf", "w") as f:
-    f.write("<fontconfig></fontconfig>")
+pathlib.Path(FONTLESS.name, "fonts.conf").write_text("<fontconfig></fontconfig>")
 # What is done to the game, how it is started, and what must come of it: its
 # exit status and what each line it writes on standard error says (None where
 # standard error cannot be read).
@@ -43,36 +42,32 @@ CASES = [
 ]
 
 
-def run_case(binary, what, action, launcher, stderr, status, lines):
-    stderr = stderr() if callable(stderr) else stderr
-    with XDisplay(private=action == "kill display") as display, running(
-            launcher + [binary], stderr=stderr, stdout=subprocess.DEVNULL, text=True,
-            # Silent sound output and a soundfont that is not there: the game
-            # says so in one line, and nothing else.
-            env=dict(display.env, SDL_AUDIODRIVER="dummy",
-                     MUNYURA_SOUNDFONT="/nonexistent/munyura.sf2")) as game:
-        if stderr not in (None, subprocess.PIPE):
-            os.close(stderr)
-        window = display.find_window(game)
-        time.sleep(1.0)  # the game says its line about the soundfont meanwhile
-        alive, asked = game.poll() is None, time.monotonic()
-        if action == "kill display":
-            display.close(kill=True)
-        elif alive:  # a window that is gone cannot be asked to close
-            display.close_window(window)
-        with contextlib.suppress(subprocess.TimeoutExpired):
-            game.wait(timeout=PROMPTLY)
-        got, took = game.poll(), time.monotonic() - asked
-        said = game.stderr.read().splitlines() if game.stderr else None
-    check(alive and got == status and took < PROMPTLY
-          and (lines is None or (len(said) == len(lines) and all(
-              line.startswith("ムニュラ: ") and words in line for line, words in zip(said, lines)))),
-          f"{what}: plays on, ends with {status} (got {got}) in {took:.1f} s; stderr {said}")
-
-
 def main(binary):
-    for case in CASES:
-        run_case(binary, *case)
+    for what, action, launcher, stderr, status, lines in CASES:
+        stderr = stderr() if callable(stderr) else stderr
+        with XDisplay(private=action == "kill display") as display, running(
+                launcher + [binary], stderr=stderr, stdout=subprocess.DEVNULL, text=True,
+                # Silent sound output and a soundfont that is not there: the game
+                # says so in one line, and nothing else.
+                env=dict(display.env, SDL_AUDIODRIVER="dummy",
+                         MUNYURA_SOUNDFONT="/nonexistent/munyura.sf2")) as game:
+            if stderr not in (None, subprocess.PIPE):
+                os.close(stderr)
+            window = display.find_window(game)
+            time.sleep(1.0)  # the game says its line about the soundfont meanwhile
+            alive, asked = game.poll() is None, time.monotonic()
+            if action == "kill display":
+                display.close(kill=True)
+            elif alive:  # a window that is gone cannot be asked to close
+                display.close_window(window)
+            with contextlib.suppress(subprocess.TimeoutExpired):
+                game.wait(timeout=PROMPTLY)
+            got, took = game.poll(), time.monotonic() - asked
+            said = game.stderr.read().splitlines() if game.stderr else None
+        named = lines is None or len(said) == len(lines) and all(
+            line.startswith("ムニュラ: ") and words in line for line, words in zip(said, lines))
+        check(alive and got == status and took < PROMPTLY and named,
+              f"{what}: plays on, ends with {status} (got {got}) in {took:.1f} s; stderr {said}")
     return outcome()
 
 

@@ -3,6 +3,7 @@
 driver: in odd folders, and with missing, broken and hostile tunes and soundfonts, each must
 play or stay silent, say one line at most, and end at once. Usage: music_test.py <munyura>"""
 
+import collections
 import ctypes
 import os
 import pathlib
@@ -18,6 +19,9 @@ from x_session import TUNE, XDisplay, check, heard, outcome
 
 SOUNDFONT = "/usr/share/sounds/sf2/default-GM.sf2"
 QUICK_EXIT = 5.0  # seconds; it takes well under one, but the machine may be busy
+# Tune and soundfont made at their paths (None: the real ones), the signal to end (None: closed).
+Case = collections.namedtuple("Case", "name tune soundfont folder env end lines plays",
+                              defaults=(None, None, None, {}, None, 1, False))
 
 
 def stalled(path):
@@ -55,39 +59,35 @@ def main(binary):
         os.symlink(path + ".other", path)
         os.symlink(path, path + ".other")
 
-    no_card = {"SDL_AUDIODRIVER": "alsa", "AUDIODEV": "munyura-no-such-card"}
-    rows = [  # name, folder, tune, soundfont (each made at a path), env, ending, lines, plays
-        ("folder with a backslash", "back\\slash", None, None, {}, None, 0, True),
-        ("folder with a quote", 'say "hi"', None, None, {}, None, 0, True),
-        ("no sound card", None, None, None, no_card, None, 1, False),
-        ("tune missing", None, lambda path: None, None, {}, None, 1, False),
-        ("tune is a folder", None, os.mkdir, None, {}, None, 1, False),
-        ("tune is a pipe", None, os.mkfifo, None, {}, None, 1, False),
-        ("tune empty", None, write(b""), None, {}, None, 1, False),
-        ("tune truncated", None, write(tune[:len(tune) // 2]), None, {}, None, 1, False),
-        ("tune is noise", None, write(noise), None, {}, None, 1, False),
-        ("tune of 100 MB", None, lambda path: open(path, "wb").truncate(100 << 20), None, {}, None,
-         1, False),
-        ("tune is a link loop", None, link_loop, None, {}, None, 1, False),
-        ("tune stalls", None, stalled, None, {}, None, 0, False),
-        ("2 MiB of notes at once", None, write(notes_at_once()), None, {}, None, 1, False),
-        ("soundfont is a pipe", None, None, os.mkfifo, {}, None, 1, False),
-        ("soundfont is a pipe", None, None, os.mkfifo, {}, signal.SIGTERM, 1, False),
-        ("soundfont stalls", None, None, stalled, {}, None, 0, False),
-        ("soundfont stalls", None, None, stalled, {}, signal.SIGTERM, 0, False),
-        ("soundfont stalls", None, None, stalled, {}, signal.SIGINT, 0, False),
-        ("soundfont is noise", None, None, write(noise), {}, None, 1, False),
-        ("soundfont broken inside", None, None, write(real[:12] + bytes(len(real) - 12)), {},
-         None, 1, False),
+    rows = [
+        Case("folder with a backslash", folder="back\\slash", lines=0, plays=True),
+        Case("folder with a quote", folder='say "hi"', lines=0, plays=True),
+        Case("no sound card", env={"SDL_AUDIODRIVER": "alsa", "AUDIODEV": "munyura-no-such-card"}),
+        Case("tune missing", lambda path: None),
+        Case("tune is a folder", os.mkdir),
+        Case("tune is a pipe", os.mkfifo),
+        Case("tune empty", write(b"")),
+        Case("tune truncated", write(tune[:len(tune) // 2])),
+        Case("tune is noise", write(noise)),
+        Case("tune of 100 MB", lambda path: open(path, "wb").truncate(100 << 20)),
+        Case("tune is a link loop", link_loop),
+        Case("tune stalls", stalled, lines=0),
+        Case("2 MiB of notes at once", write(notes_at_once())),
+        Case("soundfont is a pipe", soundfont=os.mkfifo),
+        Case("soundfont is a pipe", soundfont=os.mkfifo, end=signal.SIGTERM),
+        Case("soundfont stalls", soundfont=stalled, lines=0),
+        Case("soundfont stalls", soundfont=stalled, lines=0, end=signal.SIGTERM),
+        Case("soundfont stalls", soundfont=stalled, lines=0, end=signal.SIGINT),
+        Case("soundfont is noise", soundfont=write(noise)),
+        Case("soundfont broken inside", soundfont=write(real[:12] + bytes(len(real) - 12))),
     ]
     with XDisplay() as display, tempfile.TemporaryDirectory() as scratch:
-        for number, (name, folder, make_tune, make_soundfont, env, end, lines, plays) in \
+        for number, (name, make_tune, make_soundfont, folder, env, end, lines, plays) in \
                 enumerate(rows):
             home = os.path.join(scratch, str(number))
-            game = os.path.join(home, folder or "ゲーム フォルダ", "munyura")
-            os.makedirs(os.path.dirname(game))
-            shutil.copy2(binary, game)
-            tune = os.path.join(os.path.dirname(game), "bdmidi.mid")
+            beside = os.path.join(home, folder or "ゲーム フォルダ")
+            os.makedirs(beside)
+            game, tune = shutil.copy2(binary, beside), os.path.join(beside, "bdmidi.mid")
             soundfont = os.path.join(home, "soundfont.sf2")
             listener = make_tune(tune) if make_tune else shutil.copy2(TUNE, tune) and None
             listener = make_soundfont(soundfont) if make_soundfont else listener

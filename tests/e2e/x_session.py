@@ -1,5 +1,6 @@
 """A real X display for the end-to-end tests, and a player's hands on it:
 xdotool's keys and clicks, import's screenshots, a window manager's close."""
+import collections
 import contextlib
 import ctypes
 import ctypes.util
@@ -13,6 +14,7 @@ import time
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 TUNE = str(ROOT / "assets" / "bdmidi.mid")
+RATE = 44100  # SDL's disk driver writes stereo 32-bit floats at it
 sys.path.insert(0, str(ROOT / "tests" / "scenarios"))
 from scenario import HEIGHT, WIDTH, Failures, differences  # noqa: E402
 
@@ -60,11 +62,6 @@ def has_locale(name):
     return listed()
 
 
-def game_lines(lines):
-    """The game's lines on stderr, without SDL's own two about its disk audio driver."""
-    return [line for line in lines if not line.startswith("CRITICAL: ")]
-
-
 def heard(display, command, capture, env=(), seconds=1.5, end=None, look=None):
     """`command` for `seconds` after its window shows, then closed or sent the signal `end`,
     heard through SDL's disk driver in `capture`: its status, its lines on stderr, its sound,
@@ -77,8 +74,9 @@ def heard(display, command, capture, env=(), seconds=1.5, end=None, look=None):
         time.sleep(seconds)
         ending = time.monotonic()
         game.send_signal(end) if end else display.close_window(window)
-        try:
-            errors = game_lines(game.communicate(timeout=10)[1].splitlines())
+        try:  # without SDL's own two lines about its disk driver
+            errors = [line for line in game.communicate(timeout=10)[1].splitlines()
+                      if not line.startswith("CRITICAL: ")]
             took = time.monotonic() - ending
         except subprocess.TimeoutExpired:
             errors, took = [], float("inf")
@@ -86,7 +84,7 @@ def heard(display, command, capture, env=(), seconds=1.5, end=None, look=None):
     return game.returncode, errors, sound, took, seen
 
 
-class XDisplay:
+class XDisplay(contextlib.AbstractContextManager):
     """$DISPLAY, or else (or when `private`) an Xvfb of its own; its own settings folder."""
 
     def __init__(self, size="1024x768", private=False):
@@ -103,9 +101,6 @@ class XDisplay:
                 self.name = ":" + announced.readline().strip()
         self._config = tempfile.TemporaryDirectory()
         self.env = dict(os.environ, DISPLAY=self.name, XDG_CONFIG_HOME=self._config.name)
-
-    def __enter__(self):
-        return self
 
     def __exit__(self, *_):
         self.close()
@@ -171,10 +166,7 @@ class XDisplay:
         xlib.XCloseDisplay(display)
 
 
-class Picture:
-    def __init__(self, width, height, rgb):
-        self.width, self.height, self.rgb = width, height, rgb
-
+class Picture(collections.namedtuple("Picture", "width height rgb")):
     def at(self, x, y):
         i = (y * self.width + x) * 3
         return tuple(self.rgb[i:i + 3])
@@ -239,8 +231,7 @@ class GameDriver:
         elif entry[0] != "click":
             self.send("axis lefty 0" if entry[0] == "stick" else f"button {entry[1]} 0")
 
-    def ticks(self, count):
-        self.state(count)
+    ticks = state  # the state it then tells goes unread
 
     def repeat(self, entry):
         pass  # the X server repeats a held key, the game's held controls a pad's

@@ -7,6 +7,7 @@ the title screen alone, M silences the tune and back, and all of it is remembere
 Usage: zoom_test.py <path to munyura> <path to render_tune>"""
 
 import os
+import pathlib
 import shutil
 import subprocess
 import sys
@@ -15,9 +16,8 @@ import time
 
 import numpy
 
-from x_session import TUNE, XDisplay, check, game_lines, heard, outcome, running
+from x_session import RATE, TUNE, XDisplay, check, heard, outcome
 
-RATE = 44100
 SCREEN = (2048, 1280)
 GREEN, RED, SURROUND = (0, 255, 0), (255, 0, 0), (32, 32, 32)
 LABEL2 = (568, 0, 53, 15)  # ﾊﾂﾞﾒｶﾗ: text, drawn afresh at each scale
@@ -64,8 +64,7 @@ def from_onset(samples):
     return samples[loud[0] - loud[0] % 2:] if len(loud) else samples[:0]
 
 
-def play(display, game, capture, reference):
-    window = display.find_window(game)
+def play(display, window, capture, reference):
     shown = time.monotonic()
     display.focus(window)
     time.sleep(10 * TICK)
@@ -89,17 +88,17 @@ def play(display, game, capture, reference):
               "%s: a %d x %d window (%d x %d wanted), looking right" % ((key,) + got + size), shot)
 
     # How soon the sound starts is measured, not judged: the machine may be busy.
-    heard = sound(capture)
-    started = time.monotonic() - shown - len(heard) / 2 / RATE
-    tune = from_onset(heard)[:len(reference)]
-    check(len(tune) > 2 * RATE and len(heard) - len(from_onset(heard)) < RATE and
+    captured = sound(capture)
+    started = time.monotonic() - shown - len(captured) / 2 / RATE
+    tune = from_onset(captured)[:len(reference)]
+    check(len(tune) > 2 * RATE and len(captured) - len(from_onset(captured)) < RATE and
           numpy.array_equal(tune, reference[:len(tune)]),
           "from its onset, %.2f s after the window appeared and in the capture's first half "
           "second, %.2f s are the tune's own render sample for sample"
           % (started, len(tune) / 2 / RATE))
 
     # M: silent, the tune going on meanwhile (the player's test checks its place), and back.
-    pressed_at = len(heard) // 2
+    pressed_at = len(captured) // 2
     display.key("m")
     muted = numpy.abs(sound(capture, pressed_at)).reshape(-1, 2).max(axis=1)
     quiet_from = int(numpy.flatnonzero(muted).max(initial=-1)) + 1
@@ -115,28 +114,25 @@ def play(display, game, capture, reference):
     time.sleep(5 * TICK)
     again = display.screenshot(window)
     check(shows_title(again, 3), "a click on ﾊﾂﾞﾒｶﾗ where it is seen at zoom 3 restarts", again)
-    display.close_window(window)
-    game.wait(timeout=10)
 
 
 def main(binary, render_tune):
     with XDisplay(size="%dx%d" % SCREEN, private=True) as display, \
             tempfile.TemporaryDirectory() as scratch:
         display.start_window_manager()
-        game = os.path.join(scratch, "ゲーム フォルダ", "munyura")
-        os.makedirs(os.path.dirname(game))
-        shutil.copy2(binary, game)
-        shutil.copy2(TUNE, os.path.dirname(game))
+        folder = pathlib.Path(scratch, "ゲーム フォルダ")
+        folder.mkdir()
+        game = shutil.copy2(binary, folder)
+        shutil.copy2(TUNE, folder)
         reference = os.path.join(scratch, "reference.raw")
         subprocess.run([render_tune, TUNE, "60", reference], check=True)
-        capture = os.path.join(scratch, "captured.raw")
-        env = dict(display.env, XDG_CONFIG_HOME=os.path.join(scratch, "config"),
-                   SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE=capture)
         reference = from_onset(numpy.fromfile(reference, numpy.float32))
-        with running([game], env=env, stderr=subprocess.PIPE, text=True) as process:
-            play(display, process, capture, reference)
-        stderr = game_lines(process.stderr.read().splitlines())
-        check(stderr == [], "the game said nothing on stderr: %r" % stderr)
+        capture = os.path.join(scratch, "captured.raw")
+        env = {"XDG_CONFIG_HOME": os.path.join(scratch, "config")}  # made by the game's first save
+        status, said, *_ = heard(display, [game], capture, env, 0,
+                                 look=lambda window: play(display, window, capture, reference))
+        check(status == 0 and said == [],
+              f"closed, it ends with 0 ({status}), having said nothing on stderr: {said}")
         # Started again as remembered (zoom 3, windowed, unmuted), an option overriding it once.
         for arguments, size in (([], (1863, 1140)), (["--zoom", "1"], (621, 380)),
                                 (["--fullscreen"], SCREEN)):

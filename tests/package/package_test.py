@@ -12,7 +12,7 @@ from pathlib import Path, PurePosixPath
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 import numpy  # noqa: E402
-from x_session import XDisplay, check, has_locale, heard, outcome  # noqa: E402
+from x_session import RATE, XDisplay, check, has_locale, heard, outcome  # noqa: E402
 
 ID = "io.github.munyura.munyura"
 FILE, GAME = "-rw-r--r--", "usr/lib/games/munyura/munyura"
@@ -35,9 +35,6 @@ JAPANESE = "[\u3040-\u30ff]"
 LAUNCHER = "/usr/games/munyura"
 APT = ["apt-get", "-y", "-o", "DPkg::Lock::Timeout=600", "--no-install-recommends"]
 ENV = dict(os.environ, DEBIAN_FRONTEND="noninteractive")
-
-
-RATE = 44100  # SDL's disk driver: stereo 32-bit floats
 
 
 def run(*args, **kwargs):
@@ -103,31 +100,25 @@ def installed():
     return run("dpkg-query", "-W", "-f=${Status}", "munyura").stdout == "install ok installed"
 
 
-def try_installed(deb, scratch):
-    run(*APT, "install", os.path.abspath(deb), env=ENV, check=True)
-    check(installed(), "apt-get installs it and everything it depends on")
-    # The installed game finds its catalogue from its own folder, with no display.
-    has_locale("ja_JP.UTF-8")
-    usage = run(LAUNCHER, "--help", timeout=30, env={k: v for k, v in ENV.items() if k != "DISPLAY"}
-                | dict(LANG="ja_JP.UTF-8", LC_ALL="", LANGUAGE="")).stdout
-    check(usage.startswith("使い方:"), "under ja_JP.UTF-8, --help is Japanese: %r" % usage[:40])
-
-    with XDisplay() as display:  # and its own settings folder: no remembered mute
-        status, errors, sound, *_ = heard(display, [LAUNCHER], scratch + "/captured.raw", seconds=3)
-    seconds = len(sound) / 2 / RATE
-    loudness = float(numpy.sqrt(numpy.mean(sound[:2 * RATE * 2] ** 2))) if seconds >= 2 else 0.0
-    check(status == 0 and errors == [] and loudness > 0.01, "it played 3 s with its tune: %.1f s "
-          "heard, RMS %.3f, exited %d, said %r" % (seconds, loudness, status, errors))
-
-
 def install_play_and_purge(deb):
     if os.geteuid() != 0 or installed():
         print("SKIPPED: not root, or munyura is installed here already and this would purge it")
         return 77
     new = [path for path, _, _, _ in listing(deb) if not os.path.lexists(path)]
     try:
-        with tempfile.TemporaryDirectory() as scratch:
-            try_installed(deb, scratch)
+        run(*APT, "install", os.path.abspath(deb), env=ENV, check=True)  # and what it depends on
+        # The installed game finds its catalogue from its own folder, with no display.
+        has_locale("ja_JP.UTF-8")
+        usage = run(LAUNCHER, "--help", timeout=30,
+                    env=dict(ENV, DISPLAY="", LANG="ja_JP.UTF-8", LC_ALL="", LANGUAGE="")).stdout
+        check(usage.startswith("使い方:"), "under ja_JP.UTF-8, --help is Japanese: %r" % usage[:40])
+        # Its display gives it a settings folder of its own: no remembered mute.
+        with XDisplay() as display, tempfile.TemporaryDirectory() as scratch:
+            status, errors, sound, *_ = heard(display, [LAUNCHER], scratch + "/sound", seconds=3)
+        seconds = len(sound) / 2 / RATE
+        loudness = float(numpy.sqrt(numpy.mean(sound[:2 * RATE * 2] ** 2))) if seconds >= 2 else 0
+        check(status == 0 and errors == [] and loudness > 0.01, "it played 3 s with its tune: "
+              "%.1f s heard, RMS %.3f, exited %d, said %r" % (seconds, loudness, status, errors))
     finally:
         run(*APT, "purge", "munyura", check=True, env=ENV)
     left = [path for path in new if os.path.lexists(path)]

@@ -47,7 +47,6 @@ def reference(name):
 
 
 def inscription(n):
-    """Monument n's text, as the game's table has it."""
     table = (ROOT / "game" / "world" / "inscriptions.cpp").read_text()
     return re.search(r'u"([^"]*)",\s*// ' + str(n) + r'\n', table).group(1)
 
@@ -106,8 +105,7 @@ class Failures:
 
     def check(self, ok, what):
         print(("ok    " if ok else "FAIL  ") + what, flush=True)
-        if not ok:
-            self.failed.append(what)
+        self.failed += [] if ok else [what]
         return ok
 
     def outcome(self):
@@ -118,11 +116,10 @@ class Failures:
 def expect(driver, failures, says, **seen):
     """Checks what `seen` says is seen now (see Expect)."""
     for ok, what in see(driver, Expect(**seen)):
-        failures.check(ok, f"{says}: {what}")
+        failures.check(ok, f"{says}: {what}" if says else what)
 
 
 def run(driver, way, moment, failures):
-    """Plays `moment` on `driver` with the controls `way` has."""
     for step in (step for step in moment if not step.control or step.control in way):
         entry = way.get(step.control)
         if step.act == "press":
@@ -141,5 +138,4 @@ def run(driver, way, moment, failures):
             driver.ticks(step.until)
             driver.up(entry, slide=True)  # a finger may slide on to the next direction
         if step.expect:
-            for ok, what in see(driver, step.expect):
-                failures.check(ok, f"{step.says}: {what}" if step.says else what)
+            expect(driver, failures, step.says, **vars(step.expect))

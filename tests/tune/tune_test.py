@@ -65,12 +65,10 @@ def main(root, render_tune):
     check(not wrong and set(sounding.values()) <= {0}, "every note is struck once at a time "
           "and released by the end %r" % wrong[:3])
 
-    with tempfile.TemporaryDirectory() as folder:
-        written = os.path.join(folder, "tune.mid")
-        subprocess.run([os.path.join(root, "tools", "make-tune.py"), "--output", written],
+    with tempfile.NamedTemporaryFile(suffix=".mid") as written:
+        subprocess.run([os.path.join(root, "tools", "make-tune.py"), "--output", written.name],
                        check=True, stdout=subprocess.DEVNULL)
-        check(pathlib.Path(written).read_bytes() == data,
-              "tools/make-tune.py still writes assets/bdmidi.mid")
+        check(written.read() == data, "tools/make-tune.py still writes assets/bdmidi.mid")
     level = subprocess.run([render_tune, tune, "--level"], check=True, capture_output=True,
                            text=True).stdout.split()
     seconds, peak = float(level[1]), float(level[3])
