@@ -65,7 +65,9 @@ def observe(build, display, title, extra_env):
         end = time.monotonic() + seconds
         while time.monotonic() < end:
             for key in ("Left", "Right"):
-                display.hold(key, 0.5)
+                display.run("xdotool", "keydown", key)
+                time.sleep(0.5)
+                display.run("xdotool", "keyup", key)
 
     print("CPU, walking          %.2f %% of one core" % cpu_share(game.pid, 10, walk))
     print("memory while walking  %.1f MiB" % (memory_kib(game.pid, "VmRSS") / 1024))
