@@ -8,7 +8,6 @@
 namespace munyura::desktop {
 namespace {
 
-// Every option the line takes is one the usage names, with where settings live.
 TEST(CommandLine, EachOptionAndEachMistake) {
   using enum CommandLine::Action;
   const struct {

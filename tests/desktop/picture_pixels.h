@@ -21,7 +21,6 @@ struct Rgba {
 inline constexpr Rgba kOpaqueBlack{0, 0, 0, 255};
 inline constexpr Rgba kOpaqueWhite{255, 255, 255, 255};
 
-// Row by row, top to bottom.
 struct Pixels {
   int width = 0, height = 0;
   std::vector<Rgba> rgba;

@@ -33,7 +33,6 @@ std::string Play(const std::string& name) {
   return "play \"" + kFolder.string() + "\\" + name + "\"";
 }
 
-// Sends the command every 10 ms until the tune is playing or failed.
 DeviceState SendUntilSettled(CommandStringPlayer& player, const std::string& name) {
   for (int i = 0; i < 1000; ++i) {
     player.SendString(Play(name), {}, nullptr);

@@ -20,12 +20,10 @@ namespace {
 
 using namespace window_rules;
 
-// Throws if the game's name for it is not embedded.
 Pixels Decoded(std::string_view name) {
   return SurfacePixels(*desktop::DecodePicture(desktop::FindEmbeddedPicture(name).value()));
 }
 
-// Checks the corners are transparent; returns the opaque colours.
 std::set<Rgba> OpaqueColoursInsideTransparentCorners(const Pixels& picture) {
   for (const int x : {0, picture.width - 1}) {
     for (const int y : {0, picture.height - 1}) {

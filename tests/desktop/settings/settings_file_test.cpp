@@ -18,7 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A folder of the test's own for the settings file, removed afterwards.
 struct Scratch {
   Scratch() { fs::create_directories(folder / "munyura"); }
   ~Scratch() { fs::remove_all(folder); }

@@ -1,5 +1,4 @@
-// What the text and window tests share: the game's fonts, loaded once per
-// test program (far slower than any layout), and the window as designed.
+// For the text and window tests: the fonts, loaded once (far slower than a layout), and the window.
 #pragma once
 
 #include "desktop/text/caption_fonts.h"

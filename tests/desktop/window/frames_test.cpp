@@ -1,6 +1,5 @@
-// The window's frames, drawn into memory by the real scene renderer on SDL's software renderer,
-// pinned by the references in golden/ (after an intended change of the look, run this binary with
-// --update-golden and look at them before committing), and drawn only where they changed.
+// The window's frames as golden/ pins them (after an intended change of the look, run this binary
+// with --update-golden and look at them before committing), and drawn only where they changed.
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
@@ -37,7 +36,6 @@ struct Output {
       : frame(SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888)),
         renderer(SDL_CreateSoftwareRenderer(frame.get())),
         scene(*renderer, pictures, testing::Fonts(), scale) {}
-  // In a letterbox, only `part` of the game when one is given.
   Pixels Draw(const scene::Scene& game, ButtonLook look, const Letterbox* box = nullptr,
               const SDL_Rect* part = nullptr) {
     if (box != nullptr) {
@@ -53,7 +51,6 @@ struct Output {
   SceneRenderer scene;
 };
 
-// The game with the real pictures, driven by the test, drawn as the window draws it.
 struct OffscreenWindow {
   OffscreenWindow() { form.Form_Load(); }
 
@@ -83,7 +80,6 @@ std::function<void(Form1&)> ButtonWidth(float width, bool restarted) {
   };
 }
 
-// Each reached from the moment before, drawn with the start button's look.
 const std::tuple<const char*, std::function<void(Form1&)>, ButtonLook> kMoments[] = {
     {"title", [](Form1&) {}, {.focused = true}},
     // The button slides right and widens across the wall and the window's edge.
