@@ -52,9 +52,8 @@ struct StartedGame : testing::WindowedGame {
   StartedGame() { Play(held, {kTap, 1, PadButton::kStart}); }
 };
 
-// Left pressed at 0 ms, Up at 100 ms, Left again at 400 ms (which restarts
-// nothing). The wake-up at 600 ms is late for Left's repeats at 566 and 599:
-// it repeats once and keeps to its grid.
+// Left pressed at 0 ms, Up at 100 ms, Left again at 400 ms (which restarts nothing). The wake-up at
+// 600 ms is late for Left's repeats at 566 and 599: it repeats once and keeps to its grid.
 TEST(HeldControls, KeyDownsRepeatAtAKeyboardsPace) {
   KeyRepeat repeat;
   repeat.Hold(37, At(0));
@@ -90,10 +89,9 @@ TEST(HeldControls, AHeldDpadWalksOnIntoTheNextRoom) {
   EXPECT_LT(game.form.Scene().Munyu().Left, entered_at) << "entered after " << now << " ms";
 }
 
-// Every way of letting go reaches the game as key-ups, and a key two controls
-// hold stays down until both let go. On the picker's grid (A to M above, N to
-// Z below) Up and Down wrap round without walking; A types the highlighted
-// letter.
+// Every way of letting go reaches the game as key-ups, and a key two controls hold stays down until
+// both let go. On the picker's grid (A to M above, N to Z below) Up and Down wrap round without
+// walking; A types the highlighted letter.
 TEST(HeldControls, EachSequenceLeavesItsKeysHeld) {
   using enum PadButton;
   const struct {

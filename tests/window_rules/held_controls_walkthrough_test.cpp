@@ -1,7 +1,6 @@
-// The whole game with a pad and the letter picker alone: from the title
-// screen through every hidden passage to the closing message, then the
-// restart and a new start, each only while its element shows. Each room's
-// route is searched from the game's rules and played as a pad would play it.
+// The whole game with a pad and the letter picker alone: from the title screen through every hidden
+// passage to the closing message, then the restart and a new start, each only while its element
+// shows. Each room's route is searched from the game's rules and played as a pad would play it.
 #include <gtest/gtest.h>
 
 #include <string>

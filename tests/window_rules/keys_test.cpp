@@ -31,9 +31,8 @@ struct Step {
   bool pressed_after = false;
 };
 
-// Space presses the button and clicks it on release, Enter on every press,
-// other keys nothing; once the button is hidden every key goes to the window,
-// even when a restart shows it again.
+// Space presses the button and clicks it on release, Enter on every press, other keys nothing; once
+// the button is hidden every key goes to the window, even when a restart shows it again.
 // clang-format off
 const Step kSteps[] = {
     {kDown, kSpace, kIgnore, true, true}, {kDown, kSpace, kIgnore, true, true},

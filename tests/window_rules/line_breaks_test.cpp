@@ -23,9 +23,8 @@ float StandInWidth(std::u16string_view line) {
   return width;
 }
 
-// No line starts with a closing mark, small kana or a space, none ends with an
-// opening bracket; beside these, the pairs that the wrapping cases below do
-// not already meet.
+// No line starts with a closing mark, small kana or a space, none ends with an opening bracket;
+// beside these, the pairs that the wrapping cases below do not already meet.
 TEST(BreakOpportunity, FollowsTheJapaneseRules) {
   const std::u32string kept_off_start =
       U"。、！？」』）】，．：；｡､｣ー・ｰ゛゜ﾞﾟ"

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "scene/element_table.h"
@@ -52,22 +53,16 @@ TEST(GameAtTest, OutputPointsInTheGamePixelTheyLieInAndNothingOnTheSurround) {
   }
 }
 
-struct Rect {
-  float left, top, width, height;
-};
+using Rect = std::tuple<float, float, float, float>;  // left, top, width, height
 
-// Where the button starts on the title screen, over the label and slid on;
-// where the label sits.
+// Where the button starts on the title screen, over the label and slid on; where the label sits.
 constexpr Rect kStart{240, 128, 137, 49};
 constexpr Rect kOverLabel{500, 0, 137, 49};
 constexpr Rect kSlid{260, 128, 147, 49};
 constexpr Rect kLabel{568, 0, 53, 15};
 
 void Place(scene::SceneControl& control, Rect rect, bool visible) {
-  control.Left = rect.left;
-  control.Top = rect.top;
-  control.Width = rect.width;
-  control.Height = rect.height;
+  std::tie(control.Left, control.Top, control.Width, control.Height) = rect;
   control.Visible = ToBool16(visible);
 }
 
@@ -100,9 +95,8 @@ const std::vector<ClickCase> kClickCases = {
     {"label pressed, button released", kBoth, 600, 10, 510, 10, kNothing, Rect{500, 0, 80, 49}},
 };
 
-// A click is a press and a release on the same visible element, judged where
-// the element is at each moment; the button looks pressed while the pointer
-// that pressed it is over it.
+// A click is a press and a release on the same visible element, judged where the element is at each
+// moment; the button looks pressed while the pointer that pressed it is over it.
 TEST(MouseClicks, ClickAnElementPressedAndReleasedOnIt) {
   const scene::Scene title = scene::BuildScene(testing::TestPictures());
   for (const ClickCase& c : kClickCases) {

@@ -123,7 +123,6 @@ TEST(ReadMonument, ReadsOnlyOverTheMonumentAndDropsTheChickThroughOneDoorway) {
         Case{1, 0, 300, 41, 1, 41, T, kNothing}, Case{1, 0, 300, 42, 1, 42, T, kRead},
         Case{1, 0, 300, 238, 1, 238, T, kNothing}, Case{1, 0, 300, 237.5F, 1, 237.5F, T, kRead},
         Case{-1, 1, 300, 312, 2, 382, kFalse, kBefore}, Case{-1, 1, 256, 312, 2, 312, T, kNothing},
-        Case{0, 1, 300, 312, 2, 312, T, kNothing}, Case{-1, 2, 300, 312, 2, 312, T, kNothing},
         Case{2, 0, 240, 100, 2, 100, T, Inscription(0)}}) {
     InRoom room(x, y, left, top, facing);
     ReadMonument(room.state, room.scene);
