@@ -22,12 +22,10 @@ def broken_pipe():
     return write_end
 
 
-# A font configuration with no font at all.
 FONTLESS = tempfile.TemporaryDirectory()
 pathlib.Path(FONTLESS.name, "fonts.conf").write_text("<fontconfig></fontconfig>")
-# What is done to the game, how it is started, and what must come of it: its
-# exit status and what each line it writes on standard error says (None where
-# standard error cannot be read).
+# What is done to the game, how it is started, and what must come of it: its exit status and
+# what each line it writes on standard error says (None where standard error cannot be read).
 CASES = [
     ("standard error closed", "close", ["sh", "-c", 'exec "$0" 2>&-'], None, 0, None),
     ("all three standard streams closed", "close",

@@ -44,7 +44,6 @@ def running(*args, **kwargs):
 
 
 def waited(answer, failure):
-    """answer()'s first true value, asked every 0.1 s for 20 s; else failure() is raised."""
     for _ in range(200):
         if got := answer():
             return got
@@ -54,7 +53,6 @@ def waited(answer, failure):
 
 
 def has_locale(name):
-    """Whether glibc has the locale, made (as root) when it is missing."""
     listed = lambda: name.replace("UTF-8", "utf8") in subprocess.run(  # noqa: E731
         ["locale", "-a"], capture_output=True, text=True).stdout.split()
     if not listed() and os.geteuid() == 0:
@@ -181,14 +179,14 @@ class Picture(collections.namedtuple("Picture", "width height rgb")):
 
 
 def played(display, player, play, **env):
-    """pad_player's status and stderr's lines once `play` (given its GameDriver) is done."""
+    """pad_player's status, stderr's lines and what `play` (given its GameDriver) returned."""
     with running([player], env=dict(display.env, SDL_AUDIODRIVER="dummy", **env),
                  stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                  text=True) as game:
         driver = GameDriver(display, game)
-        play(driver)
+        result = play(driver)
         display.close_window(driver.window)
-        return game.wait(timeout=20), game.stderr.read().splitlines()
+        return game.wait(timeout=20), game.stderr.read().splitlines(), result
 
 
 class GameDriver:

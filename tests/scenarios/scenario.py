@@ -84,21 +84,6 @@ def judge(expect, state):
     return checks
 
 
-def see(driver, expect, polls=40):
-    """The checks of `expect`, asked again a tick apart until they hold; then
-    the chick standing still over three ticks, and what the driver sees itself."""
-    for _ in range(polls):
-        state = driver.state()
-        checks = judge(expect, state)
-        if all(ok for ok, _ in checks):
-            break
-        driver.ticks(1)
-    if expect.still:
-        driver.ticks(3)
-        checks.append((driver.state()["chick"] == state["chick"], "the chick stands still"))
-    return checks + driver.look(expect, state)
-
-
 class Failures:
     def __init__(self):
         self.failed = []
@@ -114,8 +99,19 @@ class Failures:
 
 
 def expect(driver, failures, says, **seen):
-    """Checks what `seen` says is seen now (see Expect)."""
-    for ok, what in see(driver, Expect(**seen)):
+    """Checks what `seen` says is seen now (see Expect), asked again a tick apart until it
+    holds; then the chick standing still over three ticks, and what the driver sees itself."""
+    wanted = Expect(**seen)
+    for _ in range(40):
+        state = driver.state()
+        checks = judge(wanted, state)
+        if all(ok for ok, _ in checks):
+            break
+        driver.ticks(1)
+    if wanted.still:
+        driver.ticks(3)
+        checks.append((driver.state()["chick"] == state["chick"], "the chick stands still"))
+    for ok, what in checks + driver.look(wanted, state):
         failures.check(ok, f"{says}: {what}" if says else what)
 
 

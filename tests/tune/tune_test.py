@@ -13,7 +13,7 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from x_session import check, outcome  # noqa: E402
+from x_session import TUNE, check, outcome  # noqa: E402
 
 DRUMS = 9
 
@@ -29,9 +29,8 @@ def first_tick_meta(data, kind):
 
 
 def main(root, render_tune):
-    tune = os.path.join(root, "assets", "bdmidi.mid")
-    data = pathlib.Path(tune).read_bytes()
-    read = subprocess.run([render_tune, tune, "--messages"], check=True, capture_output=True,
+    data = pathlib.Path(TUNE).read_bytes()
+    read = subprocess.run([render_tune, TUNE, "--messages"], check=True, capture_output=True,
                           text=True).stdout.splitlines()
     length, song = int(read[0]), [tuple(map(int, line.split())) for line in read[1:]]
     # By channel: keys struck, controllers (128: a program) and programs on the first tick;
@@ -69,7 +68,7 @@ def main(root, render_tune):
         subprocess.run([os.path.join(root, "tools", "make-tune.py"), "--output", written.name],
                        check=True, stdout=subprocess.DEVNULL)
         check(written.read() == data, "tools/make-tune.py still writes assets/bdmidi.mid")
-    level = subprocess.run([render_tune, tune, "--level"], check=True, capture_output=True,
+    level = subprocess.run([render_tune, TUNE, "--level"], check=True, capture_output=True,
                            text=True).stdout.split()
     seconds, peak = float(level[1]), float(level[3])
     check(45 <= seconds <= 90 and -6 <= peak <= -3,
